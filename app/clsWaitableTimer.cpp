@@ -1,0 +1,97 @@
+#include "app/clsWaitableTimer.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "common/unique_handle.h"
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+namespace vantero {
+namespace {
+
+// QS_KEY through QS_HOTKEY: every kind of input except raw input.
+constexpr DWORD kWakeMask = 0xFF;
+
+// A high-resolution timer where the system offers one (it keeps hold times within a
+// millisecond or so); otherwise an ordinary manual-reset timer.
+unique_kernel_handle create_timer() {
+    HANDLE h = ::CreateWaitableTimerExW(nullptr, nullptr,
+                                        CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                        TIMER_ALL_ACCESS);
+    if (!h) h = ::CreateWaitableTimerW(nullptr, TRUE, nullptr);
+    return unique_kernel_handle(h);
+}
+
+ULONGLONG now_100ns() {
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+// Dispatches every pending message of the thread. A WM_QUIT is kept for the caller, which
+// posts it again once the wait is over so the message loop still sees it.
+void dispatch_pending(bool& quit_seen, WPARAM& quit_code) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit_seen = true;
+            quit_code = msg.wParam;
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+void clsWaitableTimer::Wait(double MilliSeconds) {
+    if (!std::isfinite(MilliSeconds) || MilliSeconds < 0 || MilliSeconds > 1e9) {
+        throw std::invalid_argument("[clsWaitableTimer.Wait]Invalid procedure call or argument");
+    }
+    const auto duration_100ns = static_cast<LONGLONG>(MilliSeconds * 10000.0);
+    const ULONGLONG deadline = now_100ns() + static_cast<ULONGLONG>(duration_100ns);
+
+    unique_kernel_handle timer = create_timer();
+    if (timer) {
+        LARGE_INTEGER due;
+        due.QuadPart = -duration_100ns;  // negative: relative to now
+        if (!::SetWaitableTimer(timer.get(), &due, 0, nullptr, nullptr, FALSE)) timer.reset();
+    }
+
+    bool quit_seen = false;
+    WPARAM quit_code = 0;
+    for (;;) {
+        DWORD result;
+        if (timer) {
+            HANDLE h = timer.get();
+            result = ::MsgWaitForMultipleObjectsEx(1, &h, INFINITE, kWakeMask, MWMO_INPUTAVAILABLE);
+            // A timer the system cannot wait on: finish the wait on the clock instead.
+            if (result == WAIT_FAILED) timer.reset();
+        } else {
+            // No timer: sleep on the message queue alone, until the deadline.
+            const ULONGLONG now = now_100ns();
+            const DWORD remaining =
+                now >= deadline ? 0 : static_cast<DWORD>((deadline - now + 9999) / 10000);
+            result = remaining == 0 ? WAIT_OBJECT_0
+                                    : ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, kWakeMask,
+                                                                    MWMO_INPUTAVAILABLE);
+            if (result == WAIT_TIMEOUT) result = WAIT_OBJECT_0;
+        }
+        dispatch_pending(quit_seen, quit_code);
+        if (result == WAIT_OBJECT_0) break;
+    }
+    if (quit_seen) ::PostQuitMessage(static_cast<int>(quit_code));
+}
+
+void Pause(double milliseconds) {
+    static clsWaitableTimer timer;
+    timer.Wait(milliseconds);
+}
+
+}  // namespace vantero

@@ -1,0 +1,68 @@
+#pragma once
+// Turns key presses in a hotkey box into a combination (key code and RegisterHotKey modifier
+// mask) and its display text, such as "Ctrl + Alt + A".
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantero {
+
+// Modifier bits as RegisterHotKey takes them.
+inline constexpr int kModAlt = 1;
+inline constexpr int kModControl = 2;
+inline constexpr int kModShift = 4;
+inline constexpr int kModWin = 8;
+
+// Shift state bits of a key event.
+inline constexpr int kShiftBit = 1;
+inline constexpr int kCtrlBit = 2;
+inline constexpr int kAltBit = 4;
+
+inline constexpr int kVkShift = 16;
+inline constexpr int kVkControl = 17;
+inline constexpr int kVkMenu = 18;
+inline constexpr int kVkLeftWin = 91;
+inline constexpr int kVkApps = 93;
+
+// "按下快捷键": shown whenever nothing is captured.
+extern const char* const kHotkeyPlaceholder;
+
+// Stored code text as a number: optional sign and decimal digits only, no blanks; nothing else.
+std::optional<int> parse_stored_code(std::string_view text);
+
+class HotkeyCapture {
+public:
+    // The name of a key as the keyboard layout gives it (UTF-8); may be empty.
+    using KeyNameLookup = std::function<std::string(int virtual_key)>;
+
+    explicit HotkeyCapture(KeyNameLookup key_name);
+
+    // The Applications key is dropped before anything else happens to it.
+    static bool is_dropped_key(int virtual_key) { return virtual_key == kVkApps; }
+
+    // A key-down that was not dropped: rebuilds the display text and both codes from scratch.
+    void key_down(int virtual_key, int shift_state);
+    // A key-up: releasing everything without a main key falls back to the placeholder.
+    void key_up(int virtual_key);
+
+    // Restores a stored capture: the text unchanged (not rebuilt from the codes) when both codes
+    // are decimal integers in range (key 0 to 255, modifiers 0 to 15); otherwise nothing captured.
+    void restore(std::string text, std::string_view key_code, std::string_view mod_key_code);
+    // Back to nothing captured.
+    void clear();
+
+    const std::string& text() const { return text_; }
+    int key_code() const { return key_code_; }
+    int mod_key_code() const { return mod_key_code_; }
+    bool win_key_held() const { return win_key_held_; }
+
+private:
+    KeyNameLookup key_name_;
+    std::string text_ = kHotkeyPlaceholder;
+    int key_code_ = 0;
+    int mod_key_code_ = 0;
+    bool win_key_held_ = false;
+};
+
+}  // namespace vantero

@@ -1,0 +1,93 @@
+# Shared set-up for tools/test, tools/run and tools/bench: packages, the Wine prefix, a display.
+# Source it; it defines functions and exports the Wine environment.
+
+VANTERO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export VANTERO_ROOT
+
+# Packages a fresh Debian machine needs; installed only when something is missing.
+vantero_packages=(cmake ninja-build g++ libgtest-dev googletest
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei locales python3
+    clang libclang-rt-14-dev)
+
+vantero_install_packages() {
+    local missing=()
+    local p
+    for p in "${vantero_packages[@]}"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        echo "== installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    # Wine takes its ANSI code page (936) from the Chinese locale, which must exist.
+    if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+        $sudo locale-gen >/dev/null
+    fi
+}
+
+# The Wine environment every Windows program of the project runs in.
+export WINEPREFIX="${VANTERO_WINEPREFIX:-$VANTERO_ROOT/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+unset LC_ALL LC_CTYPE LANGUAGE
+export LANG=zh_CN.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Starts Xvfb unless a display is already given; the server ends with the calling shell.
+vantero_start_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local n
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    VANTERO_XVFB_PID=$!
+    export DISPLAY=":$n"
+    trap 'vantero_stop_display' EXIT
+    local i
+    for i in $(seq 1 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+vantero_stop_display() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "${VANTERO_XVFB_PID:-}" ] && kill "$VANTERO_XVFB_PID" 2>/dev/null || true
+}
+
+# Creates the Wine prefix once: Chinese fonts under the names the program asks for.
+vantero_init_prefix() {
+    if [ -f "$WINEPREFIX/.vantero-ready" ]; then
+        return 0
+    fi
+    echo "== creating Wine prefix in $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+    local reg="$WINEPREFIX/vantero-fonts.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        local name
+        for name in "微软雅黑" "Microsoft YaHei" "宋体" "SimSun" "新宋体" "NSimSun"; do
+            printf '"%s"="WenQuanYi Micro Hei"\r\n' "$name"
+        done
+        printf '\r\n'
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+    wine regedit /S "$reg" >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.vantero-ready"
+}
