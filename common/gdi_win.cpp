@@ -1,0 +1,52 @@
+#include "common/gdi_win.h"
+
+#include <cmath>
+#include <string>
+
+namespace vantero {
+
+unique_gdi_object make_font(std::wstring_view face, double points, bool bold) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    const std::wstring name(face.substr(0, LF_FACESIZE - 1));
+    name.copy(lf.lfFaceName, name.size());
+    return unique_gdi_object(::CreateFontIndirectW(&lf));
+}
+
+unique_gdi_object load_bitmap(int resource_id) {
+    return unique_gdi_object(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
+                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+    if (!bitmap) return;
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+}
+
+void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT font, UINT format) {
+    HGDIOBJ old_font = font ? ::SelectObject(dc, font) : nullptr;
+    const int old_mode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF old_colour = ::SetTextColor(dc, colour);
+    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, format | DT_NOPREFIX);
+    ::SetTextColor(dc, old_colour);
+    ::SetBkMode(dc, old_mode);
+    if (old_font) ::SelectObject(dc, old_font);
+}
+
+COLORREF resolve_colour(COLORREF stored) {
+    return (stored & 0x80000000u) ? ::GetSysColor(static_cast<int>(stored & 0xFF)) : stored;
+}
+
+}  // namespace vantero

@@ -1,0 +1,29 @@
+#pragma once
+// Small GDI helpers shared by the program's skinned windows.
+#include <windows.h>
+
+#include <string_view>
+
+#include "common/unique_handle.h"
+
+namespace vantero {
+
+// A font of the given face and size in points (at the screen's resolution).
+unique_gdi_object make_font(std::wstring_view face, double points, bool bold = false);
+
+// A bitmap compiled into the program.
+unique_gdi_object load_bitmap(int resource_id);
+
+// Draws a whole bitmap with its top-left corner at (x, y).
+void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y);
+
+// Text with no background of its own.
+void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT font, UINT format);
+
+// A colour as stored in layouts: with the top bit set, a system colour by its index.
+COLORREF resolve_colour(COLORREF stored);
+
+// Converts a size in twips to pixels at 96 dpi.
+constexpr int twips(int value) { return value / 15; }
+
+}  // namespace vantero

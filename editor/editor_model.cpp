@@ -1,0 +1,54 @@
+#include "editor/editor_model.h"
+
+#include "editor/keyfunc.h"
+
+namespace vantero {
+
+namespace {
+
+bool valid_selector(int selector) {
+    return selector >= 0 && selector < 3;
+}
+
+}  // namespace
+
+void EditorModel::pick(int selector, std::string_view name) {
+    if (!valid_selector(selector)) return;
+    Piece& piece = pieces_[static_cast<std::size_t>(selector)];
+    piece.name = std::string(name);
+    if (name.empty()) {
+        piece.display.clear();
+        piece.code.clear();
+        return;
+    }
+    auto code = keycode(name);
+    piece.code = (code ? std::to_string(*code) : std::string()) + "|";
+    piece.display = piece.name + " + ";
+}
+
+const std::string& EditorModel::picked(int selector) const {
+    static const std::string kNone;
+    if (!valid_selector(selector)) return kNone;
+    return pieces_[static_cast<std::size_t>(selector)].name;
+}
+
+std::optional<SavedKeys> EditorModel::save() const {
+    if (pieces_[0].name.empty()) return std::nullopt;
+
+    std::string display;
+    std::string codes;
+    int count = 0;
+    for (const Piece& piece : pieces_) {
+        display += piece.display;
+        codes += piece.code;
+        if (!piece.code.empty()) ++count;
+    }
+    // Each piece ends with its separator; the last one must not stay.
+    constexpr std::string_view kJoin = " + ";
+    if (display.ends_with(kJoin)) display.resize(display.size() - kJoin.size());
+    if (codes.ends_with('|')) codes.pop_back();
+
+    return SavedKeys{display, std::to_string(count) + "|" + codes};
+}
+
+}  // namespace vantero

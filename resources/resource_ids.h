@@ -1,0 +1,7 @@
+#pragma once
+// Identifiers of the pictures and the icon compiled into the program.
+#define IDI_VANTERO 1
+#define IDB_SKIN_MAIN 101
+#define IDB_HIDE_BUTTON 102
+#define IDB_SKIN_EDIT 103
+#define IDB_CLOSE_BUTTON 104

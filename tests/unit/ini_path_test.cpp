@@ -1,0 +1,25 @@
+#include "settings/ini_path.h"
+
+#include <gtest/gtest.h>
+
+namespace vantero {
+namespace {
+
+TEST(JoinIniPath, OneSeparatorBetweenFolderAndName) {
+    const struct {
+        const wchar_t* folder;
+        const wchar_t* joined;
+    } cases[] = {
+        {L"C:\\dir", L"C:\\dir\\set.ini"},
+        {L"C:\\dir\\", L"C:\\dir\\set.ini"},
+        {L"C:\\", L"C:\\set.ini"},
+        {L"C:\\程序\\工具", L"C:\\程序\\工具\\set.ini"},
+        {L"\\\\server\\share", L"\\\\server\\share\\set.ini"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(join_ini_path(c.folder, L"set.ini"), c.joined);
+    }
+}
+
+}  // namespace
+}  // namespace vantero
