@@ -1,0 +1,42 @@
+#include "app/application.h"
+
+namespace vantero {
+
+Application::Application()
+    : tray_(TrayActions{
+          [this] {
+              if (main_) main_->ShowTopmost();
+          },
+          [this] {
+              if (main_) main_->Image4_Click();
+          },
+          [this] {
+              // Windows is ending the session: keep the triggers as the exit sequence would.
+              if (main_) main_->SaveTriggers();
+              tray_.DeleteIcon();
+          },
+      }) {}
+
+Application::~Application() {
+    main_.reset();
+    tray_.DeleteIcon();
+}
+
+bool Application::Start() {
+    if (!tray_.Load()) return false;
+    main_ = std::make_unique<frmSet>([this] { tray_.DeleteIcon(); });
+    if (!main_->Create()) return false;
+    main_->Show();
+    return true;
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace vantero

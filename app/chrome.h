@@ -1,0 +1,33 @@
+#pragma once
+// The main window's frame, drawn over its skin: title labels, hide button, exit area, links,
+// slogans and column headings. None of them is a window of its own.
+#include <windows.h>
+
+#include "common/unique_handle.h"
+
+namespace vantero {
+
+enum class ChromeHit { Skin, TitleLabel, HideButton, ExitArea, HomeLink, ProductLink, Outside };
+
+class MainChrome {
+public:
+    MainChrome();
+
+    void Paint(HDC dc, const RECT& client) const;
+    // What lies under a point of the client area.
+    ChromeHit HitTest(POINT at) const;
+    // Tooltips of the hide button and the exit area.
+    void AddTooltips(HWND tooltip, HWND owner) const;
+
+private:
+    unique_gdi_object skin_;
+    unique_gdi_object hide_button_;
+    unique_gdi_object title_font_;    // "Vantero"
+    unique_gdi_object maker_font_;    // maker's name in the title tab
+    unique_gdi_object slogan_font_;   // maker's name and slogan
+    unique_gdi_object link_font_;
+    unique_gdi_object green_font_;    // the four green texts
+    unique_gdi_object heading_font_;  // column headings
+};
+
+}  // namespace vantero

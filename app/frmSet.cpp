@@ -1,0 +1,336 @@
+#include "app/frmSet.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/keybd_output.h"
+#include "app/layout.h"
+#include "app/moveit.h"
+#include "app/product.h"
+#include "app/sender.h"
+#include "common/text_win.h"
+#include "resources/resource_ids.h"
+#include "settings/modINI.h"
+
+namespace vantero {
+namespace {
+
+constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
+constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
+constexpr int kCheckIdBase = 100;               // Check1 .. Check9: 101 .. 109
+
+KeyLatchLayout row_hotkey_layout() {
+    KeyLatchLayout layout;
+    layout.BackColor = layout::kRowBack;
+    layout.ForeColor = layout::kOrange;
+    layout.Font = KeyLatchFont{L"宋体", 9, false};
+    layout.BorderStyle = 0;
+    return layout;
+}
+
+// Releases a row's "keys held" mark however its send ends.
+class SendingMark {
+public:
+    explicit SendingMark(bool& mark) : mark_(mark) { mark_ = true; }
+    ~SendingMark() { mark_ = false; }
+    SendingMark(const SendingMark&) = delete;
+    SendingMark& operator=(const SendingMark&) = delete;
+
+private:
+    bool& mark_;
+};
+
+}  // namespace
+
+frmSet::frmSet(std::function<void()> remove_tray_icon)
+    : remove_tray_icon_(std::move(remove_tray_icon)),
+      font_(make_font(L"微软雅黑", 9)),
+      check_font_(make_font(L"微软雅黑", 9, true)),
+      row_brush_(::CreateSolidBrush(layout::kRowBack)) {}
+
+frmSet::~frmSet() {
+    // The editor and the rows go before the window that holds them.
+    editor_.reset();
+    for (auto& latch : latches_) latch.reset();
+    for (auto& remark : remarks_) remark.reset();
+    tooltip_.reset();
+    destroy();
+}
+
+bool frmSet::Create() {
+    if (!create(L"VanteroMain", WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"设置", 0, 0, layout::kClientWidth,
+                layout::kClientHeight, nullptr,
+                ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
+        return false;
+    }
+    create_rows();
+    Form_Load();
+    return true;
+}
+
+void frmSet::create_rows() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr));
+    chrome_.AddTooltips(tooltip_.get(), hwnd());
+
+    const KeyLatchLayout hotkey_layout = row_hotkey_layout();
+    for (int k = 0; k < kRows; ++k) {
+        const int n = k + 1;
+        // Each hotkey box restores its trigger and fixes the settings path as it loads.
+        latches_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
+                                                 hotkey_layout, true);
+        latches_[k]->events.HotKeyPressed = [this, n] { hotkey_pressed(n); };
+
+        const RECT t = layout::target_box(k);
+        targets_[k] = ::CreateWindowExW(0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
+                                        t.left, t.top, t.right - t.left, t.bottom - t.top, hwnd(), nullptr,
+                                        instance, nullptr);
+        ::SendMessageW(targets_[k], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        ::SetWindowSubclass(targets_[k], target_box_proc, static_cast<UINT_PTR>(k), reinterpret_cast<DWORD_PTR>(this));
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(targets_[k]);
+        info.lpszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+
+        remarks_[k] = std::make_unique<RemarkLabel>(hwnd(), layout::remark_box(k), static_cast<HFONT>(font_.get()),
+                                                    [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
+
+        const RECT c = layout::check_box(k);
+        checks_[k] = ::CreateWindowExW(0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                       c.left, c.top, c.right - c.left, c.bottom - c.top, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance,
+                                       nullptr);
+        ::SendMessageW(checks_[k], WM_SETFONT, reinterpret_cast<WPARAM>(check_font_.get()), FALSE);
+    }
+}
+
+void frmSet::Form_Load() {
+    LONG_PTR ex_style = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(hwnd(), layout::kColourKey, 0, LWA_COLORKEY);
+
+    for (int k = 0; k < kRows; ++k) {
+        const std::wstring key = std::to_wstring(k);
+        ::SetWindowTextW(targets_[k], GetINI(L"conftext", key, L"").c_str());
+        set_tooltip(k, GetINI(L"conftooltip", key, L""));
+        remarks_[k]->Caption(GetINI(L"remark", key, L""));
+    }
+    editor_ = std::make_unique<edit>(*this);
+    editor_->Load();
+}
+
+void frmSet::Show() {
+    if (!shown_once_) {
+        shown_once_ = true;
+        RECT work;
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int x = work.left + ((work.right - work.left) - layout::kClientWidth) / 2;
+        const int y = work.top + ((work.bottom - work.top) - layout::kClientHeight) / 2;
+        ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+}
+
+void frmSet::ShowTopmost() {
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void frmSet::ShowMain() { ::ShowWindow(hwnd(), SW_SHOW); }
+
+void frmSet::set_tooltip(int k, std::wstring text) {
+    tooltips_[k] = std::move(text);
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = hwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(targets_[k]);
+    info.lpszText = tooltips_[k].data();
+    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void frmSet::SetRowKeys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) {
+    if (row_index < 0 || row_index >= kRows) return;
+    ::SetWindowTextW(targets_[row_index], display_text.c_str());
+    set_tooltip(row_index, key_sequence);
+}
+
+void frmSet::SetRowRemark(int row_index, const std::wstring& remark) {
+    if (row_index < 0 || row_index >= kRows) return;
+    remarks_[row_index]->Caption(remark);
+}
+
+int frmSet::opendo(const std::wstring& textall) {
+    SystemKeyOutput keyboard;
+    return vantero::opendo(narrow(textall), keyboard);
+}
+
+void frmSet::check_clicked(int n) {
+    HWND box = checks_[n - 1];
+    const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    KeyLatch& latch = KeyLatchOf(n);
+    latch.HotKeyEnabled(enable);
+    ::SendMessageW(box, BM_SETCHECK, latch.HotKeyEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void frmSet::hotkey_pressed(int n) {
+    const int k = n - 1;
+    // A row whose keys are still held ignores its own trigger: auto-repeat and a target that
+    // contains the row's own trigger would otherwise nest sends without end.
+    if (exiting_ || sending_[k]) return;
+    SendingMark mark(sending_[k]);
+    const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
+    opendo(sequence);
+}
+
+void frmSet::SaveTriggers() {
+    for (auto& latch : latches_) latch->SaveSettings();
+}
+
+void frmSet::Image4_Click() {
+    if (exiting_) return;
+    exiting_ = true;
+    SaveTriggers();
+    if (remove_tray_icon_) remove_tray_icon_();
+    ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+    // The program ends through its message loop, so a send still holding keys (this may run
+    // inside its delay) lets them go before the windows are torn down.
+    for (auto& latch : latches_) latch->HotKeyEnabled(false);
+    if (editor_ && editor_->hwnd()) ::ShowWindow(editor_->hwnd(), SW_HIDE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    ::PostQuitMessage(0);
+}
+
+void frmSet::open_editor(int k, bool remark_mode) {
+    if (exiting_ || k < 0 || k >= kRows) return;
+    if (remark_mode) {
+        editor_->OpenRemark(k);
+    } else {
+        editor_->OpenKeys(k);
+    }
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void frmSet::on_click(POINT at) {
+    switch (chrome_.HitTest(at)) {
+        case ChromeHit::HideButton:
+            ::ShowWindow(hwnd(), SW_HIDE);
+            break;
+        case ChromeHit::ExitArea:
+            Image4_Click();
+            break;
+        case ChromeHit::HomeLink:
+            ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+            break;
+        case ChromeHit::ProductLink:
+            ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmSet::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd(), &ps);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    // Drawn off screen first so the skin never flickers under the labels.
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP canvas = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, canvas);
+    chrome_.Paint(memory, client);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(memory);
+    ::EndPaint(hwnd(), &ps);
+}
+
+LRESULT CALLBACK frmSet::target_box_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                         DWORD_PTR data) {
+    if (message == WM_LBUTTONUP) {
+        auto* self = reinterpret_cast<frmSet*>(data);
+        ::PostMessageW(self->hwnd(), kOpenKeysEditor, id, 0);
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(box, target_box_proc, id);
+    }
+    return ::DefSubclassProc(box, message, wparam, lparam);
+}
+
+LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            ::SetTextColor(dc, layout::kOrange);
+            ::SetBkColor(dc, layout::kRowBack);
+            return reinterpret_cast<LRESULT>(row_brush_.get());
+        }
+        case WM_COMMAND: {
+            const int id = LOWORD(wparam);
+            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRows) {
+                check_clicked(id - kCheckIdBase);
+                return 0;
+            }
+            break;
+        }
+        case kOpenKeysEditor:
+            open_editor(static_cast<int>(wparam), false);
+            return 0;
+        case kOpenRemarkEditor:
+            open_editor(static_cast<int>(wparam), true);
+            return 0;
+        case WM_LBUTTONDOWN: {
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            pressed_ = chrome_.HitTest(at);
+            if (pressed_ == ChromeHit::Skin || pressed_ == ChromeHit::TitleLabel) {
+                pressed_ = ChromeHit::Outside;
+                DragMove(hwnd());
+            } else if (pressed_ != ChromeHit::Outside) {
+                ::SetCapture(hwnd());
+            }
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const ChromeHit pressed = pressed_;
+            pressed_ = ChromeHit::Outside;
+            if (::GetCapture() == hwnd()) ::ReleaseCapture();
+            if (pressed != ChromeHit::Outside && chrome_.HitTest(at) == pressed) on_click(at);
+            return 0;
+        }
+        case WM_SETCURSOR: {
+            POINT at;
+            ::GetCursorPos(&at);
+            ::ScreenToClient(hwnd(), &at);
+            const ChromeHit hit = chrome_.HitTest(at);
+            if (reinterpret_cast<HWND>(wparam) == hwnd() &&
+                (hit == ChromeHit::HomeLink || hit == ChromeHit::ProductLink || hit == ChromeHit::HideButton ||
+                 hit == ChromeHit::ExitArea)) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            // Alt+F4 hides to the tray; the program ends only through its exit sequence.
+            ::ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+        default:
+            break;
+    }
+    return WindowBase::handle(message, wparam, lparam);
+}
+
+}  // namespace vantero

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: nine rows, each joining a trigger hotkey to target keys and a remark.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/chrome.h"
+#include "app/remark_label.h"
+#include "common/unique_handle.h"
+#include "common/window_base.h"
+#include "editor/edit.h"
+#include "hotkey/KeyLatch.h"
+
+namespace vantero {
+
+class frmSet final : public WindowBase, public EditorHost {
+public:
+    static constexpr int kRows = 9;
+
+    // remove_tray_icon: run by the exit sequence, after the triggers are saved.
+    explicit frmSet(std::function<void()> remove_tray_icon);
+    ~frmSet() override;
+
+    // Creates the window with its rows (each hotkey box restores its trigger), then runs the
+    // load step: colour key, every row's target keys and remark from set.ini, the editor loaded.
+    bool Create();
+    // Shows the window centred the first time, as it was afterwards.
+    void Show();
+    // Visible and topmost (a click on the tray icon).
+    void ShowTopmost();
+
+    // Types a key-sequence string into the focused window.
+    int opendo(const std::wstring& textall);
+    // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
+    void Image4_Click();
+    // Saves every row's trigger (exit sequence and session end).
+    void SaveTriggers();
+
+    // Row n = 1..9 / row index k = 0..8.
+    KeyLatch& KeyLatchOf(int n) { return *latches_[n - 1]; }
+    HWND CheckOf(int n) const { return checks_[n - 1]; }
+    HWND Text1(int k) const { return targets_[k]; }
+    const std::wstring& Text1ToolTipText(int k) const { return tooltips_[k]; }
+    const std::wstring& Label17Caption(int k) const { return remarks_[k]->Caption(); }
+    HWND Label17(int k) const { return remarks_[k]->hwnd(); }
+    edit& Editor() { return *editor_; }
+
+    // EditorHost
+    void SetRowKeys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) override;
+    void SetRowRemark(int row_index, const std::wstring& remark) override;
+    void ShowMain() override;
+
+private:
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void create_rows();
+    void Form_Load();
+    void check_clicked(int n);
+    void hotkey_pressed(int n);
+    void set_tooltip(int k, std::wstring text);
+    void open_editor(int k, bool remark_mode);
+    void on_click(POINT at);
+    void paint();
+    static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    std::function<void()> remove_tray_icon_;
+    MainChrome chrome_;
+    unique_gdi_object font_;        // 微软雅黑 9 pt, the window's own
+    unique_gdi_object check_font_;  // bold
+    unique_gdi_object row_brush_;
+    unique_window tooltip_;
+    std::array<std::unique_ptr<KeyLatch>, kRows> latches_;
+    std::array<HWND, kRows> checks_{};
+    std::array<HWND, kRows> targets_{};
+    std::array<std::wstring, kRows> tooltips_;
+    std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
+    std::array<bool, kRows> sending_{};  // a row's keys are held down right now
+    std::unique_ptr<edit> editor_;
+    bool shown_once_ = false;
+    bool exiting_ = false;
+    ChromeHit pressed_ = ChromeHit::Outside;
+};
+
+}  // namespace vantero

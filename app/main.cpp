@@ -1,0 +1,24 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/application.h"
+#include "app/single_instance.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before any window or icon exists: a second copy leaves nothing behind.
+    vantero::SingleInstance instance;
+    if (!instance.IsFirst()) return 0;
+
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for ShellExecute
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    int exit_code = 1;
+    {
+        vantero::Application app;
+        if (app.Start()) exit_code = vantero::RunMessageLoop();
+    }
+    ::CoUninitialize();
+    return exit_code;
+}

@@ -1,0 +1,60 @@
+#include "app/remark_label.h"
+
+#include "app/layout.h"
+
+namespace vantero {
+
+RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::function<void()> on_click)
+    : font_(font), on_click_(std::move(on_click)) {
+    // The caption is also the window text, so accessibility tools (and tests) can read it.
+    create(L"VanteroRemark", 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left, bounds.top,
+           bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
+    ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
+}
+
+void RemarkLabel::Caption(std::wstring text) {
+    caption_ = std::move(text);
+    ::SetWindowTextW(hwnd(), caption_.c_str());
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT RemarkLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(hwnd(), &ps);
+            RECT box;
+            ::GetClientRect(hwnd(), &box);
+            HBRUSH back = ::CreateSolidBrush(layout::kRowBack);
+            ::FillRect(dc, &box, back);
+            ::DeleteObject(back);
+            draw_text(dc, caption_, box, layout::kOrange, font_,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+            ::EndPaint(hwnd(), &ps);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            ::SetCapture(hwnd());
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool was_pressed = pressed_;
+            pressed_ = false;
+            ::ReleaseCapture();
+            RECT box;
+            ::GetClientRect(hwnd(), &box);
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            if (was_pressed && ::PtInRect(&box, at) && on_click_) on_click_();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            pressed_ = false;
+            return 0;
+        default:
+            return WindowBase::handle(message, wparam, lparam);
+    }
+}
+
+}  // namespace vantero

@@ -1,0 +1,28 @@
+#pragma once
+// A row's remark: the label Label17(k), centred on its picture box Picture1(k).
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "common/window_base.h"
+
+namespace vantero {
+
+class RemarkLabel final : public WindowBase {
+public:
+    RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::function<void()> on_click);
+
+    const std::wstring& Caption() const { return caption_; }
+    void Caption(std::wstring text);
+
+private:
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    HFONT font_;
+    std::wstring caption_ = L"点击备注";
+    std::function<void()> on_click_;
+    bool pressed_ = false;
+};
+
+}  // namespace vantero

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include "common/unique_handle.h"
+
+namespace vantero {
+
+// Holds the program's instance mark for as long as it lives; a second copy sees it taken.
+class SingleInstance {
+public:
+    SingleInstance();
+    bool IsFirst() const { return first_; }
+
+private:
+    unique_kernel_handle mutex_;
+    bool first_ = false;
+};
+
+}  // namespace vantero
