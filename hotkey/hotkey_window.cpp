@@ -1,0 +1,17 @@
+#include "hotkey/hotkey_window.h"
+
+namespace vantero {
+
+void hotkey_window_traits::close(pointer window) noexcept {
+    MSG message;
+    while (::PeekMessageW(&message, window, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) {
+    }
+    ::DestroyWindow(window);
+}
+
+unique_hotkey_window CreateHotKeyWindow() {
+    return unique_hotkey_window(::CreateWindowExW(0, L"#32770", L"", 0, 0, 0, 0, 0, nullptr,
+                                                  nullptr, ::GetModuleHandleW(nullptr), nullptr));
+}
+
+}  // namespace vantero

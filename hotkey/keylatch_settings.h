@@ -1,0 +1,32 @@
+#pragma once
+// Where a KeyLatch keeps its hotkey between runs: section "KeyLatch" of the program's INI file,
+// or the same section in the per-user application settings of the registry.
+#include <string>
+
+namespace vantero {
+
+struct KeyLatchStore {
+    int setting_location = 0;  // 0 = INI file, anything else = registry
+    std::wstring ini_file_name = L"set.ini";
+    std::wstring reg_key_name = L"KeyLatch";
+};
+
+// The stored values as text, defaults filled in; judging the codes is the caller's business.
+struct StoredHotkey {
+    std::wstring text;
+    std::wstring key_code;
+    std::wstring mod_key_code;
+};
+
+// In INI mode this first fixes the program-wide INI path to ini_file_name.
+StoredHotkey LoadStoredHotkey(const KeyLatchStore& store, const std::wstring& name);
+
+// Writes <name>Text, <name>KeyCode, <name>ModKeyCode in that order, the codes in plain decimal.
+// In INI mode it uses the path fixed earlier. Failures are silent.
+void SaveStoredHotkey(const KeyLatchStore& store, const std::wstring& name,
+                      const std::wstring& text, int key_code, int mod_key_code);
+
+// HKEY_CURRENT_USER subkey of an application's settings section in registry mode.
+std::wstring RegistrySettingsKey(const std::wstring& app_name, const std::wstring& section);
+
+}  // namespace vantero
