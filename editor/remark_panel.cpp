@@ -1,0 +1,112 @@
+#include "editor/remark_panel.h"
+
+#include "common/gdi_win.h"
+#include "editor/edit_ids.h"
+#include "editor/flat_button.h"
+
+namespace vantero {
+
+namespace look = edit_look;
+
+namespace {
+
+int line_height(HFONT font) {
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return metrics.tmHeight;
+}
+
+}  // namespace
+
+RemarkPanel::RemarkPanel(const EditFonts& fonts)
+    : fonts_(fonts), remark_brush_(::CreateSolidBrush(look::kRemarkBack)) {}
+
+bool RemarkPanel::Create(HWND parent) {
+    const RECT& box = look::kPicture2;
+    // Hidden until the editor opens in remark mode.
+    if (!create(L"VanteroEditRemarkPanel", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"",
+                box.left, box.top, box.right - box.left, box.bottom - box.top, parent)) {
+        return false;
+    }
+    ::SetWindowLongPtrW(hwnd(), GWLP_ID, edit_ids::kPicture2);
+
+    // A one-line edit box puts its text at the top; the panel paints the box's full height and
+    // the edit control sits in its middle, one line high.
+    const RECT& text = look::kText1;
+    const int line = line_height(font_of(fonts_.remark));
+    const int height = text.bottom - text.top;
+    const int edit_height = line < height ? line : height;
+    remark_box_ = ::CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, text.left,
+        text.top + (height - edit_height) / 2, text.right - text.left, edit_height, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(edit_ids::kText1)),
+        ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(remark_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(fonts_.remark)),
+                   FALSE);
+    ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
+
+    save_button_ = create_flat_button(hwnd(), edit_ids::kLabel4, look::kLabel4, look::kSave);
+    return true;
+}
+
+std::wstring RemarkPanel::Remark() const {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(remark_box_)), L'\0');
+    const int copied =
+        ::GetWindowTextW(remark_box_, text.data(), static_cast<int>(text.size()) + 1);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+void RemarkPanel::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd(), &ps);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    HBRUSH back = ::CreateSolidBrush(look::kPanelBack);
+    ::FillRect(dc, &client, back);
+    ::DeleteObject(back);
+    ::FillRect(dc, &look::kText1, static_cast<HBRUSH>(remark_brush_.get()));
+    ::FillRect(dc, &look::kLabel3, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    draw_text(dc, look::kHint, look::kLabel3, look::kHintGreen, font_of(fonts_.text),
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::EndPaint(hwnd(), &ps);
+}
+
+LRESULT RemarkPanel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            ::SetTextColor(dc, look::kWhite);
+            ::SetBkColor(dc, look::kRemarkBack);
+            return reinterpret_cast<LRESULT>(remark_brush_.get());
+        }
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+            if (item.CtlID != static_cast<UINT>(edit_ids::kLabel4)) break;
+            draw_label_button(item, font_of(fonts_.button), look::kWhite, look::kButtonBack,
+                              look::kButtonPressed);
+            return TRUE;
+        }
+        case WM_LBUTTONDOWN: {  // the remark box's painted margin belongs to it too
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            if (::PtInRect(&look::kText1, at)) ::SetFocus(remark_box_);
+            return 0;
+        }
+        case WM_COMMAND:  // the save button's click belongs to the editor
+            return ::SendMessageW(::GetParent(hwnd()), message, wparam, lparam);
+        default:
+            break;
+    }
+    return WindowBase::handle(message, wparam, lparam);
+}
+
+}  // namespace vantero

@@ -1,0 +1,33 @@
+#pragma once
+// The remark panel Picture2: the hint, the remark box Text1 and its save button Label4. It draws
+// them itself and passes the button's click on to the editor window.
+#include <windows.h>
+
+#include <string>
+
+#include "common/unique_handle.h"
+#include "common/window_base.h"
+#include "editor/edit_look.h"
+
+namespace vantero {
+
+class RemarkPanel final : public WindowBase {
+public:
+    explicit RemarkPanel(const EditFonts& fonts);
+
+    bool Create(HWND parent);
+
+    HWND remark_box() const { return remark_box_; }
+    std::wstring Remark() const;
+
+private:
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void paint();
+
+    const EditFonts& fonts_;
+    unique_gdi_object remark_brush_;
+    HWND remark_box_ = nullptr;  // children: destroyed with the panel
+    HWND save_button_ = nullptr;
+};
+
+}  // namespace vantero

@@ -1,0 +1,181 @@
+#include "editor/selector.h"
+
+#include <commctrl.h>
+
+#include "common/gdi_win.h"
+
+namespace vantero {
+namespace {
+
+constexpr COLORREF kText = RGB(255, 255, 255);
+constexpr COLORREF kBorder = RGB(110, 55, 8);
+constexpr COLORREF kArrow = RGB(255, 128, 0);
+constexpr COLORREF kHighlight = RGB(255, 128, 0);  // the entry under the pointer in the list
+constexpr COLORREF kHighlightText = RGB(18, 10, 2);
+constexpr COLORREF kFocusBack = RGB(72, 38, 8);  // the closed box while it has the focus
+constexpr int kEntryHeight = 18;
+constexpr int kPadding = 4;
+
+void fill(HDC dc, const RECT& box, COLORREF colour) {
+    const COLORREF old = ::SetBkColor(dc, colour);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
+    ::SetBkColor(dc, old);
+}
+
+void draw_arrow(HDC dc, const RECT& button) {
+    const int cx = (button.left + button.right) / 2;
+    const int cy = (button.top + button.bottom) / 2;
+    const POINT tip[3] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
+    HBRUSH brush = ::CreateSolidBrush(kArrow);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, kArrow);
+    HGDIOBJ old_brush = ::SelectObject(dc, brush);
+    HGDIOBJ old_pen = ::SelectObject(dc, pen);
+    ::Polygon(dc, tip, 3);
+    ::SelectObject(dc, old_pen);
+    ::SelectObject(dc, old_brush);
+    ::DeleteObject(pen);
+    ::DeleteObject(brush);
+}
+
+}  // namespace
+
+Selector::Selector(int id, COLORREF back)
+    : id_(id), back_(back), back_brush_(::CreateSolidBrush(back)) {}
+
+bool Selector::Create(HWND parent, const RECT& box, HFONT font, int list_rows) {
+    font_ = font;
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const int dropped = height + list_rows * kEntryHeight + 2;
+    hwnd_ = ::CreateWindowExW(0, L"COMBOBOX", L"",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
+                                  CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                              box.left, box.top, width, dropped, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              ::GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return false;
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, kEntryHeight);
+
+    // The closed box's height follows its field's. Size the field until the box has the height
+    // of the layout: how much frame a system adds around the field differs (Wine adds 2 more
+    // than it reports), so correct by what the box really became.
+    auto field =
+        static_cast<int>(::SendMessageW(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT now;
+        ::GetWindowRect(hwnd_, &now);
+        const int error = height - (now.bottom - now.top);
+        if (error == 0) break;
+        field += error;
+        ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+    ::SetWindowPos(hwnd_, nullptr, box.left, box.top, width, dropped,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ::SetWindowSubclass(hwnd_, subclass_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+void Selector::Add(std::wstring_view name) {
+    const std::wstring text(name);
+    ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring Selector::entry(UINT index) const {
+    const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR || length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    const LRESULT copied =
+        ::SendMessageW(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+std::wstring Selector::Text() const {
+    const LRESULT index = ::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? std::wstring() : entry(static_cast<UINT>(index));
+}
+
+void Selector::DrawItem(const DRAWITEMSTRUCT& item) const {
+    const bool closed_box = (item.itemState & ODS_COMBOBOXEDIT) != 0;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    COLORREF back = back_;
+    COLORREF text = kText;
+    if (selected) {
+        back = closed_box ? kFocusBack : kHighlight;
+        text = closed_box ? kText : kHighlightText;
+    }
+    fill(item.hDC, item.rcItem, back);
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    RECT box = item.rcItem;
+    box.left += kPadding;
+    box.right -= kPadding;
+    draw_text(item.hDC, entry(item.itemID), box, text, font_,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+// The whole closed box: flat background, a thin frame and an arrow in place of the system's
+// sunken edge and grey button. The field itself is drawn as the combo box draws it.
+void Selector::paint() const {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetComboBoxInfo(hwnd_, &info);
+
+    fill(dc, client, back_);
+    HBRUSH border = ::CreateSolidBrush(kBorder);
+    ::FrameRect(dc, &client, border);
+    ::DeleteObject(border);
+    draw_arrow(dc, info.rcButton);
+
+    const bool dropped = ::SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    const LRESULT index = ::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+    DRAWITEMSTRUCT field{};
+    field.CtlType = ODT_COMBOBOX;
+    field.CtlID = static_cast<UINT>(id_);
+    field.itemID = index == CB_ERR ? static_cast<UINT>(-1) : static_cast<UINT>(index);
+    field.itemAction = ODA_DRAWENTIRE;
+    field.itemState = ODS_COMBOBOXEDIT;
+    if (::GetFocus() == hwnd_ && !dropped) field.itemState |= ODS_SELECTED | ODS_FOCUS;
+    field.hwndItem = hwnd_;
+    field.hDC = dc;
+    field.rcItem = info.rcItem;
+    DrawItem(field);
+    ::EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK Selector::subclass_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR, DWORD_PTR self_data) {
+    const auto* self = reinterpret_cast<const Selector*>(self_data);
+    switch (message) {
+        case WM_PAINT:
+            self->paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CTLCOLORLISTBOX: {  // the dropped list, beyond its last entry
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            ::SetBkColor(dc, self->back_);
+            ::SetTextColor(dc, kText);
+            return reinterpret_cast<LRESULT>(self->back_brush_.get());
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            const LRESULT result = ::DefSubclassProc(hwnd, message, wparam, lparam);
+            ::InvalidateRect(hwnd, nullptr, FALSE);
+            return result;
+        }
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hwnd, subclass_proc, 0);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+}  // namespace vantero

@@ -1,0 +1,46 @@
+#pragma once
+// A drop-down list without typing, in the editor's dark colours. The system's classic combo box
+// ignores text and background colours, so the closed box is painted here and every entry is
+// owner-drawn.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "common/unique_handle.h"
+
+namespace vantero {
+
+class Selector {
+public:
+    Selector(int id, COLORREF back);
+    Selector(const Selector&) = delete;
+    Selector& operator=(const Selector&) = delete;
+
+    // box: the closed size. The parent window destroys the control.
+    bool Create(HWND parent, const RECT& box, HFONT font, int list_rows);
+
+    int id() const { return id_; }
+    HWND hwnd() const { return hwnd_; }
+
+    void Add(std::wstring_view name);
+    // The shown entry, empty when none is picked.
+    std::wstring Text() const;
+
+    // WM_DRAWITEM for this control, which the parent receives.
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
+
+private:
+    static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR id, DWORD_PTR self);
+    void paint() const;
+    std::wstring entry(UINT index) const;
+
+    int id_;
+    COLORREF back_;
+    unique_gdi_object back_brush_;
+    HFONT font_ = nullptr;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace vantero

@@ -1,0 +1,187 @@
+// Saving and closing the editor: what reaches the main window and set.ini.
+#include <fstream>
+#include <iterator>
+
+#include "tests/win/edit_fixture.h"
+
+namespace vantero::test {
+namespace {
+
+using Calls = std::vector<std::wstring>;
+
+std::wstring keys_call(int row, const std::wstring& display, const std::wstring& sequence) {
+    return L"keys " + std::to_wstring(row) + L" [" + display + L"] " + sequence;
+}
+
+TEST_F(EditWindowTest, SavingKeysWritesTheRowAndSetIni) {
+    struct Case {
+        int row;
+        const wchar_t* picks[3];
+        const wchar_t* display;
+        const wchar_t* sequence;
+    };
+    const Case cases[] = {
+        {0, {L"Ctrl", L"", L"A"}, L"Ctrl + A", L"2|17|65"},  // a gap in the middle closes up
+        {1, {L"Shift", L"Alt", L"Z"}, L"Shift + Alt + Z", L"3|16|18|90"},
+        {2, {L"R-5", L"", L""}, L"R-5", L"1|101"},
+        {3, {L"L-0", L"", L""}, L"L-0", L"1|48"},
+        {4, {L"Ctrl", L"Enter", L""}, L"Ctrl + Enter", L"2|17|13"},
+        {8, {L"Win", L"BOTTOM", L"/"}, L"Win + BOTTOM + /", L"3|91|40|111"},  // row 9: key "8"
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        renew();
+        editor().OpenKeys(c.row);
+        pick3(c.picks[0], c.picks[1], c.picks[2]);
+        click(edit_ids::kLabel1);
+
+        const std::wstring key = std::to_wstring(c.row);
+        EXPECT_EQ(host_.calls, (Calls{keys_call(c.row, c.display, c.sequence), L"main"}));
+        EXPECT_EQ(ini(L"conftext", key), c.display);
+        EXPECT_EQ(ini(L"conftooltip", key), c.sequence);
+        EXPECT_TRUE(editor().IsLoaded());
+        EXPECT_FALSE(::IsWindowVisible(editor().hwnd())) << "hidden after saving";
+    }
+}
+
+TEST_F(EditWindowTest, AnEmptyFirstSelectorSavesNothing) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, const wchar_t*>> picks;
+    };
+    const Case cases[] = {
+        {"nothing picked", {}},
+        {"only the others", {{edit_ids::kLovek, L"A"}, {edit_ids::kLovem, L"B"}}},
+        {"first taken back",
+         {{edit_ids::kLovea, L"Ctrl"}, {edit_ids::kLovek, L"A"}, {edit_ids::kLovea, L""}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        renew();
+        editor().OpenKeys(0);
+        for (const auto& [id, name] : c.picks) pick(id, name);
+        click(edit_ids::kLabel1);
+        EXPECT_EQ(host_.calls, Calls{L"main"});
+        EXPECT_FALSE(ini_exists());
+        EXPECT_FALSE(::IsWindowVisible(editor().hwnd()));
+    }
+}
+
+TEST_F(EditWindowTest, PickingTheEmptyEntryAgainDropsThatKey) {
+    editor().OpenKeys(0);
+    pick3(L"Shift", L"A", L"Z");
+    pick(edit_ids::kLovek, L"");
+    click(edit_ids::kLabel1);
+    EXPECT_EQ(host_.calls, (Calls{keys_call(0, L"Shift + Z", L"2|16|90"), L"main"}));
+}
+
+TEST_F(EditWindowTest, PicksAndRemarkStayForTheNextRowUntilClosed) {
+    editor().OpenRemark(5);
+    type_remark(L"备注");
+    click(edit_ids::kLabel4);
+    editor().OpenRemark(6);
+    click(edit_ids::kLabel4);
+    EXPECT_EQ(ini(L"remark", L"6"), L"备注");
+    host_.calls.clear();
+
+    editor().OpenKeys(0);
+    pick3(L"Ctrl", L"", L"A");
+    click(edit_ids::kLabel1);
+
+    editor().OpenKeys(1);
+    EXPECT_TRUE(::IsWindowVisible(editor().hwnd()));
+    EXPECT_EQ(shown(edit_ids::kLovea), L"Ctrl");
+    EXPECT_EQ(shown(edit_ids::kLovem), L"A");
+    click(edit_ids::kLabel1);  // saving at once copies them
+    EXPECT_EQ(host_.calls, (Calls{keys_call(0, L"Ctrl + A", L"2|17|65"), L"main",
+                                  keys_call(1, L"Ctrl + A", L"2|17|65"), L"main"}));
+    EXPECT_EQ(ini(L"conftooltip", L"1"), L"2|17|65");
+
+    // Closing forgets them: the next opening starts with empty lists and saves nothing.
+    editor().OpenKeys(2);
+    click(edit_ids::kImage2);
+    EXPECT_FALSE(editor().IsLoaded());
+    editor().OpenKeys(2);
+    ASSERT_TRUE(editor().IsLoaded());
+    for (int id : {edit_ids::kLovea, edit_ids::kLovek, edit_ids::kLovem})
+        EXPECT_EQ(shown(id), L"(none)");
+    host_.calls.clear();
+    click(edit_ids::kLabel1);
+    EXPECT_EQ(host_.calls, Calls{L"main"});
+    EXPECT_EQ(ini(L"conftext", L"2"), L"(missing)");
+}
+
+TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
+    struct Case {
+        const char* how;
+        void (*close)(HWND editor, HWND close_picture);
+    };
+    const Case cases[] = {
+        {"close picture",
+         [](HWND, HWND picture) {
+             ::SendMessageW(picture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             ::SendMessageW(picture, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+         }},
+        {"WM_CLOSE", [](HWND window, HWND) { ::SendMessageW(window, WM_CLOSE, 0, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        renew();
+        editor().OpenRemark(4);
+        type_remark(L"写了一半");
+        pick(edit_ids::kLovea, L"Alt");
+        const HWND window = editor().hwnd();
+        c.close(window, control(edit_ids::kImage2));
+        pump_for(20);
+
+        EXPECT_EQ(host_.calls, Calls{L"main"});
+        EXPECT_FALSE(editor().IsLoaded());
+        EXPECT_EQ(editor().hwnd(), nullptr);
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_FALSE(ini_exists()) << "closing writes nothing";
+
+        editor().OpenRemark(4);
+        ASSERT_TRUE(editor().IsLoaded());
+        EXPECT_NE(editor().hwnd(), window);
+        EXPECT_EQ(::GetWindowTextLengthW(control(edit_ids::kText1)), 0) << "remark text discarded";
+        EXPECT_EQ(shown(edit_ids::kLovea), L"(none)");
+    }
+}
+
+TEST_F(EditWindowTest, SavingTheRemark) {
+    struct Case {
+        int row;
+        const wchar_t* text;
+        bool tells_the_row;
+    };
+    const Case cases[] = {
+        {3, L"复制", true},
+        {6, L"一二三四五六七八九十", true},  // longer than the hint says: stored whole
+        {7, L"Alt+Tab 切换", true},
+        {5, L"", false},  // written as empty, the row's label keeps its text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        renew();
+        editor().OpenRemark(c.row);
+        type_remark(c.text);
+        click(edit_ids::kLabel4);
+
+        const std::wstring key = std::to_wstring(c.row);
+        Calls expected;
+        if (c.tells_the_row) expected.push_back(L"remark " + key + L" [" + c.text + L"]");
+        expected.push_back(L"main");
+        EXPECT_EQ(host_.calls, expected);
+        EXPECT_EQ(ini(L"remark", key), c.text);
+        EXPECT_FALSE(::IsWindowVisible(editor().hwnd()));
+    }
+
+    // The file holds the system's code page (GBK here), as earlier versions wrote it.
+    std::ifstream in(IniPath().c_str(), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(bytes.find("3=\xB8\xB4\xD6\xC6"), std::string::npos);  // 复制
+    EXPECT_NE(bytes.find("5=\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantero::test
