@@ -15,6 +15,13 @@ Application::Application()
               if (main_) main_->SaveTriggers();
               tray_.DeleteIcon();
           },
+          [this](std::function<void()> action) {
+              if (main_) {
+                  main_->AfterSends(std::move(action));
+              } else {
+                  action();
+              }
+          },
       }) {}
 
 Application::~Application() {

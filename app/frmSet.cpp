@@ -183,9 +183,31 @@ void frmSet::hotkey_pressed(int n) {
     // A row whose keys are still held ignores its own trigger: auto-repeat and a target that
     // contains the row's own trigger would otherwise nest sends without end.
     if (exiting_ || sending_[k]) return;
-    SendingMark mark(sending_[k]);
-    const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
-    opendo(sequence);
+    {
+        SendingMark mark(sending_[k]);
+        const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
+        opendo(sequence);
+    }
+    if (sending()) return;
+    // The last send is over: what was clicked meanwhile runs now (it may start sends again).
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(after_sends_);
+    for (auto& action : waiting) action();
+}
+
+bool frmSet::sending() const {
+    for (bool row : sending_) {
+        if (row) return true;
+    }
+    return false;
+}
+
+void frmSet::AfterSends(std::function<void()> action) {
+    if (sending()) {
+        after_sends_.push_back(std::move(action));
+    } else {
+        action();
+    }
 }
 
 void frmSet::SaveTriggers() {
@@ -194,6 +216,10 @@ void frmSet::SaveTriggers() {
 
 void frmSet::Image4_Click() {
     if (exiting_) return;
+    if (sending()) {
+        AfterSends([this] { Image4_Click(); });
+        return;
+    }
     exiting_ = true;
     SaveTriggers();
     if (remove_tray_icon_) remove_tray_icon_();
@@ -280,7 +306,7 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND: {
             const int id = LOWORD(wparam);
             if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRows) {
-                check_clicked(id - kCheckIdBase);
+                AfterSends([this, n = id - kCheckIdBase] { check_clicked(n); });
                 return 0;
             }
             break;
@@ -296,7 +322,15 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             pressed_ = chrome_.HitTest(at);
             if (pressed_ == ChromeHit::Skin || pressed_ == ChromeHit::TitleLabel) {
                 pressed_ = ChromeHit::Outside;
-                DragMove(hwnd());
+                if (!sending()) {
+                    DragMove(hwnd());
+                } else {
+                    // Pressed during a send: the drag starts once its keys are up, if the
+                    // button is still down then.
+                    AfterSends([this] {
+                        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) DragMove(hwnd());
+                    });
+                }
             } else if (pressed_ != ChromeHit::Outside) {
                 ::SetCapture(hwnd());
             }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/chrome.h"
 #include "app/remark_label.h"
@@ -38,6 +39,10 @@ public:
     void Image4_Click();
     // Saves every row's trigger (exit sequence and session end).
     void SaveTriggers();
+    // Runs action now or, while a send holds its keys, once the last send has let them go. What
+    // opens a menu or a message box, starts a drag or ends the program goes through here:
+    // started inside a send's delay, it would keep the keys down until it returned.
+    void AfterSends(std::function<void()> action);
 
     // Row n = 1..9 / row index k = 0..8.
     KeyLatch& KeyLatchOf(int n) { return *latches_[n - 1]; }
@@ -59,6 +64,7 @@ private:
     void Form_Load();
     void check_clicked(int n);
     void hotkey_pressed(int n);
+    bool sending() const;
     void set_tooltip(int k, std::wstring text);
     void open_editor(int k, bool remark_mode);
     void on_click(POINT at);
@@ -77,6 +83,7 @@ private:
     std::array<std::wstring, kRows> tooltips_;
     std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
     std::array<bool, kRows> sending_{};  // a row's keys are held down right now
+    std::vector<std::function<void()>> after_sends_;
     std::unique_ptr<edit> editor_;
     bool shown_once_ = false;
     bool exiting_ = false;

@@ -72,7 +72,11 @@ LRESULT cd::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 if (actions_.show_main) actions_.show_main();
                 break;
             case WM_RBUTTONUP:
-                show_menu();
+                if (actions_.after_sends) {
+                    actions_.after_sends([this] { show_menu(); });
+                } else {
+                    show_menu();
+                }
                 break;
             default:
                 break;

@@ -16,6 +16,8 @@ struct TrayActions {
     std::function<void()> show_main;     // left click: visible and topmost
     std::function<void()> exit;          // menu "退出": the exit sequence
     std::function<void()> session_end;   // Windows ends the session
+    // Runs the popup menu now or once no send holds keys (frmSet::AfterSends).
+    std::function<void(std::function<void()>)> after_sends;
 };
 
 class cd final : public WindowBase {

@@ -219,9 +219,12 @@ class Session:
         self.wait_main_window(visible=True)
         return process
 
-    def start_recorder(self):
+    def start_recorder(self, hook=False):
+        """hook: the recorder also logs every key event of the system (hook_events), wherever
+        the focus is."""
         self.recorder_log = self.dir / "keys.log"
-        self.start(self.options.recorder, self.recorder_log.name)  # relative to the test folder
+        # The log's name relative to the test folder.
+        self.start(self.options.recorder, self.recorder_log.name, *(["--hook"] if hook else []))
         self.recorder_window = wait_until("the recorder window", lambda: self.find_window("VanteroRecorder"))
         return self.recorder_window
 
@@ -328,6 +331,18 @@ class Session:
         code, out = self.probe("tooltip")
         return out.strip() if code == 0 else None
 
+    def resources(self, cls="VanteroMain"):
+        """What the process owning that window holds: handles, gdi, user (object counts), private,
+        working_set (bytes), and counted: the figures Wine would not give and the probe counted."""
+        code, out = self.probe("resources", cls)
+        check(code == 0, f"no process with a {cls} window to look at")
+        figures = dict(item.split("=", 1) for item in out.split())
+        return {key: (value if key == "counted" else int(value)) for key, value in figures.items()}
+
+    def responds(self):
+        """Whether the program's main and tray windows both answer a message."""
+        return all(self.probe("ping", cls)[0] == 0 for cls in ("VanteroMain", "VanteroTray"))
+
     # ---- X input ----------------------------------------------------------------------------
 
     def xdotool(self, *args):
@@ -393,6 +408,18 @@ class Session:
     def mark(self):
         return len(self.key_events())
 
+    def hook_events(self, injected=True):
+        """Key events the recorder's hook saw (synthetic ones only, unless injected is None), in
+        the recorder's clock; posted is not known there and is 0."""
+        if not self.recorder_log or not self.recorder_log.exists():
+            return []
+        events = []
+        for line in self.recorder_log.read_text().splitlines():
+            parts = line.split()
+            if len(parts) == 5 and parts[1] == "hook" and (injected is None or (parts[4] == "1") == injected):
+                events.append(KeyEvent(float(parts[0]), parts[2] == "dn", int(parts[3]), 0))
+        return events
+
     def events_since(self, mark):
         return self.key_events()[mark:]
 
@@ -403,6 +430,29 @@ class Session:
 
     def read_ini(self):
         return decode_ini(self.ini.read_bytes()) if self.ini.exists() else {}
+
+
+def linux_process(pid):
+    """The Linux view of a Wine process: resident and anonymous memory in KiB, open descriptors,
+    processor time in clock ticks (user + system, all threads) and context switches."""
+    status = {}
+    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+        key, _, value = line.partition(":")
+        status[key] = value.split()
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    switches = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        for line in (task / "status").read_text().splitlines():
+            if "ctxt_switches:" in line:
+                switches += int(line.split()[1])
+    return {
+        "rss_kib": int(status["VmRSS"][0]),
+        "anon_kib": int(status.get("RssAnon", ["0"])[0]),
+        "fds": len(os.listdir(f"/proc/{pid}/fd")),
+        "threads": int(status["Threads"][0]),
+        "cpu_ticks": int(fields[11]) + int(fields[12]),  # utime and stime of all its threads
+        "switches": switches,
+    }
 
 
 _sessions = []

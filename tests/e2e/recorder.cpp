@@ -1,9 +1,11 @@
 // A small window that logs every key message it receives, for the end-to-end tests.
-// Usage: recorder.exe <log file>
+// Usage: recorder.exe <log file> [--hook]
 // Each key-down and key-up becomes a line "<ms> dn <vk> <posted>" or "<ms> up <vk> <posted>",
 // flushed at once: ms is the performance counter's time when the message arrived, with three
 // decimals; posted is the message's own time stamp (GetMessageTime, milliseconds), the moment the
 // key event entered the system, which a busy recorder cannot delay.
+// With --hook, a low-level keyboard hook also logs every key event of the system, whichever
+// window has the focus: "<ms> hook dn|up <vk> <injected>" (injected 1 for synthetic input).
 #include <windows.h>
 
 #include <cstdio>
@@ -27,6 +29,16 @@ void log_key(const char* what, WPARAM vk) {
                  static_cast<unsigned long>(static_cast<DWORD>(::GetMessageTime())));
     std::fflush(g_log);
     ++g_lines;
+}
+
+LRESULT CALLBACK keyboard_hook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION && g_log) {
+        const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
+        std::fprintf(g_log, "%.3f hook %s %lu %d\n", now_ms(), (event->flags & LLKHF_UP) ? "up" : "dn",
+                     static_cast<unsigned long>(event->vkCode), (event->flags & LLKHF_INJECTED) ? 1 : 0);
+        std::fflush(g_log);
+    }
+    return ::CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 void paint(HWND window) {
@@ -84,7 +96,7 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: recorder <log file>\n");
+        std::fprintf(stderr, "usage: recorder <log file> [--hook]\n");
         return 2;
     }
     ::QueryPerformanceFrequency(&g_frequency);
@@ -106,12 +118,18 @@ int wmain(int argc, wchar_t** argv) {
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);
     ::SetFocus(window);
+    HHOOK hook = nullptr;
+    if (argc > 2 && std::wcscmp(argv[2], L"--hook") == 0) {
+        hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, keyboard_hook, instance, 0);
+        if (!hook) return 1;
+    }
 
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    if (hook) ::UnhookWindowsHookEx(hook);
     std::fclose(g_log);
     return 0;
 }
