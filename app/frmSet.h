@@ -57,6 +57,7 @@ public:
     void SetRowKeys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) override;
     void SetRowRemark(int row_index, const std::wstring& remark) override;
     void ShowMain() override;
+    bool KeysHeld() const override { return sending(); }
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

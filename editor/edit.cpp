@@ -283,8 +283,9 @@ LRESULT edit::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             command(LOWORD(wparam), HIWORD(wparam));
             return 0;
         case WM_MOUSEMOVE:
-            // Only a move with the button held drags; a mere hover must not start a move.
-            if (wparam & MK_LBUTTON) DragMove(hwnd());
+            // Only a move with the button held drags; a mere hover must not start a move. During
+            // a send the drag waits for a later move, so the send's keys come up first.
+            if ((wparam & MK_LBUTTON) && !host_.KeysHeld()) DragMove(hwnd());
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {

@@ -18,6 +18,9 @@ public:
     virtual void SetRowRemark(int row_index, const std::wstring& remark) = 0;
     // Makes the main window visible again.
     virtual void ShowMain() = 0;
+    // True while a send holds its keys down: nothing may start a modal loop (a drag) then,
+    // or the keys would stay down until it ended.
+    virtual bool KeysHeld() const { return false; }
 };
 
 class edit {
