@@ -1,5 +1,4 @@
-// The editor window as the user meets it: its lists, its place and style, its two modes and the
-// colours that really reach the screen.
+// The editor window as the user meets it: its lists, its place and style and its two modes.
 #include <cstdlib>
 
 #include "common/text_win.h"
@@ -10,19 +9,6 @@
 namespace vantero::test {
 namespace {
 
-RECT client_rect_of(HWND child, HWND relative_to) {
-    RECT box;
-    ::GetWindowRect(child, &box);
-    ::MapWindowPoints(nullptr, relative_to, reinterpret_cast<POINT*>(&box), 2);
-    return box;
-}
-
-POINT screen_point(HWND window, int x, int y) {
-    POINT p{x, y};
-    ::ClientToScreen(window, &p);
-    return p;
-}
-
 POINT centre_on_screen(HWND control) {
     RECT box;
     ::GetWindowRect(control, &box);
@@ -31,32 +17,6 @@ POINT centre_on_screen(HWND control) {
 
 bool same_or_inside(HWND found, HWND ancestor) {
     return found == ancestor || ::IsChild(ancestor, found);
-}
-
-COLORREF screen_pixel(POINT at) {
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF colour = ::GetPixel(screen, at.x, at.y);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// Pixels of a client rectangle close to a colour: text drawn in it shows up here.
-int pixels_near(HWND window, RECT box, COLORREF colour) {
-    int count = 0;
-    HDC screen = ::GetDC(nullptr);
-    for (int y = box.top; y < box.bottom; ++y) {
-        for (int x = box.left; x < box.right; ++x) {
-            const POINT p = screen_point(window, x, y);
-            const COLORREF c = ::GetPixel(screen, p.x, p.y);
-            if (std::abs(GetRValue(c) - GetRValue(colour)) < 40 &&
-                std::abs(GetGValue(c) - GetGValue(colour)) < 40 &&
-                std::abs(GetBValue(c) - GetBValue(colour)) < 40) {
-                ++count;
-            }
-        }
-    }
-    ::ReleaseDC(nullptr, screen);
-    return count;
 }
 
 // A plain window of one colour over the whole screen, to see through the editor's edges. Shown
@@ -179,33 +139,6 @@ TEST_F(EditWindowTest, ABorderlessSeeThroughWindowInTheMiddleOfTheScreen) {
     EXPECT_EQ(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - 547) / 2);
     EXPECT_EQ(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - 280) / 2);
 }
-
-// The closed lists take the layout's height whatever frame the system adds; the panel's
-// controls sit relative to the panel.
-TEST_F(EditWindowTest, ListsAndPanelControlsSitWhereTheLayoutPutsThem) {
-    editor().OpenRemark(0);
-    HWND window = editor().hwnd();
-    const struct {
-        int id;
-        RECT box;  // left, top, right, bottom in the window's client area
-    } cases[] = {
-        {edit_ids::kLovea, {49, 105, 170, 130}},
-        {edit_ids::kLovek, {198, 106, 319, 131}},
-        {edit_ids::kLovem, {348, 106, 485, 131}},
-        {edit_ids::kLabel4, {159, 156, 353, 188}},  // 115, 88 on the panel at 44, 68
-    };
-    for (const auto& c : cases) {
-        const RECT box = client_rect_of(control(c.id), window);
-        EXPECT_TRUE(::EqualRect(&box, &c.box))
-            << c.id << ": " << box.left << "," << box.top << " " << box.right << "," << box.bottom;
-    }
-    // The remark box fills 120, 46, 187 x 27 on the panel; its one line sits in the middle.
-    const RECT text = client_rect_of(control(edit_ids::kText1), window);
-    EXPECT_EQ(text.left, 164);
-    EXPECT_EQ(text.right, 351);
-    EXPECT_LE(std::abs((text.top - 114) - (141 - text.bottom)), 1);
-}
-
 TEST_F(EditWindowTest, KeysModeShowsTheListsRemarkModeCoversThem) {
     struct Step {
         bool remark_mode;
@@ -233,57 +166,6 @@ TEST_F(EditWindowTest, KeysModeShowsTheListsRemarkModeCoversThem) {
             EXPECT_EQ(under == control(id), !s.panel_shown) << id;
         }
     }
-}
-
-TEST_F(EditWindowTest, RowsOutsideOneToNineOpenNothing) {
-    for (int row : {-1, 9, 100}) {
-        editor().OpenKeys(row);
-        editor().OpenRemark(row);
-        EXPECT_FALSE(editor().IsLoaded()) << row;
-    }
-}
-
-TEST_F(EditWindowTest, ColoursReachTheScreen) {
-    const COLORREF behind = RGB(20, 200, 40);
-    const Backdrop screen(behind);
-    editor().OpenKeys(0);
-    HWND window = editor().hwnd();
-    pump_for(300);
-
-    struct Spot {
-        const char* what;
-        POINT at;  // client coordinates of the editor
-        COLORREF colour;
-    };
-    const Spot spots[] = {
-        {"see-through corner", {2, 2}, behind},
-        {"see-through strip on the right", {546, 150}, behind},
-        {"second list", {198 + 90, 106 + 12}, RGB(18, 10, 2)},
-        {"third list", {348 + 100, 106 + 12}, RGB(0, 0, 0)},
-        {"keys' save button", {54 + 8, 199 + 4}, RGB(64, 64, 64)},
-        {"divider", {59 + 200, 131}, RGB(0, 0, 0)},
-    };
-    for (const Spot& s : spots) {
-        EXPECT_EQ(screen_pixel(screen_point(window, s.at.x, s.at.y)), s.colour) << s.what;
-    }
-    // Texts: orange title and hint, white "添加".
-    EXPECT_GT(pixels_near(window, {252, 12, 287, 35}, RGB(255, 128, 0)), 10) << "title";
-    EXPECT_GT(pixels_near(window, {49, 74, 480, 90}, RGB(255, 128, 0)), 50) << "what may be set";
-    EXPECT_GT(pixels_near(window, {54, 199, 463, 236}, RGB(255, 255, 255)), 50) << "save button";
-
-    editor().OpenRemark(0);
-    pump_for(300);
-    const Spot remark_spots[] = {
-        {"remark panel", {44 + 10, 68 + 10}, RGB(29, 21, 13)},
-        {"hint background", {44 + 129, 68 + 18}, RGB(0, 0, 0)},
-        {"remark box", {44 + 305, 68 + 47}, RGB(192, 64, 0)},
-        {"remark save button", {44 + 117, 68 + 90}, RGB(64, 64, 64)},
-    };
-    for (const Spot& s : remark_spots) {
-        EXPECT_EQ(screen_pixel(screen_point(window, s.at.x, s.at.y)), s.colour) << s.what;
-    }
-    EXPECT_GT(pixels_near(window, {44 + 128, 68 + 17, 44 + 304, 68 + 41}, RGB(0, 192, 0)), 30)
-        << "hint";
 }
 
 }  // namespace

@@ -148,36 +148,5 @@ TEST_F(KeyLatchSettings, DesignTimePropertiesAreRefusedAtRunTimeAndStoredInDesig
     EXPECT_EQ(design->hotkey_window(), nullptr);
     EXPECT_EQ(::GetPropW(design->text_box(), L"WinProc"), nullptr);
 }
-
-// The colours the control hands its text box for painting.
-std::pair<COLORREF, COLORREF> text_and_back(const KeyLatch& latch) {
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    ::SendMessageW(latch.hwnd(), latch.Enabled() ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC,
-                   reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(latch.text_box()));
-    const std::pair<COLORREF, COLORREF> colors{::GetTextColor(dc), ::GetBkColor(dc)};
-    ::DeleteDC(dc);
-    return colors;
-}
-
-TEST_F(KeyLatchSettings, LookReachesTheTextBoxAndEachWriteIsReported) {
-    auto latch = host->add(L"Look", layout());
-    std::wstring changed;
-    latch->events.PropertyChanged = [&](const wchar_t* p) { changed += std::wstring(p) + L" "; };
-    EXPECT_EQ(text_and_back(*latch),
-              std::make_pair(::GetSysColor(COLOR_WINDOWTEXT), ::GetSysColor(COLOR_WINDOW)));
-
-    // The main window's look: no border, the box filling the control.
-    latch->BackColor(0x00020A12);
-    latch->ForeColor(0x000080FF);
-    latch->BorderStyle(0);
-    EXPECT_EQ(text_and_back(*latch), std::make_pair(COLORREF{0x000080FF}, COLORREF{0x00020A12}));
-    RECT box{};
-    ::GetWindowRect(latch->text_box(), &box);
-    EXPECT_EQ(box.right - box.left, 145);
-    latch->Enabled(false);
-    EXPECT_EQ(text_and_back(*latch).first, ::GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(changed, L"BackColor ForeColor BorderStyle Enabled ");
-}
-
 }  // namespace
 }  // namespace vantero::test
