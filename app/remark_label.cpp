@@ -30,6 +30,8 @@ LRESULT RemarkLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             HBRUSH back = ::CreateSolidBrush(layout::kRowBack);
             ::FillRect(dc, &box, back);
             ::DeleteObject(back);
+            // Centred on the same 20-pixel band as the row's text boxes, so a row reads as a line.
+            box.bottom = box.top + 20;
             draw_text(dc, caption_, box, layout::kOrange, font_,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
             ::EndPaint(hwnd(), &ps);
