@@ -27,17 +27,25 @@ unique_kernel_handle create_timer() {
     return unique_kernel_handle(h);
 }
 
-ULONGLONG now_100ns() {
-    FILETIME ft;
-    ::GetSystemTimeAsFileTime(&ft);
-    return (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+// A clock that setting the time of day cannot move.
+ULONGLONG now_100ns() { return ::GetTickCount64() * 10000; }
+
+// Inside the system's move/size or menu loop (a trigger fired during a drag or while a menu is
+// open), mouse and keyboard input belongs to that loop: taking its button-up would leave the
+// window following the pointer.
+bool in_system_modal_loop() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetCurrentThreadId(), &info) &&
+           (info.flags & (GUI_INMOVESIZE | GUI_INMENUMODE)) != 0;
 }
 
 // Dispatches every pending message of the thread. A WM_QUIT is kept for the caller, which
 // posts it again once the wait is over so the message loop still sees it.
-void dispatch_pending(bool& quit_seen, WPARAM& quit_code) {
+void dispatch_pending(bool& quit_seen, WPARAM& quit_code, bool leave_input) {
+    const UINT which = leave_input ? (PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT) : 0;
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | which)) {
         if (msg.message == WM_QUIT) {
             quit_seen = true;
             quit_code = msg.wParam;
@@ -66,11 +74,14 @@ void clsWaitableTimer::Wait(double MilliSeconds) {
 
     bool quit_seen = false;
     WPARAM quit_code = 0;
+    const bool leave_input = in_system_modal_loop();
+    // Input left in the queue must not wake the wait again and again: then only new input counts.
+    const DWORD wait_flags = leave_input ? 0 : MWMO_INPUTAVAILABLE;
     for (;;) {
         DWORD result;
         if (timer) {
             HANDLE h = timer.get();
-            result = ::MsgWaitForMultipleObjectsEx(1, &h, INFINITE, kWakeMask, MWMO_INPUTAVAILABLE);
+            result = ::MsgWaitForMultipleObjectsEx(1, &h, INFINITE, kWakeMask, wait_flags);
             // A timer the system cannot wait on: finish the wait on the clock instead.
             if (result == WAIT_FAILED) timer.reset();
         } else {
@@ -80,10 +91,10 @@ void clsWaitableTimer::Wait(double MilliSeconds) {
                 now >= deadline ? 0 : static_cast<DWORD>((deadline - now + 9999) / 10000);
             result = remaining == 0 ? WAIT_OBJECT_0
                                     : ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, kWakeMask,
-                                                                    MWMO_INPUTAVAILABLE);
+                                                                    wait_flags);
             if (result == WAIT_TIMEOUT) result = WAIT_OBJECT_0;
         }
-        dispatch_pending(quit_seen, quit_code);
+        dispatch_pending(quit_seen, quit_code, leave_input);
         if (result == WAIT_OBJECT_0) break;
     }
     if (quit_seen) ::PostQuitMessage(static_cast<int>(quit_code));

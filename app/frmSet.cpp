@@ -239,7 +239,7 @@ void frmSet::open_editor(int k, bool remark_mode) {
     } else {
         editor_->OpenKeys(k);
     }
-    ::ShowWindow(hwnd(), SW_HIDE);
+    if (editor_->hwnd() && ::IsWindowVisible(editor_->hwnd())) ::ShowWindow(hwnd(), SW_HIDE);
 }
 
 void frmSet::on_click(POINT at) {
@@ -251,10 +251,11 @@ void frmSet::on_click(POINT at) {
             Image4_Click();
             break;
         case ChromeHit::HomeLink:
-            ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+            // Starting a browser may take a while: not while a send holds its keys.
+            AfterSends([this] { ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL); });
             break;
         case ChromeHit::ProductLink:
-            ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL);
+            AfterSends([this] { ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL); });
             break;
         default:
             break;
@@ -280,9 +281,11 @@ void frmSet::paint() {
 
 LRESULT CALLBACK frmSet::target_box_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                          DWORD_PTR data) {
+    auto* self = reinterpret_cast<frmSet*>(data);
     if (message == WM_LBUTTONUP) {
-        auto* self = reinterpret_cast<frmSet*>(data);
         ::PostMessageW(self->hwnd(), kOpenKeysEditor, id, 0);
+    } else if (message == WM_CONTEXTMENU && self->sending()) {
+        return 0;  // its menu loop would keep a send's keys down
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(box, target_box_proc, id);
     }
@@ -328,7 +331,8 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                     // Pressed during a send: the drag starts once its keys are up, if the
                     // button is still down then.
                     AfterSends([this] {
-                        if (::GetAsyncKeyState(VK_LBUTTON) & 0x8000) DragMove(hwnd());
+                        const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+                        if (::GetAsyncKeyState(primary) & 0x8000) DragMove(hwnd());
                     });
                 }
             } else if (pressed_ != ChromeHit::Outside) {

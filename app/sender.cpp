@@ -46,8 +46,8 @@ int opendo(const std::string& textall, KeyOutput& out) {
 
     ReleaseGuard guard(out);
     for (std::uint8_t key : *keys) {
+        guard.pressed(key);  // noted first: nothing may throw between a press and its note
         out.press(key);
-        guard.pressed(key);
     }
     out.hold(hold_time_for(keys->size()));
     return 0;

@@ -90,6 +90,10 @@ LRESULT cd::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_QUERYENDSESSION:
             return TRUE;
+        case WM_CLOSE:
+            // Only the exit sequence ends the program; without this window it could neither
+            // be shown nor ended from the notification area.
+            return 0;
         case WM_ENDSESSION:
             if (wparam && actions_.session_end) actions_.session_end();
             return 0;
