@@ -24,9 +24,9 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Session, linux_process, trigger_entries, wait_until  # noqa: E402
+from harness import NINE_ROW_TARGETS as TARGETS  # noqa: E402
+from harness import Session, linux_process, nine_row_settings, wait_until  # noqa: E402
 
-TARGETS = [0x41 + k for k in range(9)]  # row k types the letter A + k
 TICK_MS = 1000.0 / os.sysconf("SC_CLK_TCK")
 MIB = 1 << 20
 
@@ -34,15 +34,6 @@ MIB = 1 << 20
 def raw_ms():
     """Linux's raw monotonic clock, in milliseconds."""
     return time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000.0
-
-
-def nine_rows():
-    triggers = {}
-    for n in range(1, 10):
-        triggers.update(trigger_entries(n, f"Ctrl + Alt + {n}", ord(str(n)), 3))
-    return {"KeyLatch": triggers,
-            "conftext": {str(k): chr(vk) for k, vk in enumerate(TARGETS)},
-            "conftooltip": {str(k): f"1|{vk}" for k, vk in enumerate(TARGETS)}}
 
 
 def percentile(values, p):
@@ -309,7 +300,7 @@ def main():
 
     notes = []
     with Session(options, "bench") as s:
-        s.write_ini(nine_rows())
+        s.write_ini(nine_row_settings())
         process = s.start_vantero()
         time.sleep(1)
         measure("memory after start-up", lambda: print(memory_line("after start-up", s.resources(),

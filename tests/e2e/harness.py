@@ -132,6 +132,19 @@ def trigger_entries(n, text, key_code, mod_code):
     }
 
 
+# Nine rows with the triggers Ctrl+Alt+1 .. Ctrl+Alt+9; row k types the letter A + k.
+NINE_ROW_TARGETS = [0x41 + k for k in range(9)]
+
+
+def nine_row_settings():
+    triggers = {}
+    for n in range(1, 10):
+        triggers.update(trigger_entries(n, f"Ctrl + Alt + {n}", ord(str(n)), 3))
+    return {"KeyLatch": triggers,
+            "conftext": {str(k): chr(vk) for k, vk in enumerate(NINE_ROW_TARGETS)},
+            "conftooltip": {str(k): f"1|{vk}" for k, vk in enumerate(NINE_ROW_TARGETS)}}
+
+
 def wine_environment():
     env = dict(os.environ)
     env.setdefault("WINEPREFIX", str(PROJECT_ROOT / "build" / "wineprefix"))

@@ -7,23 +7,14 @@ import random
 import time
 from collections import Counter
 
-from harness import VK_CONTROL, VK_MENU, Session, check, linux_process, run_cases, trace, trigger_entries, wait_until
+from harness import (NINE_ROW_TARGETS as TARGETS, VK_CONTROL, VK_MENU, Session, check, linux_process,
+                     nine_row_settings, run_cases, trace, wait_until)
 
 PRESSES = 500
-TARGETS = [0x41 + k for k in range(9)]  # row k types the letter A + k
 # A leak of one object per send would show as hundreds; a few may come and go with Wine's own
 # caches. Private memory: a leak of a few kilobytes per send would pass a megabyte.
 OBJECT_SLACK = 8
 MEMORY_SLACK = 1 << 20
-
-
-def nine_row_settings():
-    triggers = {}
-    for n in range(1, 10):
-        triggers.update(trigger_entries(n, f"Ctrl + Alt + {n}", ord(str(n)), 3))
-    return {"KeyLatch": triggers,
-            "conftext": {str(k): chr(vk) for k, vk in enumerate(TARGETS)},
-            "conftooltip": {str(k): f"1|{vk}" for k, vk in enumerate(TARGETS)}}
 
 
 def press_round(s, digits):
