@@ -17,6 +17,7 @@ namespace {
 
 constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
 constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
+constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
 constexpr int kCheckIdBase = 100;               // Check1 .. Check9: 101 .. 109
 
 KeyLatchLayout row_hotkey_layout() {
@@ -82,6 +83,9 @@ void frmSet::create_rows() {
         latches_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
                                                  hotkey_layout, true);
         latches_[k]->events.HotKeyPressed = [this, n] { hotkey_pressed(n); };
+        // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
+        // the check box says whether the row still works.
+        latches_[k]->events.KeyDown = [this, n](int&, int&) { ::PostMessageW(hwnd(), kSyncCheck, n, 0); };
 
         const RECT t = layout::target_box(k);
         targets_[k] = ::CreateWindowExW(0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
@@ -165,9 +169,30 @@ void frmSet::SetRowRemark(int row_index, const std::wstring& remark) {
     remarks_[row_index]->Caption(remark);
 }
 
-int frmSet::opendo(const std::wstring& textall) {
-    SystemKeyOutput keyboard;
-    return vantero::opendo(narrow(textall), keyboard);
+void frmSet::type_row_keys(int k) {
+    const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
+    const auto trigger_key = static_cast<std::uint8_t>(latches_[k]->KeyCode());
+    bool watch_lost = false;
+    {
+        SystemKeyOutput keyboard(&keyboard_watch_, trigger_key);
+        send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
+        watch_lost = keyboard.watch_lost();
+    }
+    // The system removes a hook it found too slow, without a word: install it again.
+    if (watch_lost && !sending()) {
+        keyboard_watch_.stop();
+        update_keyboard_watch();
+    }
+}
+
+void frmSet::update_keyboard_watch() {
+    bool any_enabled = false;
+    for (auto& latch : latches_) any_enabled = any_enabled || (latch && latch->HotKeyEnabled());
+    if (!any_enabled) {
+        keyboard_watch_.stop();
+    } else {
+        keyboard_watch_.start();
+    }
 }
 
 void frmSet::check_clicked(int n) {
@@ -175,7 +200,12 @@ void frmSet::check_clicked(int n) {
     const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     KeyLatch& latch = KeyLatchOf(n);
     latch.HotKeyEnabled(enable);
-    ::SendMessageW(box, BM_SETCHECK, latch.HotKeyEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+    sync_check(n);
+}
+
+void frmSet::sync_check(int n) {
+    ::SendMessageW(checks_[n - 1], BM_SETCHECK, KeyLatchOf(n).HotKeyEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!sending()) update_keyboard_watch();
 }
 
 void frmSet::hotkey_pressed(int n) {
@@ -185,10 +215,10 @@ void frmSet::hotkey_pressed(int n) {
     if (exiting_ || sending_[k]) return;
     {
         SendingMark mark(sending_[k]);
-        const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
-        opendo(sequence);
+        type_row_keys(k);
     }
     if (sending()) return;
+    update_keyboard_watch();  // rows may have been enabled or disabled meanwhile
     // The last send is over: what was clicked meanwhile runs now (it may start sends again).
     std::vector<std::function<void()>> waiting;
     waiting.swap(after_sends_);
@@ -319,6 +349,9 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kOpenRemarkEditor:
             open_editor(static_cast<int>(wparam), true);
+            return 0;
+        case kSyncCheck:
+            if (wparam >= 1 && wparam <= kRows) sync_check(static_cast<int>(wparam));
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/chrome.h"
+#include "app/keyboard_watch.h"
 #include "app/remark_label.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -33,8 +34,6 @@ public:
     // Visible and topmost (a click on the tray icon).
     void ShowTopmost();
 
-    // Types a key-sequence string into the focused window.
-    int opendo(const std::wstring& textall);
     // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
     void Image4_Click();
     // Saves every row's trigger (exit sequence and session end).
@@ -65,6 +64,12 @@ private:
     void Form_Load();
     void check_clicked(int n);
     void hotkey_pressed(int n);
+    // Types row k's target keys into the focused window.
+    void type_row_keys(int k);
+    // The user's keys are watched while any row is enabled, and only then.
+    void update_keyboard_watch();
+    // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
+    void sync_check(int n);
     bool sending() const;
     void set_tooltip(int k, std::wstring text);
     void open_editor(int k, bool remark_mode);
@@ -84,6 +89,7 @@ private:
     std::array<std::wstring, kRows> tooltips_;
     std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
     std::array<bool, kRows> sending_{};  // a row's keys are held down right now
+    KeyboardWatch keyboard_watch_;
     std::vector<std::function<void()>> after_sends_;
     std::unique_ptr<edit> editor_;
     bool shown_once_ = false;

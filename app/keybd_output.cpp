@@ -5,11 +5,81 @@
 #include "app/clsWaitableTimer.h"
 
 namespace vantero {
+namespace {
 
-void SystemKeyOutput::press(std::uint8_t virtual_key) { ::keybd_event(virtual_key, 0, 0, 0); }
+// The keyboard layout of the window the keys go to; scan codes depend on it.
+HKL focused_layout() {
+    HWND foreground = ::GetForegroundWindow();
+    const DWORD thread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+    return ::GetKeyboardLayout(thread);
+}
 
-void SystemKeyOutput::release(std::uint8_t virtual_key) {
-    ::keybd_event(virtual_key, 0, KEYEVENTF_KEYUP, 0);
+unsigned scan_code(std::uint8_t vk, HKL layout) {
+    if (vk == kVkMaskKey) return 0;
+    unsigned scan = ::MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout) & 0xFF;
+    // Some systems know only the generic modifier keys.
+    if (scan == 0 && vk >= kVkLeftShift && vk <= kVkRightAlt) {
+        scan = ::MapVirtualKeyExW(kVkShiftKey + (vk - kVkLeftShift) / 2, MAPVK_VK_TO_VSC, layout) & 0xFF;
+        if (vk == kVkRightShift) scan = kRightShiftScanCode;
+    }
+    return scan;
+}
+
+}  // namespace
+
+SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch, std::uint8_t trigger_key)
+    : watch_(watch && watch->running() ? watch : nullptr), trigger_key_(trigger_key), layout_(focused_layout()) {
+    if (!watch_) return;
+    seen_at_start_ = watch_->own_events_seen();
+    if (trigger_key_ != 0) watch_->suppress_key(trigger_key_);
+}
+
+SystemKeyOutput::~SystemKeyOutput() {
+    if (!watch_ || trigger_key_ == 0) return;
+    if (injected_ > 0 && watch_alive()) {
+        // A lone key-up of the mask key: it means nothing to any window.
+        inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_of_send, trigger_key_));
+    } else {
+        watch_->end_suppression(trigger_key_);
+    }
+}
+
+bool SystemKeyOutput::watch_alive() {
+    if (watch_lost_) return false;
+    // By the end of a hold the hook has long seen the events before it.
+    if (injected_ > 0 && watch_->own_events_seen() == seen_at_start_) watch_lost_ = true;
+    return !watch_lost_;
+}
+
+void SystemKeyOutput::inject(std::uint8_t vk, bool up, ULONG_PTR tag) {
+    DWORD flags = up ? KEYEVENTF_KEYUP : 0;
+    if (is_extended_key(vk)) flags |= KEYEVENTF_EXTENDEDKEY;
+    ::keybd_event(vk, static_cast<BYTE>(scan_code(vk, layout_)), flags, tag);
+    ++injected_;
+}
+
+void SystemKeyOutput::send(const KeyStep& step) {
+    using namespace key_event_tag;
+    const ULONG_PTR plain_tag = make(plain);
+    switch (step.kind) {
+        case KeyStepKind::press:
+            inject(step.virtual_key, false, plain_tag);
+            break;
+        case KeyStepKind::release:
+            inject(step.virtual_key, true, plain_tag);
+            break;
+        case KeyStepKind::press_if_held:
+            // No one to ask: a key put back that the user has let go would stay down.
+            if (watch_ && watch_alive()) inject(step.virtual_key, false, make(press_if_held));
+            break;
+        case KeyStepKind::release_if_free:
+            inject(step.virtual_key, true, watch_ && watch_alive() ? make(release_if_free) : plain_tag);
+            break;
+        case KeyStepKind::mask:
+            inject(kVkMaskKey, false, plain_tag);
+            inject(kVkMaskKey, true, plain_tag);
+            break;
+    }
 }
 
 void SystemKeyOutput::hold(int milliseconds) { Pause(milliseconds); }

@@ -1,14 +1,42 @@
 #pragma once
+// The system's keyboard for the sender: keybd_event with the scan code of the focused window's
+// keyboard layout and the extended flag where a keyboard sets it, held with Pause.
+#include <cstdint>
+
+#include "app/keyboard_watch.h"
 #include "app/sender.h"
 
 namespace vantero {
 
-// The system's keyboard: keybd_event with scan code 0 and no extended flag, held with Pause.
 class SystemKeyOutput final : public KeyOutput {
 public:
-    void press(std::uint8_t virtual_key) override;
-    void release(std::uint8_t virtual_key) override;
+    // watch: decides the conditional steps; null or not running when the user's keys are not
+    // watched, and then a conditional press is left out and a conditional release is made.
+    // trigger_key: the key of the hotkey that started the send (0: none); the user's
+    // repeats of it are kept from the focused window until the send is over.
+    SystemKeyOutput(KeyboardWatch* watch, std::uint8_t trigger_key);
+    // Ends the send: the trigger key's suppression ends when this mark passes the hook.
+    ~SystemKeyOutput() override;
+    SystemKeyOutput(const SystemKeyOutput&) = delete;
+    SystemKeyOutput& operator=(const SystemKeyOutput&) = delete;
+
+    void send(const KeyStep& step) override;
     void hold(int milliseconds) override;
+
+    bool user_keys_known() const { return watch_ != nullptr; }
+    // The hook saw none of this send's events: it is gone, and needs restarting.
+    bool watch_lost() const { return watch_lost_; }
+
+private:
+    void inject(std::uint8_t vk, bool up, ULONG_PTR tag);
+    bool watch_alive();
+
+    KeyboardWatch* watch_;
+    std::uint8_t trigger_key_;
+    std::uint32_t seen_at_start_ = 0;
+    int injected_ = 0;
+    bool watch_lost_ = false;
+    HKL layout_;
 };
 
 }  // namespace vantero

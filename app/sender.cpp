@@ -1,56 +1,70 @@
 #include "app/sender.h"
 
-#include <cstddef>
-#include <vector>
-
 #include "app/key_sequence.h"
 
 namespace vantero {
 
-namespace {
+int hold_time_for(std::size_t key_count) { return key_count <= 1 ? 100 : 200; }
 
-// Releases whatever has been pressed so far, last first, however the sending ends: a key must
-// never stay down in the system because hold() or press() threw.
-class ReleaseGuard {
-  public:
-    explicit ReleaseGuard(KeyOutput& out) : out_(out) {}
-    ReleaseGuard(const ReleaseGuard&) = delete;
-    ReleaseGuard& operator=(const ReleaseGuard&) = delete;
+SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool user_keys_known) {
+    SendPlan plan;
+    if (keys.empty()) return plan;
 
-    void pressed(std::uint8_t key) { pressed_.push_back(key); }
-
-    ~ReleaseGuard() {
-        for (auto it = pressed_.rbegin(); it != pressed_.rend(); ++it) {
-            // Keep releasing the rest even if one release fails; a destructor must not throw.
-            try {
-                out_.release(*it);
-            } catch (...) {
-            }
+    ModifierSet lifted;
+    if (user_keys_known) {
+        for (std::uint8_t side : ModifierSet::kSides) {
+            if (!held.contains(side)) continue;
+            const ModifierGroup group = *modifier_group(side);
+            bool in_target = false;
+            for (std::uint8_t key : keys) in_target = in_target || modifier_group(key) == group;
+            if (!in_target) lifted.add(side);
         }
     }
 
-  private:
-    KeyOutput& out_;
-    std::vector<std::uint8_t> pressed_;
-};
+    // A mask while the modifiers are still down: neither Alt nor Win then counts as tapped
+    // alone, and no modifier pair (Alt+Shift, Ctrl+Shift) switches the input language.
+    if (!lifted.empty()) plan.before_hold.push_back({KeyStepKind::mask, 0});
+    for (std::uint8_t side : ModifierSet::kSides) {
+        if (lifted.contains(side)) plan.before_hold.push_back({KeyStepKind::release, side});
+    }
 
-}  // namespace
+    std::vector<std::uint8_t> pressed;
+    for (std::uint8_t key : keys) {
+        const auto group = modifier_group(key);
+        if (group && held.any_in(*group)) continue;  // the user's own key already gives it
+        plan.before_hold.push_back({KeyStepKind::press, key});
+        pressed.push_back(key);
+    }
 
-int hold_time_for(std::size_t key_count) {
-    return key_count <= 1 ? 100 : 200;
+    plan.hold_ms = hold_time_for(keys.size());
+
+    for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) {
+        const bool modifier = modifier_group(*it).has_value();
+        plan.after_hold.push_back(
+            {modifier && user_keys_known ? KeyStepKind::release_if_free : KeyStepKind::release, *it});
+    }
+    for (std::uint8_t side : ModifierSet::kSides) {
+        if (lifted.contains(side)) plan.after_hold.push_back({KeyStepKind::press_if_held, side});
+    }
+    // The user lets go of a modifier put back here later: that release must not be a lone tap.
+    if (!lifted.empty()) plan.after_hold.push_back({KeyStepKind::mask, 0});
+    return plan;
 }
 
-int opendo(const std::string& textall, KeyOutput& out) {
-    auto keys = parse_key_sequence(textall);
-    if (!keys) return 0;
-
-    ReleaseGuard guard(out);
-    for (std::uint8_t key : *keys) {
-        guard.pressed(key);  // noted first: nothing may throw between a press and its note
-        out.press(key);
+void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
+                       KeyOutput& out) {
+    const auto keys = parse_key_sequence(sequence);
+    if (!keys) return;
+    const SendPlan plan = plan_send(*keys, held, user_keys_known);
+    try {
+        for (const KeyStep& step : plan.before_hold) out.send(step);
+        out.hold(plan.hold_ms);
+    } catch (...) {
+        // A key that failed to go down may still have reached the system: release it too.
+        for (const KeyStep& step : plan.after_hold) out.send(step);
+        throw;
     }
-    out.hold(hold_time_for(keys->size()));
-    return 0;
+    for (const KeyStep& step : plan.after_hold) out.send(step);
 }
 
 }  // namespace vantero

@@ -1,25 +1,62 @@
 #pragma once
-// Types a row's target keys: press in order, hold, release in reverse order.
+// Types a row's target keys into the focused window: pressed in order, held, released in reverse
+// order, so that the window sees exactly the target's modifiers at each target key whatever
+// modifiers the user holds for the trigger.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "app/keyboard_keys.h"
 
 namespace vantero {
 
-// Where the sender's key events go: the system in the program, a recorder in tests.
-class KeyOutput {
-public:
-    virtual ~KeyOutput() = default;
-    virtual void press(std::uint8_t virtual_key) = 0;
-    virtual void release(std::uint8_t virtual_key) = 0;
-    // Blocks for the hold time; in the program it keeps dispatching window messages.
-    virtual void hold(int milliseconds) = 0;
+enum class KeyStepKind : std::uint8_t {
+    press,
+    release,
+    // Puts back a modifier lifted for the send, but only if the user still holds it then.
+    press_if_held,
+    // Lets go of a modifier the send pressed, unless the user has pressed it meanwhile.
+    release_if_free,
+    // A tap of the mask key, so that lifting Alt or Win opens no menu.
+    mask,
+};
+
+struct KeyStep {
+    KeyStepKind kind;
+    std::uint8_t virtual_key;  // 0 for a mask
+    bool operator==(const KeyStep&) const = default;
+};
+
+struct SendPlan {
+    std::vector<KeyStep> before_hold;
+    int hold_ms = 0;
+    std::vector<KeyStep> after_hold;
+    bool empty() const { return before_hold.empty() && after_hold.empty() && hold_ms == 0; }
 };
 
 // Hold times: one key 100 ms, two or three keys 200 ms.
 int hold_time_for(std::size_t key_count);
 
-// Sends the key-sequence string through out. An invalid string sends nothing. Every key that was
-// pressed is released, in reverse order, even when hold() throws. Always returns 0.
-int opendo(const std::string& textall, KeyOutput& out);
+// What to send for the target keys (in pressing order) when the modifier keys in held are down.
+// Modifiers held that the target does not use are lifted first and put back afterwards if the
+// user still holds them; a target modifier already held is neither pressed nor released. The
+// conditional steps need someone who knows the user's keys when they happen
+// (user_keys_known); without that nothing held is lifted, so nothing can be left down or up
+// against the user's hands.
+SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool user_keys_known);
+
+// Where the sender's key events go: the system in the program, a recorder in tests.
+class KeyOutput {
+public:
+    virtual ~KeyOutput() = default;
+    virtual void send(const KeyStep& step) = 0;
+    // Blocks for the hold time; in the program it keeps dispatching window messages.
+    virtual void hold(int milliseconds) = 0;
+};
+
+// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing. The
+// steps after the hold run however the hold ends, so every key pressed is released.
+void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
+                       KeyOutput& out);
 
 }  // namespace vantero

@@ -1,5 +1,5 @@
 # Win32 parts of the application.
-add_library(app_win STATIC clsWaitableTimer.cpp keybd_output.cpp moveit.cpp)
+add_library(app_win STATIC clsWaitableTimer.cpp keybd_output.cpp keyboard_watch.cpp moveit.cpp)
 target_link_libraries(app_win PUBLIC app_core vantero_common_win)
 
 # The windows of the program, for the exe and for tests that drive them.

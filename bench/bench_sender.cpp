@@ -37,11 +37,13 @@ Summary summarize(std::vector<double> errors) {
 // hook on another thread sees the down of the last key and the up of the first release.
 Summary hold_errors(const char* sequence, size_t events_per_send, double target_ms, int count) {
     vantero::test::KeyEventLog log;
-    vantero::SystemKeyOutput keys;
     std::vector<double> errors;
     for (int i = 0; i < count; ++i) {
         log.clear();
-        vantero::opendo(sequence, keys);
+        {
+            vantero::SystemKeyOutput keys(nullptr, 0);
+            vantero::send_key_sequence(sequence, {}, false, keys);
+        }
         log.wait_for(events_per_send, 2000);
         const auto events = log.events();
         if (events.size() < events_per_send) continue;

@@ -29,13 +29,11 @@ std::optional<int> parse_stored_code(std::string_view text) {
 
 HotkeyCapture::HotkeyCapture(KeyNameLookup key_name) : key_name_(std::move(key_name)) {}
 
-void HotkeyCapture::key_down(int virtual_key, int shift_state) {
-    if (virtual_key == kVkLeftWin) win_key_held_ = true;
-
+void HotkeyCapture::key_down(int virtual_key, int shift_state, bool left_win_down) {
     // The display order is fixed (Win, Ctrl, Alt, Shift) whatever order the keys went down in.
     std::string text;
     int mask = 0;
-    if (win_key_held_) {
+    if (left_win_down || virtual_key == kVkLeftWin) {
         text = "Win + ";
         mask = kModWin;
     }
@@ -64,8 +62,7 @@ void HotkeyCapture::key_down(int virtual_key, int shift_state) {
     mod_key_code_ = mask;
 }
 
-void HotkeyCapture::key_up(int virtual_key) {
-    if (virtual_key == kVkLeftWin) win_key_held_ = false;
+void HotkeyCapture::key_up(int) {
     if (key_code_ == 0) {
         text_ = kHotkeyPlaceholder;
         mod_key_code_ = 0;

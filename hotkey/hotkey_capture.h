@@ -42,7 +42,9 @@ public:
     static bool is_dropped_key(int virtual_key) { return virtual_key == kVkApps; }
 
     // A key-down that was not dropped: rebuilds the display text and both codes from scratch.
-    void key_down(int virtual_key, int shift_state);
+    // left_win_down: whether the left Windows key is down at this key-down (the shift state has
+    // no bit for it); it counts only then, wherever its own key events went.
+    void key_down(int virtual_key, int shift_state, bool left_win_down);
     // A key-up: releasing everything without a main key falls back to the placeholder.
     void key_up(int virtual_key);
 
@@ -55,14 +57,12 @@ public:
     const std::string& text() const { return text_; }
     int key_code() const { return key_code_; }
     int mod_key_code() const { return mod_key_code_; }
-    bool win_key_held() const { return win_key_held_; }
 
 private:
     KeyNameLookup key_name_;
     std::string text_ = kHotkeyPlaceholder;
     int key_code_ = 0;
     int mod_key_code_ = 0;
-    bool win_key_held_ = false;
 };
 
 }  // namespace vantero

@@ -41,7 +41,7 @@ void KeyLatch::Impl::OnTextBoxKeyDown(int key_code) {
     int key = key_code;
     int shift = ShiftState();
     if (!Raise(owner_.events.KeyDown, key, shift)) return;
-    capture_.key_down(key, shift);
+    capture_.key_down(key, shift, ::GetKeyState(VK_LWIN) < 0);
     // No registration outlives a change of the combination.
     if (hotkey_enabled_) SetHotKeyEnabled(false);
     ShowCapture();

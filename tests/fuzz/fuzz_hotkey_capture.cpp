@@ -29,8 +29,8 @@ void check(const vantero::HotkeyCapture& c, bool text_from_store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vantero::HotkeyCapture capture([](int vk) { return vk % 7 == 0 ? std::string() : "K" + std::to_string(vk); });
-    // Each event: a byte for the key, a byte whose low bits are the shift state and whose top
-    // bit tells down from up; the first bytes may also be a stored capture.
+    // Each event: a byte for the key, a byte whose low bits are the shift state, bit 3 the left
+    // Win key and the top bit tells down from up; the first bytes may also be a stored capture.
     bool from_store = false;
     if (size >= 3 && data[0] == 0xFF) {
         capture.restore("stored", std::to_string(data[1] - 16), std::to_string(data[2] % 20));
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             capture.key_up(vk);
             if (capture.text() == vantero::kHotkeyPlaceholder) from_store = false;
         } else if (!vantero::HotkeyCapture::is_dropped_key(vk)) {
-            capture.key_down(vk, shift);
+            capture.key_down(vk, shift, (data[i + 1] & 8) != 0);
             from_store = false;
         }
         check(capture, from_store);
