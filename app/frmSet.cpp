@@ -18,6 +18,7 @@ namespace {
 constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
 constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
 constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
+constexpr UINT kTriggerDuringSend = WM_APP + 4; // wParam: row index; from the keyboard watch
 constexpr int kCheckIdBase = 100;               // Check1 .. Check9: 101 .. 109
 
 KeyLatchLayout row_hotkey_layout() {
@@ -50,6 +51,7 @@ frmSet::frmSet(std::function<void()> remove_tray_icon)
       row_brush_(::CreateSolidBrush(layout::kRowBack)) {}
 
 frmSet::~frmSet() {
+    keyboard_watch_.stop();
     // The editor and the rows go before the window that holds them.
     editor_.reset();
     for (auto& latch : latches_) latch.reset();
@@ -171,10 +173,9 @@ void frmSet::SetRowRemark(int row_index, const std::wstring& remark) {
 
 void frmSet::type_row_keys(int k) {
     const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
-    const auto trigger_key = static_cast<std::uint8_t>(latches_[k]->KeyCode());
     bool watch_lost = false;
     {
-        SystemKeyOutput keyboard(&keyboard_watch_, trigger_key);
+        SystemKeyOutput keyboard(&keyboard_watch_);
         send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
         watch_lost = keyboard.watch_lost();
     }
@@ -187,7 +188,13 @@ void frmSet::type_row_keys(int k) {
 
 void frmSet::update_keyboard_watch() {
     bool any_enabled = false;
-    for (auto& latch : latches_) any_enabled = any_enabled || (latch && latch->HotKeyEnabled());
+    for (int k = 0; k < kRows; ++k) {
+        const bool enabled = latches_[k] && latches_[k]->HotKeyEnabled();
+        keyboard_watch_.set_trigger(k, enabled ? static_cast<std::uint8_t>(latches_[k]->KeyCode()) : 0,
+                                    enabled ? latches_[k]->ModKeyCode() : 0);
+        any_enabled = any_enabled || enabled;
+    }
+    keyboard_watch_.set_listener(hwnd(), kTriggerDuringSend);
     if (!any_enabled) {
         keyboard_watch_.stop();
     } else {
@@ -352,6 +359,10 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kSyncCheck:
             if (wparam >= 1 && wparam <= kRows) sync_check(static_cast<int>(wparam));
+            return 0;
+        case kTriggerDuringSend:
+            // As if the system had seen the hotkey: the send's keys hid it.
+            if (wparam < kRows && latches_[wparam]->HotKeyEnabled()) hotkey_pressed(static_cast<int>(wparam) + 1);
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};

@@ -27,27 +27,21 @@ unsigned scan_code(std::uint8_t vk, HKL layout) {
 
 }  // namespace
 
-SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch, std::uint8_t trigger_key)
-    : watch_(watch && watch->running() ? watch : nullptr), trigger_key_(trigger_key), layout_(focused_layout()) {
+SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch)
+    : watch_(watch && watch->running() ? watch : nullptr), layout_(focused_layout()) {
     if (!watch_) return;
     seen_at_start_ = watch_->own_events_seen();
-    if (trigger_key_ != 0) watch_->suppress_key(trigger_key_);
+    // The marks are lone key-ups of the mask key: they mean nothing to any window.
+    inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::begin_send));
 }
 
 SystemKeyOutput::~SystemKeyOutput() {
-    if (!watch_ || trigger_key_ == 0) return;
-    if (injected_ > 0 && watch_alive()) {
-        // A lone key-up of the mask key: it means nothing to any window.
-        inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_of_send, trigger_key_));
-    } else {
-        watch_->end_suppression(trigger_key_);
-    }
+    if (watch_) inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_send));
 }
 
 bool SystemKeyOutput::watch_alive() {
-    if (watch_lost_) return false;
-    // By the end of a hold the hook has long seen the events before it.
-    if (injected_ > 0 && watch_->own_events_seen() == seen_at_start_) watch_lost_ = true;
+    // By the end of a hold the hook has long seen the begin mark.
+    if (!watch_lost_ && watch_->own_events_seen() == seen_at_start_) watch_lost_ = true;
     return !watch_lost_;
 }
 
@@ -55,7 +49,6 @@ void SystemKeyOutput::inject(std::uint8_t vk, bool up, ULONG_PTR tag) {
     DWORD flags = up ? KEYEVENTF_KEYUP : 0;
     if (is_extended_key(vk)) flags |= KEYEVENTF_EXTENDEDKEY;
     ::keybd_event(vk, static_cast<BYTE>(scan_code(vk, layout_)), flags, tag);
-    ++injected_;
 }
 
 void SystemKeyOutput::send(const KeyStep& step) {

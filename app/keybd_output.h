@@ -1,8 +1,6 @@
 #pragma once
 // The system's keyboard for the sender: keybd_event with the scan code of the focused window's
 // keyboard layout and the extended flag where a keyboard sets it, held with Pause.
-#include <cstdint>
-
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
 
@@ -12,10 +10,9 @@ class SystemKeyOutput final : public KeyOutput {
 public:
     // watch: decides the conditional steps; null or not running when the user's keys are not
     // watched, and then a conditional press is left out and a conditional release is made.
-    // trigger_key: the key of the hotkey that started the send (0: none); the user's
-    // repeats of it are kept from the focused window until the send is over.
-    SystemKeyOutput(KeyboardWatch* watch, std::uint8_t trigger_key);
-    // Ends the send: the trigger key's suppression ends when this mark passes the hook.
+    // The send begins here (a mark for the watch, in the input stream).
+    explicit SystemKeyOutput(KeyboardWatch* watch);
+    // The send's end mark.
     ~SystemKeyOutput() override;
     SystemKeyOutput(const SystemKeyOutput&) = delete;
     SystemKeyOutput& operator=(const SystemKeyOutput&) = delete;
@@ -32,9 +29,7 @@ private:
     bool watch_alive();
 
     KeyboardWatch* watch_;
-    std::uint8_t trigger_key_;
     std::uint32_t seen_at_start_ = 0;
-    int injected_ = 0;
     bool watch_lost_ = false;
     HKL layout_;
 };

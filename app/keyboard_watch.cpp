@@ -8,13 +8,13 @@ namespace {
 // The watch whose hook runs on this thread: a hook procedure has no argument for it.
 thread_local KeyboardWatch* t_watch = nullptr;
 
-// Longer than any send can last: a suppression this old has lost its end mark.
-constexpr DWORD kSuppressionExpiryMs = 5000;
+// Longer than any send can last: a send open this long has lost its end mark.
+constexpr DWORD kSendExpiryMs = 5000;
 
-void count_down(std::atomic<std::uint8_t>& count) {
-    std::uint8_t n = count.load();
-    while (n > 0 && !count.compare_exchange_weak(n, static_cast<std::uint8_t>(n - 1))) {
-    }
+// The modifier mask, as RegisterHotKey takes it, of the modifiers in a set.
+int hotkey_modifiers(ModifierSet keys) {
+    return (keys.any_in(ModifierGroup::alt) ? 1 : 0) | (keys.any_in(ModifierGroup::ctrl) ? 2 : 0) |
+           (keys.any_in(ModifierGroup::shift) ? 4 : 0) | (keys.any_in(ModifierGroup::win) ? 8 : 0);
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ void count_down(std::atomic<std::uint8_t>& count) {
 void KeyboardWatch::start() {
     if (running_) return;
     stop();  // a thread whose hook was refused has ended; join it before trying again
-    for (auto& count : suppressed_) count = 0;
+    sends_open_ = 0;
     HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!ready) return;
     thread_ = std::thread([this, ready] { run(ready); });
@@ -74,8 +74,12 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
                 return side != 0 && !user.contains(side);
             case key_event_tag::release_if_free:
                 return side != 0 && user.contains(side);
-            case key_event_tag::end_of_send:
-                count_down(suppressed_[key_event_tag::key_of(event.dwExtraInfo)]);
+            case key_event_tag::begin_send:
+                ++sends_open_;
+                last_begin_ = ::GetTickCount();
+                return false;
+            case key_event_tag::end_send:
+                if (sends_open_ > 0) --sends_open_;
                 return false;
             default:
                 return false;
@@ -84,25 +88,41 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
 
     // Everything else is the user's: the keyboard, or another program typing for the user.
     if (side != 0) {
-        ModifierSet next = user;
+        ModifierSet held = user;
         if (up) {
-            next.remove(side);
+            held.remove(side);
         } else {
-            next.add(side);
+            held.add(side);
         }
-        user_modifiers_ = next.bits();
+        user_modifiers_ = held.bits();
+        return false;
     }
-    return !up && suppressed_[vk].load() > 0 && ::GetTickCount() - suppressed_since_[vk].load() < kSuppressionExpiryMs;
+    if (up || sends_open_ == 0) return false;
+    if (::GetTickCount() - last_begin_ > kSendExpiryMs) {
+        sends_open_ = 0;
+        return false;
+    }
+    // A trigger, by the modifiers the user holds: the send's keys hide it from the system.
+    const auto pressed = static_cast<std::uint16_t>(vk | hotkey_modifiers(user) << 8);
+    for (std::size_t row = 0; row < triggers_.size(); ++row) {
+        if (vk == 0 || triggers_[row].load() != pressed) continue;
+        if (HWND listener = listener_.load()) ::PostMessageW(listener, listener_message_.load(), row, 0);
+        return true;
+    }
+    return false;
 }
 
 ModifierSet KeyboardWatch::user_modifiers() const { return ModifierSet::from_bits(user_modifiers_.load()); }
 
-void KeyboardWatch::suppress_key(std::uint8_t vk) {
-    suppressed_since_[vk] = ::GetTickCount();
-    suppressed_[vk].fetch_add(1);
+void KeyboardWatch::set_trigger(int row_index, std::uint8_t vk, int modifier_mask) {
+    if (row_index < 0 || row_index >= kMaxTriggers) return;
+    triggers_[row_index] = static_cast<std::uint16_t>(vk | (modifier_mask & 0xF) << 8);
 }
 
-void KeyboardWatch::end_suppression(std::uint8_t vk) { count_down(suppressed_[vk]); }
+void KeyboardWatch::set_listener(HWND window, UINT message) {
+    listener_message_ = message;
+    listener_ = window;
+}
 
 ModifierSet modifiers_down() {
     ModifierSet down;

@@ -4,12 +4,15 @@
 //
 // It also decides the program's conditional key events where they are decided exactly, in the
 // order of the input stream: a lifted modifier is put back only if the user still holds it, a
-// modifier the program pressed is let go only if the user does not hold it. And while a send is
-// typing, it keeps the trigger's own key from repeating into the focused window: the modifiers
-// that made it a hotkey are lifted then.
+// modifier the program pressed is let go only if the user does not hold it.
 //
-// The hook procedure only reads and writes a few atomics and returns, so the system never waits
-// on it; the thread sleeps in GetMessage otherwise.
+// And while a send is typing, the modifiers the system sees are the target's, not the user's: a
+// trigger pressed then would not be recognised as a hotkey but typed into the focused window. So
+// between a send's begin and end marks the hook recognises the enabled triggers itself, by the
+// modifiers the user holds, keeps their key-downs from the window and posts them to the listener.
+//
+// The hook procedure only reads and writes a few atomics (and may post a message) and returns,
+// so the system never waits on it; the thread sleeps in GetMessage otherwise.
 #include <windows.h>
 
 #include <array>
@@ -22,16 +25,15 @@
 
 namespace vantero {
 
-// What the program's own key events carry in their extra information: a mark, what the event
-// is, and for the end of a send the trigger key it covered.
+// What the program's own key events carry in their extra information: a mark and what the
+// event is.
 namespace key_event_tag {
 inline constexpr ULONG_PTR kMark = 0x5A4E0000;
-inline constexpr ULONG_PTR kMarkMask = 0xFFFF0000;
-enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, end_of_send = 3 };
-constexpr ULONG_PTR make(Kind kind, std::uint8_t vk = 0) { return kMark | (kind << 8) | vk; }
+inline constexpr ULONG_PTR kMarkMask = 0xFFFFFF00;
+enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, begin_send = 3, end_send = 4 };
+constexpr ULONG_PTR make(Kind kind) { return kMark | kind; }
 constexpr bool is_ours(ULONG_PTR info) { return (info & kMarkMask) == kMark; }
-constexpr Kind kind_of(ULONG_PTR info) { return static_cast<Kind>((info >> 8) & 0xFF); }
-constexpr std::uint8_t key_of(ULONG_PTR info) { return static_cast<std::uint8_t>(info & 0xFF); }
+constexpr Kind kind_of(ULONG_PTR info) { return static_cast<Kind>(info & 0xFF); }
 }  // namespace key_event_tag
 
 class KeyboardWatch {
@@ -52,10 +54,12 @@ public:
     // its events seen knows the hook is gone.
     std::uint32_t own_events_seen() const { return own_events_seen_.load(); }
 
-    // From now until the send's end mark passes the hook, the user's key-downs of this key are
-    // dropped. A send that typed nothing ends it with end_suppression().
-    void suppress_key(std::uint8_t vk);
-    void end_suppression(std::uint8_t vk);
+    // A row's trigger (key 0: none enabled), as RegisterHotKey has it: the key and the modifier
+    // mask (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).
+    static constexpr int kMaxTriggers = 16;
+    void set_trigger(int row_index, std::uint8_t vk, int modifier_mask);
+    // Where a trigger pressed during a send goes: message with the row index in wParam.
+    void set_listener(HWND window, UINT message);
 
 private:
     static LRESULT CALLBACK hook_proc(int code, WPARAM wparam, LPARAM lparam);
@@ -67,10 +71,13 @@ private:
     bool running_ = false;
     std::atomic<std::uint8_t> user_modifiers_{0};  // bits in ModifierSet::kSides order
     std::atomic<std::uint32_t> own_events_seen_{0};
-    // Per key: how many sends suppress it, and since when (a lost end mark must not keep a key
-    // dead: a suppression older than any send expires).
-    std::array<std::atomic<std::uint8_t>, 256> suppressed_{};
-    std::array<std::atomic<std::uint32_t>, 256> suppressed_since_{};
+    // Written by the hook thread only: sends whose begin mark has passed but not their end mark,
+    // and when the last one began (a lost end mark must not leave a send open for ever).
+    int sends_open_ = 0;
+    DWORD last_begin_ = 0;
+    std::array<std::atomic<std::uint16_t>, kMaxTriggers> triggers_{};  // vk | modifier mask << 8
+    std::atomic<HWND> listener_{nullptr};
+    std::atomic<UINT> listener_message_{0};
 };
 
 // The modifier keys down now, as the focused window would read them.

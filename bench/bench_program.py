@@ -121,7 +121,7 @@ class RecorderTail:
         found = []
         for line in lines:
             parts = line.split()
-            if len(parts) == 4 and parts[1] in ("dn", "up"):
+            if len(parts) == 7 and parts[1] in ("dn", "up"):
                 found.append((float(parts[0]), parts[1] == "dn", int(parts[2])))
         return found
 

@@ -41,7 +41,7 @@ Summary hold_errors(const char* sequence, size_t events_per_send, double target_
     for (int i = 0; i < count; ++i) {
         log.clear();
         {
-            vantero::SystemKeyOutput keys(nullptr, 0);
+            vantero::SystemKeyOutput keys(nullptr);
             vantero::send_key_sequence(sequence, {}, false, keys);
         }
         log.wait_for(events_per_send, 2000);

@@ -33,6 +33,7 @@ endfunction()
 
 vantero_e2e_test(startup test_startup.py 90)
 vantero_e2e_test(trigger test_trigger.py 120)
+vantero_e2e_test(chord test_chord.py 150)
 vantero_e2e_test(enable_errors test_enable_errors.py 90)
 vantero_e2e_test(exit test_exit.py 120)
 vantero_e2e_test(journey test_journey.py 180)

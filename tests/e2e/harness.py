@@ -36,7 +36,9 @@ HIDE_BUTTON = (770, 39)  # inside the hide picture at 759..782, 28..51
 EXIT_AREA = (790, 38)  # inside the exit area at 779..805, 27..50, right of the hide picture
 
 # Virtual-key codes the tests talk about.
-VK_CONTROL, VK_MENU = 17, 18
+VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN = 16, 17, 18, 91
+# The key the program taps so that lifting Alt or Win opens no menu; it means nothing to a window.
+VK_MASK = 0xE8
 
 
 class TestFailure(AssertionError):
@@ -93,13 +95,38 @@ class KeyEvent:
     down: bool
     vk: int
     posted: int  # the message's time stamp: when the key event entered the system
+    scan: int = 0
+    extended: bool = False
+    mods: str = ""  # at a key-down: the modifiers the window read as down, letters s c a w
 
     def __str__(self):
         return f"{'dn' if self.down else 'up'}:{self.vk}"
 
+    def seen(self):
+        """As the window saw it: "dn:65{c}" (with the modifiers it read), "up:65"."""
+        return f"dn:{self.vk}{{{self.mods}}}" if self.down else f"up:{self.vk}"
+
 
 def trace(events):
     return " ".join(str(e) for e in events)
+
+
+def seen(events, vks=None):
+    """What the window saw of these keys (all but the mask key when vks is None)."""
+    return " ".join(e.seen() for e in events if vks is None or e.vk in vks)
+
+
+def lone_taps(events):
+    """Alt and Win key-ups with no other key event since that key went down: a lone Alt tap puts
+    a window in menu mode, a lone Win tap opens the Start menu. Give it the events with the mask."""
+    taps, last_down = [], {}
+    for i, e in enumerate(events):
+        if e.vk in (VK_MENU, VK_LWIN):
+            if e.down:
+                last_down.setdefault(e.vk, i)
+            elif e.vk in last_down and all(o.vk == e.vk for o in events[last_down.pop(e.vk) + 1:i]):
+                taps.append(i)
+    return taps
 
 
 def encode_ini(sections):
@@ -408,15 +435,24 @@ class Session:
 
     # ---- the recorder's log -----------------------------------------------------------------
 
-    def key_events(self):
+    def log_lines(self):
         if not self.recorder_log or not self.recorder_log.exists():
             return []
+        return [line.split() for line in self.recorder_log.read_text().splitlines()]
+
+    def key_events(self, with_mask=False):
+        """The key messages the recorder window received, without the mask key's unless asked."""
         events = []
-        for line in self.recorder_log.read_text().splitlines():
-            parts = line.split()
-            if len(parts) == 4 and parts[1] in ("dn", "up"):
-                events.append(KeyEvent(float(parts[0]), parts[1] == "dn", int(parts[2]), int(parts[3])))
+        for parts in self.log_lines():
+            if len(parts) == 7 and parts[1] in ("dn", "up") and (with_mask or int(parts[2]) != VK_MASK):
+                mods = "" if parts[6] == "-" else parts[6]
+                events.append(KeyEvent(float(parts[0]), parts[1] == "dn", int(parts[2]), int(parts[3]),
+                                       int(parts[4]), parts[5] == "1", mods))
         return events
+
+    def menus(self):
+        """How often the recorder's default procedure would have entered menu mode."""
+        return sum(1 for parts in self.log_lines() if len(parts) == 3 and parts[1] == "menu")
 
     def mark(self):
         return len(self.key_events())
@@ -424,13 +460,11 @@ class Session:
     def hook_events(self, injected=True):
         """Key events the recorder's hook saw (synthetic ones only, unless injected is None), in
         the recorder's clock; posted is not known there and is 0."""
-        if not self.recorder_log or not self.recorder_log.exists():
-            return []
         events = []
-        for line in self.recorder_log.read_text().splitlines():
-            parts = line.split()
-            if len(parts) == 5 and parts[1] == "hook" and (injected is None or (parts[4] == "1") == injected):
-                events.append(KeyEvent(float(parts[0]), parts[2] == "dn", int(parts[3]), 0))
+        for parts in self.log_lines():
+            if len(parts) == 7 and parts[1] == "hook" and (injected is None or (parts[4] == "1") == injected):
+                events.append(KeyEvent(float(parts[0]), parts[2] == "dn", int(parts[3]), 0, int(parts[5]),
+                                       parts[6] == "1"))
         return events
 
     def events_since(self, mark):

@@ -1,11 +1,16 @@
 // A small window that logs every key message it receives, for the end-to-end tests.
 // Usage: recorder.exe <log file> [--hook]
-// Each key-down and key-up becomes a line "<ms> dn <vk> <posted>" or "<ms> up <vk> <posted>",
+// Each key-down and key-up becomes a line "<ms> dn|up <vk> <posted> <scan> <extended> <mods>",
 // flushed at once: ms is the performance counter's time when the message arrived, with three
 // decimals; posted is the message's own time stamp (GetMessageTime, milliseconds), the moment the
-// key event entered the system, which a busy recorder cannot delay.
+// key event entered the system, which a busy recorder cannot delay; scan and extended come from
+// the message; mods are the modifier keys the window reads as down (GetKeyState) at that message:
+// letters s, c, a, w (Shift, Ctrl, Alt, Win) or "-".
+// Key messages go on to the default procedure, as in any window; when it would enter menu mode
+// (Alt or F10 tapped alone, or Alt with a letter) the line is "<ms> menu <lParam>" and menu mode
+// is not entered.
 // With --hook, a low-level keyboard hook also logs every key event of the system, whichever
-// window has the focus: "<ms> hook dn|up <vk> <injected>" (injected 1 for synthetic input).
+// window has the focus: "<ms> hook dn|up <vk> <injected> <scan> <extended>".
 #include <windows.h>
 
 #include <cstdio>
@@ -23,10 +28,18 @@ double now_ms() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(g_frequency.QuadPart);
 }
 
-void log_key(const char* what, WPARAM vk) {
+void log_key(const char* what, WPARAM vk, LPARAM lparam) {
     if (!g_log) return;
-    std::fprintf(g_log, "%.3f %s %u %lu\n", now_ms(), what, static_cast<unsigned>(vk),
-                 static_cast<unsigned long>(static_cast<DWORD>(::GetMessageTime())));
+    char mods[5] = "";
+    int n = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) mods[n++] = 's';
+    if (::GetKeyState(VK_CONTROL) < 0) mods[n++] = 'c';
+    if (::GetKeyState(VK_MENU) < 0) mods[n++] = 'a';
+    if (::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0) mods[n++] = 'w';
+    std::fprintf(g_log, "%.3f %s %u %lu %u %u %s\n", now_ms(), what, static_cast<unsigned>(vk),
+                 static_cast<unsigned long>(static_cast<DWORD>(::GetMessageTime())),
+                 static_cast<unsigned>((lparam >> 16) & 0xFF), static_cast<unsigned>((lparam >> 24) & 1),
+                 n ? mods : "-");
     std::fflush(g_log);
     ++g_lines;
 }
@@ -34,8 +47,9 @@ void log_key(const char* what, WPARAM vk) {
 LRESULT CALLBACK keyboard_hook(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HC_ACTION && g_log) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
-        std::fprintf(g_log, "%.3f hook %s %lu %d\n", now_ms(), (event->flags & LLKHF_UP) ? "up" : "dn",
-                     static_cast<unsigned long>(event->vkCode), (event->flags & LLKHF_INJECTED) ? 1 : 0);
+        std::fprintf(g_log, "%.3f hook %s %lu %d %lu %d\n", now_ms(), (event->flags & LLKHF_UP) ? "up" : "dn",
+                     static_cast<unsigned long>(event->vkCode), (event->flags & LLKHF_INJECTED) ? 1 : 0,
+                     static_cast<unsigned long>(event->scanCode), (event->flags & LLKHF_EXTENDED) ? 1 : 0);
         std::fflush(g_log);
     }
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
@@ -61,20 +75,24 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            // Handled here, so Alt never reaches the default procedure and opens no menu mode.
-            log_key("dn", wparam);
+            log_key("dn", wparam, lparam);
             ::InvalidateRect(window, nullptr, FALSE);
-            return 0;
+            break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            log_key("up", wparam);
+            log_key("up", wparam, lparam);
             ::InvalidateRect(window, nullptr, FALSE);
-            return 0;
-        case WM_CHAR:
-        case WM_SYSCHAR:
-        case WM_DEADCHAR:
-        case WM_SYSDEADCHAR:
-            return 0;
+            break;
+        case WM_SYSCOMMAND:
+            if ((wparam & 0xFFF0) == SC_KEYMENU) {
+                if (g_log) {
+                    std::fprintf(g_log, "%.3f menu %ld\n", now_ms(), static_cast<long>(lparam));
+                    std::fflush(g_log);
+                }
+                return 0;
+            }
+            if ((wparam & 0xFFF0) == SC_CLOSE) return 0;  // Alt+F4 typed by a test ends nothing
+            break;
         case WM_LBUTTONDOWN:
             ::SetForegroundWindow(window);
             ::SetFocus(window);
@@ -88,8 +106,9 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
             ::PostQuitMessage(0);
             return 0;
         default:
-            return ::DefWindowProcW(window, message, wparam, lparam);
+            break;
     }
+    return ::DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace

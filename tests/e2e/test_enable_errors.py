@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Ticking a row that cannot be enabled shows the hotkey control's message and leaves the box
-unchecked."""
+"""A row's box shows whether its trigger works: ticking a row that cannot be enabled shows the
+hotkey control's message and leaves the box unchecked; a new capture unticks it. The hotkey box
+captures what is pressed."""
 
-from harness import PLACEHOLDER, Session, check, run_cases, trigger_entries
+import time
+
+from harness import PLACEHOLDER, Session, check, run_cases, seen, trigger_entries, wait_until
 
 VK_4 = 0x34
 
@@ -39,5 +42,42 @@ def rows_that_cannot_be_enabled_stay_unchecked(options):
         check(not s.rows()[4].checked, "the cleared row was left checked")
 
 
+def a_capture_unticks_its_row_and_sees_win_only_while_it_is_down(options):
+    with Session(options, "capture") as s:
+        s.write_ini({"KeyLatch": trigger_entries(1, "Ctrl + Alt + 1", ord("1"), 3),
+                     "conftext": {"0": "B"}, "conftooltip": {"0": "1|66"}})
+        s.start_vantero()
+        s.start_recorder()
+        s.set_check(0, True)
+        stored = s.ini.read_bytes()
+
+        # A new trigger pressed into a ticked row unregisters the old one: the box says so, and
+        # nothing is stored before the exit.
+        s.click_hotkey_box(0)
+        s.press("ctrl", "alt", "j")
+        wait_until("the new trigger", lambda: s.rows()[0].hotkey == "Ctrl + Alt + J")
+        wait_until("row 1's box to be unticked", lambda: not s.rows()[0].checked)
+        check(s.ini.read_bytes() == stored, "capturing a trigger changed set.ini")
+        # Ticked again, the new trigger types the row's target.
+        s.set_check(0, True)
+        s.focus_recorder()
+        mark = s.mark()
+        s.press("ctrl", "alt", "j", hold=0.5)
+        time.sleep(0.3)
+        check(seen(s.events_since(mark), (0x42,)) == "dn:66{} up:66", f"the window got {seen(s.events_since(mark))}")
+
+        # Win held in row 2's box and let go while another window has the focus: the next
+        # capture there has no Win.
+        s.click_hotkey_box(1)
+        s.xdotool("keydown", "super")
+        wait_until("Win in the box", lambda: s.rows()[1].hotkey == "Win + ")
+        s.focus_recorder()
+        s.xdotool("keyup", "super")
+        s.click_hotkey_box(1)
+        s.press("ctrl", "alt", "k")
+        wait_until("row 2's trigger", lambda: s.rows()[1].hotkey.endswith("K"))
+        check(s.rows()[1].hotkey == "Ctrl + Alt + K", f"row 2 captured {s.rows()[1].hotkey!r}")
+
+
 if __name__ == "__main__":
-    run_cases([rows_that_cannot_be_enabled_stay_unchecked])
+    run_cases([rows_that_cannot_be_enabled_stay_unchecked, a_capture_unticks_its_row_and_sees_win_only_while_it_is_down])

@@ -24,6 +24,8 @@ public:
         unsigned vk, scan;
         bool extended, up;
     };
+    // Posted by the keyboard watch: a trigger pressed during a send (wParam: row index).
+    static constexpr UINT kTriggerMessage = WM_APP + 1;
 
     FocusedWindow() {
         WNDCLASSW wc{};
@@ -40,12 +42,16 @@ public:
     }
     ~FocusedWindow() { ::DestroyWindow(hwnd_); }
 
+    HWND hwnd() const { return hwnd_; }
     // The trace without the mask key, which means nothing to a window.
     std::string trace() const { return trace_; }
     const std::vector<Key>& keys() const { return keys_; }
+    // The rows of the triggers posted to the window: "0 0 4".
+    std::string triggers() const { return triggers_; }
     void clear() {
         trace_.clear();
         keys_.clear();
+        triggers_.clear();
     }
 
 private:
@@ -66,17 +72,25 @@ private:
                 }
                 self->add((down ? "dn:" : "up:") + std::to_string(wp) + mods);
             }
+        } else if (self && msg == kTriggerMessage) {
+            append(self->triggers_, std::to_string(wp));
+            return 0;
         } else if (self && msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) {
             self->add("menu");
             return 0;
         }
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
-    void add(const std::string& s) { trace_ += (trace_.empty() ? "" : " ") + s; }
+    static void append(std::string& list, const std::string& item) {
+        if (!list.empty()) list += ' ';
+        list += item;
+    }
+    void add(const std::string& s) { append(trace_, s); }
 
     HWND hwnd_;
     std::string trace_;
     std::vector<Key> keys_;
+    std::string triggers_;
 };
 
 // The user's hands: untagged events with a keyboard's scan codes.
@@ -91,8 +105,8 @@ void user_holds(FocusedWindow& window, std::initializer_list<BYTE> keys) {
     window.clear();
 }
 
-void send(const char* sequence, KeyboardWatch* watch, BYTE trigger = 0) {
-    SystemKeyOutput keys(watch, trigger);
+void send(const char* sequence, KeyboardWatch* watch) {
+    SystemKeyOutput keys(watch);
     send_key_sequence(sequence, modifiers_down(), keys.user_keys_known(), keys);
 }
 
@@ -128,7 +142,7 @@ protected:
 TEST_F(SenderUnderWine, TheWindowSeesExactlyTheTargetsModifiersWhileTheUserHoldsTheTrigger) {
     user_key(VK_LCONTROL, false);
     user_key(VK_LMENU, false);
-    send("2|17|65", &watch, 'X');
+    send("2|17|65", &watch);
     test::pump_for(50);
     // The user's Alt is down again, so a repeat of the trigger fires the hotkey again.
     EXPECT_TRUE(::GetAsyncKeyState(VK_MENU) & 0x8000);
@@ -218,20 +232,29 @@ TEST_F(SenderUnderWine, KeysCarryTheLayoutsScanCodeAndTheExtendedFlag) {
     }
 }
 
-TEST_F(SenderUnderWine, TheTriggerKeyRepeatsNotIntoTheWindowDuringASend) {
+TEST_F(SenderUnderWine, TriggersPressedDuringASendGoToTheListenerNotTheWindow) {
+    watch.set_trigger(0, '3', MOD_CONTROL);
+    watch.set_trigger(4, '4', MOD_CONTROL);
+    watch.set_listener(window.hwnd(), FocusedWindow::kTriggerMessage);
     user_holds(window, {VK_LCONTROL});
-    // The keyboard repeats the trigger's key while the send holds the target.
+    // While the send holds its key (and Ctrl is lifted), the keyboard repeats Ctrl+3, the user
+    // presses Ctrl+4 and Ctrl+5, which is no trigger.
     ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
         ::KillTimer(nullptr, id);
-        user_key('3', false);
-        user_key('3', false);
+        for (auto [vk, up] : {std::pair<BYTE, bool>{'3', false}, {'3', false}, {'4', false}, {'4', true},
+                              {'5', false}, {'5', true}}) {
+            user_key(vk, up);
+        }
     });
-    send("1|65", &watch, '3');
-    user_key('3', false);  // after the send it is the user's key again
+    send("1|65", &watch);
+    // After the send the system sees the user's keys again: the next repeat reaches the window.
+    user_key('3', false);
+    user_key('3', false);
     user_key('3', true);
     user_key(VK_LCONTROL, true);
     test::pump_for(50);
-    EXPECT_EQ(window.trace(), "up:17 dn:65{} up:65 dn:17{c} dn:51{c} up:51 up:17");
+    EXPECT_EQ(window.trace(), "up:17 dn:65{} up:52 dn:53{} up:53 up:65 dn:17{c} dn:51{c} dn:51{c} up:51 up:17");
+    EXPECT_EQ(window.triggers(), "0 0 4");
 }
 
 TEST_F(SenderUnderWine, WithoutTheWatchNothingHeldIsTouchedAndNothingIsLeftDown) {
