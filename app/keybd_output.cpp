@@ -7,13 +7,6 @@
 namespace vantero {
 namespace {
 
-// The keyboard layout of the window the keys go to; scan codes depend on it.
-HKL focused_layout() {
-    HWND foreground = ::GetForegroundWindow();
-    const DWORD thread = foreground ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
-    return ::GetKeyboardLayout(thread);
-}
-
 unsigned scan_code(std::uint8_t vk, HKL layout) {
     if (vk == kVkMaskKey) return 0;
     unsigned scan = ::MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout) & 0xFF;
@@ -28,19 +21,19 @@ unsigned scan_code(std::uint8_t vk, HKL layout) {
 }  // namespace
 
 SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch)
-    : watch_(watch && watch->running() ? watch : nullptr), layout_(focused_layout()) {
-    if (!watch_) return;
-    seen_at_start_ = watch_->own_events_seen();
-    // The marks are lone key-ups of the mask key: they mean nothing to any window.
-    inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::begin_send));
+    // The current keyboard layout: Windows switches every thread's layout together unless the
+    // user asks for one per window, and asking another process's thread costs the time of a key.
+    : watch_(watch && watch->running() ? watch : nullptr), layout_(::GetKeyboardLayout(0)) {
+    if (watch_) seen_at_start_ = watch_->own_events_seen();
 }
 
 SystemKeyOutput::~SystemKeyOutput() {
-    if (watch_) inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_send));
+    // A lone key-up of the mask key: it means nothing to any window.
+    if (watch_ && began_) inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_send));
 }
 
 bool SystemKeyOutput::watch_alive() {
-    // By the end of a hold the hook has long seen the begin mark.
+    // Conditional steps come after the hold: by then the hook has long seen the send's first event.
     if (!watch_lost_ && watch_->own_events_seen() == seen_at_start_) watch_lost_ = true;
     return !watch_lost_;
 }
@@ -48,6 +41,10 @@ bool SystemKeyOutput::watch_alive() {
 void SystemKeyOutput::inject(std::uint8_t vk, bool up, ULONG_PTR tag) {
     DWORD flags = up ? KEYEVENTF_KEYUP : 0;
     if (is_extended_key(vk)) flags |= KEYEVENTF_EXTENDEDKEY;
+    if (watch_ && !began_) {
+        tag |= key_event_tag::kBeginsSend;
+        began_ = true;
+    }
     ::keybd_event(vk, static_cast<BYTE>(scan_code(vk, layout_)), flags, tag);
 }
 

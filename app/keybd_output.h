@@ -1,6 +1,6 @@
 #pragma once
-// The system's keyboard for the sender: keybd_event with the scan code of the focused window's
-// keyboard layout and the extended flag where a keyboard sets it, held with Pause.
+// The system's keyboard for the sender: keybd_event with the scan code of the current keyboard
+// layout and the extended flag where a keyboard sets it, held with Pause.
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
 
@@ -10,9 +10,8 @@ class SystemKeyOutput final : public KeyOutput {
 public:
     // watch: decides the conditional steps; null or not running when the user's keys are not
     // watched, and then a conditional press is left out and a conditional release is made.
-    // The send begins here (a mark for the watch, in the input stream).
     explicit SystemKeyOutput(KeyboardWatch* watch);
-    // The send's end mark.
+    // The send's end mark for the watch, in the input stream, if it typed anything.
     ~SystemKeyOutput() override;
     SystemKeyOutput(const SystemKeyOutput&) = delete;
     SystemKeyOutput& operator=(const SystemKeyOutput&) = delete;
@@ -30,6 +29,7 @@ private:
 
     KeyboardWatch* watch_;
     std::uint32_t seen_at_start_ = 0;
+    bool began_ = false;  // the first event, marked as the send's begin, has gone
     bool watch_lost_ = false;
     HKL layout_;
 };

@@ -69,15 +69,15 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
 
     if (key_event_tag::is_ours(event.dwExtraInfo)) {
         own_events_seen_.fetch_add(1);
+        if (key_event_tag::begins_send(event.dwExtraInfo)) {
+            ++sends_open_;
+            last_begin_ = ::GetTickCount();
+        }
         switch (key_event_tag::kind_of(event.dwExtraInfo)) {
             case key_event_tag::press_if_held:
                 return side != 0 && !user.contains(side);
             case key_event_tag::release_if_free:
                 return side != 0 && user.contains(side);
-            case key_event_tag::begin_send:
-                ++sends_open_;
-                last_begin_ = ::GetTickCount();
-                return false;
             case key_event_tag::end_send:
                 if (sends_open_ > 0) --sends_open_;
                 return false;

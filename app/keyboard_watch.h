@@ -25,15 +25,18 @@
 
 namespace vantero {
 
-// What the program's own key events carry in their extra information: a mark and what the
-// event is.
+// What the program's own key events carry in their extra information: a mark, what the event
+// is, and whether it is the first of a send. (A send's first event is also its begin mark, so
+// that nothing more goes before the target: under Wine each event waits for the hook.)
 namespace key_event_tag {
 inline constexpr ULONG_PTR kMark = 0x5A4E0000;
 inline constexpr ULONG_PTR kMarkMask = 0xFFFFFF00;
-enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, begin_send = 3, end_send = 4 };
+inline constexpr ULONG_PTR kBeginsSend = 0x10;
+enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, end_send = 3 };
 constexpr ULONG_PTR make(Kind kind) { return kMark | kind; }
 constexpr bool is_ours(ULONG_PTR info) { return (info & kMarkMask) == kMark; }
-constexpr Kind kind_of(ULONG_PTR info) { return static_cast<Kind>(info & 0xFF); }
+constexpr bool begins_send(ULONG_PTR info) { return (info & kBeginsSend) != 0; }
+constexpr Kind kind_of(ULONG_PTR info) { return static_cast<Kind>(info & 0x0F); }
 }  // namespace key_event_tag
 
 class KeyboardWatch {

@@ -117,14 +117,15 @@ def seen(events, vks=None):
 
 
 def lone_taps(events):
-    """Alt and Win key-ups with no other key event since that key went down: a lone Alt tap puts
-    a window in menu mode, a lone Win tap opens the Start menu. Give it the events with the mask."""
+    """Alt and Win key-ups with no other key pressed since that key went down: Windows takes a
+    lone Alt tap to the menu bar and a lone Win tap to the Start menu. Give it the events with the
+    mask key."""
     taps, last_down = [], {}
     for i, e in enumerate(events):
         if e.vk in (VK_MENU, VK_LWIN):
             if e.down:
                 last_down.setdefault(e.vk, i)
-            elif e.vk in last_down and all(o.vk == e.vk for o in events[last_down.pop(e.vk) + 1:i]):
+            elif e.vk in last_down and not any(o.down and o.vk != e.vk for o in events[last_down.pop(e.vk) + 1:i]):
                 taps.append(i)
     return taps
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,25 @@ public:
     // The trace without the mask key, which means nothing to a window.
     std::string trace() const { return trace_; }
     const std::vector<Key>& keys() const { return keys_; }
+    // Alt and Win key-ups with no other key pressed since that key went down: Windows takes a
+    // lone Alt tap to the menu bar and a lone Win tap to the Start menu.
+    int lone_taps() const {
+        int taps = 0;
+        std::map<unsigned, bool> down_alone;  // Alt or Win down: nothing else pressed since
+        for (const Key& k : keys_) {
+            const bool alt_or_win = k.vk == VK_MENU || k.vk == VK_LWIN;
+            if (alt_or_win && !k.up) {
+                down_alone.try_emplace(k.vk, true);
+            } else if (alt_or_win && down_alone.count(k.vk)) {
+                taps += down_alone[k.vk] ? 1 : 0;
+                down_alone.erase(k.vk);
+            }
+            if (!k.up) {
+                for (auto& [vk, alone] : down_alone) alone = alone && vk == k.vk;
+            }
+        }
+        return taps;
+    }
     // The rows of the triggers posted to the window: "0 0 4".
     std::string triggers() const { return triggers_; }
     void clear() {
@@ -133,6 +153,7 @@ protected:
     void TearDown() override {
         test::pump_for(50);
         EXPECT_EQ(keys_down(), "") << "keys left down";
+        EXPECT_EQ(window.lone_taps(), 0) << window.trace();
     }
     static inline FocusedWindow* shared_window = nullptr;
     FocusedWindow& window = *shared_window;
@@ -173,6 +194,7 @@ TEST_F(SenderUnderWine, TheWindowSeesExactlyTheTargetsModifiersWhileTheUserHolds
         for (BYTE vk : c.held) user_key(vk, true);
         test::pump_for(30);
         EXPECT_EQ(window.trace().find("menu"), std::string::npos) << c.sequence << ": " << window.trace();
+        EXPECT_EQ(window.lone_taps(), 0) << c.sequence << ": " << window.trace();
     }
 }
 
