@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/keybd_output.h"
 #include "app/layout.h"
 #include "app/moveit.h"
@@ -173,17 +175,9 @@ void frmSet::SetRowRemark(int row_index, const std::wstring& remark) {
 
 void frmSet::type_row_keys(int k) {
     const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
-    bool watch_lost = false;
-    {
-        SystemKeyOutput keyboard(&keyboard_watch_);
-        send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
-        watch_lost = keyboard.watch_lost();
-    }
-    // The system removes a hook it found too slow, without a word: install it again.
-    if (watch_lost && !sending()) {
-        keyboard_watch_.stop();
-        update_keyboard_watch();
-    }
+    SystemKeyOutput keyboard(&keyboard_watch_);
+    send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
+    watch_lost_ = watch_lost_ || keyboard.watch_lost();
 }
 
 void frmSet::update_keyboard_watch() {
@@ -225,6 +219,8 @@ void frmSet::hotkey_pressed(int n) {
         type_row_keys(k);
     }
     if (sending()) return;
+    // The system removes a hook it found too slow, without a word: install it again.
+    if (std::exchange(watch_lost_, false)) keyboard_watch_.stop();
     update_keyboard_watch();  // rows may have been enabled or disabled meanwhile
     // The last send is over: what was clicked meanwhile runs now (it may start sends again).
     std::vector<std::function<void()>> waiting;

@@ -90,6 +90,7 @@ private:
     std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
     std::array<bool, kRows> sending_{};  // a row's keys are held down right now
     KeyboardWatch keyboard_watch_;
+    bool watch_lost_ = false;  // a send found the watch's hook gone
     std::vector<std::function<void()>> after_sends_;
     std::unique_ptr<edit> editor_;
     bool shown_once_ = false;

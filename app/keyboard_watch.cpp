@@ -112,8 +112,6 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
     return false;
 }
 
-ModifierSet KeyboardWatch::user_modifiers() const { return ModifierSet::from_bits(user_modifiers_.load()); }
-
 void KeyboardWatch::set_trigger(int row_index, std::uint8_t vk, int modifier_mask) {
     if (row_index < 0 || row_index >= kMaxTriggers) return;
     triggers_[row_index] = static_cast<std::uint16_t>(vk | (modifier_mask & 0xF) << 8);

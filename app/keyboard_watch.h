@@ -51,8 +51,6 @@ public:
     void stop();
     bool running() const { return running_; }
 
-    // The modifier keys the user holds, as far as the hook has seen.
-    ModifierSet user_modifiers() const;
     // How many of the program's own key events the hook has seen: a send that finds none of
     // its events seen knows the hook is gone.
     std::uint32_t own_events_seen() const { return own_events_seen_.load(); }
