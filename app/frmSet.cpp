@@ -32,18 +32,6 @@ KeyLatchLayout row_hotkey_layout() {
     return layout;
 }
 
-// Releases a row's "keys held" mark however its send ends.
-class SendingMark {
-public:
-    explicit SendingMark(bool& mark) : mark_(mark) { mark_ = true; }
-    ~SendingMark() { mark_ = false; }
-    SendingMark(const SendingMark&) = delete;
-    SendingMark& operator=(const SendingMark&) = delete;
-
-private:
-    bool& mark_;
-};
-
 }  // namespace
 
 frmSet::frmSet(std::function<void()> remove_tray_icon)
@@ -86,7 +74,7 @@ void frmSet::create_rows() {
         // Each hotkey box restores its trigger and fixes the settings path as it loads.
         latches_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
                                                  hotkey_layout, true);
-        latches_[k]->events.HotKeyPressed = [this, n] { hotkey_pressed(n); };
+        latches_[k]->events.HotKeyPressed = [this, n] { hotkey_pressed(n, false); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
         latches_[k]->events.KeyDown = [this, n](int&, int&) { ::PostMessageW(hwnd(), kSyncCheck, n, 0); };
@@ -173,13 +161,6 @@ void frmSet::SetRowRemark(int row_index, const std::wstring& remark) {
     remarks_[row_index]->Caption(remark);
 }
 
-void frmSet::type_row_keys(int k) {
-    const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
-    SystemKeyOutput keyboard(&keyboard_watch_);
-    send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
-    watch_lost_ = watch_lost_ || keyboard.watch_lost();
-}
-
 void frmSet::update_keyboard_watch() {
     bool any_enabled = false;
     for (int k = 0; k < kRows; ++k) {
@@ -206,42 +187,32 @@ void frmSet::check_clicked(int n) {
 
 void frmSet::sync_check(int n) {
     ::SendMessageW(checks_[n - 1], BM_SETCHECK, KeyLatchOf(n).HotKeyEnabled() ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (!sending()) update_keyboard_watch();
+    // Not under a send's feet: it may be holding keys the watch decides on.
+    AfterSends([this] { update_keyboard_watch(); });
 }
 
-void frmSet::hotkey_pressed(int n) {
-    const int k = n - 1;
-    // A row whose keys are still held ignores its own trigger: auto-repeat and a target that
-    // contains the row's own trigger would otherwise nest sends without end.
-    if (exiting_ || sending_[k]) return;
-    {
-        SendingMark mark(sending_[k]);
-        type_row_keys(k);
-    }
-    if (sending()) return;
-    // The system removes a hook it found too slow, without a word: install it again.
-    if (std::exchange(watch_lost_, false)) keyboard_watch_.stop();
-    update_keyboard_watch();  // rows may have been enabled or disabled meanwhile
-    // The last send is over: what was clicked meanwhile runs now (it may start sends again).
-    std::vector<std::function<void()>> waiting;
-    waiting.swap(after_sends_);
-    for (auto& action : waiting) action();
+void frmSet::hotkey_pressed(int n, bool from_watch) {
+    // While a send types, the system's hotkeys may be its own keys; the watch's are the user's.
+    gate_.trigger(n - 1, !from_watch && gate_.sending());
 }
 
-bool frmSet::sending() const {
-    for (bool row : sending_) {
-        if (row) return true;
+void frmSet::send_row(int k) {
+    if (!latches_[k]->HotKeyEnabled()) return;  // unticked while it waited
+    const std::wstring sequence = tooltips_[k];  // the editor may change the row meanwhile
+    SystemKeyOutput keyboard(&keyboard_watch_);
+    send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
+    if (keyboard.watch_lost()) {
+        // The system removes a hook it found too slow, without a word: install it again.
+        AfterSends([this] {
+            keyboard_watch_.stop();
+            update_keyboard_watch();
+        });
     }
-    return false;
 }
 
-void frmSet::AfterSends(std::function<void()> action) {
-    if (sending()) {
-        after_sends_.push_back(std::move(action));
-    } else {
-        action();
-    }
-}
+bool frmSet::sending() const { return gate_.sending(); }
+
+void frmSet::AfterSends(std::function<void()> action) { gate_.after_sends(std::move(action)); }
 
 void frmSet::SaveTriggers() {
     for (auto& latch : latches_) latch->SaveSettings();
@@ -254,6 +225,7 @@ void frmSet::Image4_Click() {
         return;
     }
     exiting_ = true;
+    gate_.close();
     SaveTriggers();
     if (remove_tray_icon_) remove_tray_icon_();
     ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
@@ -358,7 +330,7 @@ LRESULT frmSet::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kTriggerDuringSend:
             // As if the system had seen the hotkey: the send's keys hid it.
-            if (wparam < kRows && latches_[wparam]->HotKeyEnabled()) hotkey_pressed(static_cast<int>(wparam) + 1);
+            if (wparam < kRows && latches_[wparam]->HotKeyEnabled()) hotkey_pressed(static_cast<int>(wparam) + 1, true);
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};

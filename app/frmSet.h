@@ -10,6 +10,7 @@
 
 #include "app/chrome.h"
 #include "app/keyboard_watch.h"
+#include "app/send_gate.h"
 #include "app/remark_label.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -63,9 +64,10 @@ private:
     void create_rows();
     void Form_Load();
     void check_clicked(int n);
-    void hotkey_pressed(int n);
-    // Types row k's target keys into the focused window.
-    void type_row_keys(int k);
+    // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.
+    void hotkey_pressed(int n, bool from_watch);
+    // Types row k's target keys into the focused window; the send gate decides when.
+    void send_row(int k);
     // The user's keys are watched while any row is enabled, and only then.
     void update_keyboard_watch();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
@@ -88,10 +90,8 @@ private:
     std::array<HWND, kRows> targets_{};
     std::array<std::wstring, kRows> tooltips_;
     std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
-    std::array<bool, kRows> sending_{};  // a row's keys are held down right now
+    SendGate gate_{[this](int k) { send_row(k); }};
     KeyboardWatch keyboard_watch_;
-    bool watch_lost_ = false;  // a send found the watch's hook gone
-    std::vector<std::function<void()>> after_sends_;
     std::unique_ptr<edit> editor_;
     bool shown_once_ = false;
     bool exiting_ = false;

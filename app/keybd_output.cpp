@@ -24,7 +24,9 @@ SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch)
     // The current keyboard layout: Windows switches every thread's layout together unless the
     // user asks for one per window, and asking another process's thread costs the time of a key.
     : watch_(watch && watch->running() ? watch : nullptr), layout_(::GetKeyboardLayout(0)) {
-    if (watch_) seen_at_start_ = watch_->own_events_seen();
+    if (!watch_) return;
+    watch_->wait_for_own_events();  // the last send's keys, put back or let go
+    seen_at_start_ = watch_->own_events_seen();
 }
 
 SystemKeyOutput::~SystemKeyOutput() {
@@ -45,6 +47,7 @@ void SystemKeyOutput::inject(std::uint8_t vk, bool up, ULONG_PTR tag) {
         tag |= key_event_tag::kBeginsSend;
         began_ = true;
     }
+    if (watch_) watch_->note_own_event();
     ::keybd_event(vk, static_cast<BYTE>(scan_code(vk, layout_)), flags, tag);
 }
 

@@ -10,6 +10,7 @@ class SystemKeyOutput final : public KeyOutput {
 public:
     // watch: decides the conditional steps; null or not running when the user's keys are not
     // watched, and then a conditional press is left out and a conditional release is made.
+    // Construct it before reading the modifiers down: it lets the last send's keys settle.
     explicit SystemKeyOutput(KeyboardWatch* watch);
     // The send's end mark for the watch, in the input stream, if it typed anything.
     ~SystemKeyOutput() override;

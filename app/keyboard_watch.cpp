@@ -1,12 +1,13 @@
 #include "app/keyboard_watch.h"
 
-#include "common/unique_handle.h"
-
 namespace vantero {
 namespace {
 
 // The watch whose hook runs on this thread: a hook procedure has no argument for it.
 thread_local KeyboardWatch* t_watch = nullptr;
+
+// The hook procedure needs little: a small stack keeps the thread from costing megabytes.
+constexpr SIZE_T kThreadStack = 256 * 1024;
 
 // Longer than any send can last: a send open this long has lost its end mark.
 constexpr DWORD kSendExpiryMs = 5000;
@@ -23,22 +24,29 @@ void KeyboardWatch::start() {
     if (running_) return;
     stop();  // a thread whose hook was refused has ended; join it before trying again
     sends_open_ = 0;
-    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!ready) return;
-    thread_ = std::thread([this, ready] { run(ready); });
-    ::WaitForSingleObject(ready, INFINITE);
-    ::CloseHandle(ready);
+    own_events_seen_ = 0;
+    own_events_sent_ = 0;
+    ready_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!ready_) return;
+    thread_.reset(::CreateThread(nullptr, kThreadStack, &KeyboardWatch::thread_main, this,
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, &thread_id_));
+    if (thread_) ::WaitForSingleObject(ready_.get(), INFINITE);
 }
 
 void KeyboardWatch::stop() {
-    if (!thread_.joinable()) return;
+    if (!thread_) return;
     ::PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
-    thread_.join();
+    ::WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
     running_ = false;
 }
 
-void KeyboardWatch::run(HANDLE ready) {
-    thread_id_ = ::GetCurrentThreadId();
+DWORD WINAPI KeyboardWatch::thread_main(void* self) {
+    static_cast<KeyboardWatch*>(self)->run();
+    return 0;
+}
+
+void KeyboardWatch::run() {
     t_watch = this;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue, before anyone posts to it
@@ -47,7 +55,7 @@ void KeyboardWatch::run(HANDLE ready) {
     // Keys already down when the hook came: their key-downs were never seen. Key events since
     // the hook came wait for this thread's loop, so they apply after this.
     user_modifiers_ = modifiers_down().bits();
-    ::SetEvent(ready);
+    ::SetEvent(ready_.get());
     if (!hook) return;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::DispatchMessageW(&msg);
@@ -110,6 +118,15 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
         return true;
     }
     return false;
+}
+
+void KeyboardWatch::wait_for_own_events() const {
+    // A hook the system dropped sees nothing more: then the wait ends on time.
+    const ULONGLONG give_up = ::GetTickCount64() + 50;
+    auto behind = [this] { return static_cast<std::int32_t>(own_events_sent_.load() - own_events_seen_.load()) > 0; };
+    while (running_ && behind() && ::GetTickCount64() < give_up) {
+        ::Sleep(1);
+    }
 }
 
 void KeyboardWatch::set_trigger(int row_index, std::uint8_t vk, int modifier_mask) {

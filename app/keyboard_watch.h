@@ -18,10 +18,10 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <thread>
 
 #include "app/keyboard_keys.h"
 #include "app/sender.h"
+#include "common/unique_handle.h"
 
 namespace vantero {
 
@@ -54,6 +54,11 @@ public:
     // How many of the program's own key events the hook has seen: a send that finds none of
     // its events seen knows the hook is gone.
     std::uint32_t own_events_seen() const { return own_events_seen_.load(); }
+    // The program's own key events as they are typed.
+    void note_own_event() { own_events_sent_.fetch_add(1); }
+    // Waits, briefly, until the hook has seen every key event the program typed: the system
+    // takes its key state from them only after the hook, and the next send starts from it.
+    void wait_for_own_events() const;
 
     // A row's trigger (key 0: none enabled), as RegisterHotKey has it: the key and the modifier
     // mask (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).
@@ -64,14 +69,17 @@ public:
 
 private:
     static LRESULT CALLBACK hook_proc(int code, WPARAM wparam, LPARAM lparam);
+    static DWORD WINAPI thread_main(void* self);
     bool on_key(const KBDLLHOOKSTRUCT& event);  // true: drop the event
-    void run(HANDLE ready);
+    void run();
 
-    std::thread thread_;
+    unique_kernel_handle thread_;
     DWORD thread_id_ = 0;
+    unique_kernel_handle ready_;  // set once the thread has tried to install its hook
     bool running_ = false;
     std::atomic<std::uint8_t> user_modifiers_{0};  // bits in ModifierSet::kSides order
     std::atomic<std::uint32_t> own_events_seen_{0};
+    std::atomic<std::uint32_t> own_events_sent_{0};
     // Written by the hook thread only: sends whose begin mark has passed but not their end mark,
     // and when the last one began (a lost end mark must not leave a send open for ever).
     int sends_open_ = 0;

@@ -142,8 +142,8 @@ def rows_that_feed_themselves_or_each_other_stay_bounded(options):
             check(sends == 1, f"a self-feeding row sent {sends} times for one press: {seen(events)}")
             check_released_and_answering(s)
 
-        # Row 2 fires row 3 inside its send, row 3 fires row 2, which is still busy: each row
-        # once. The same from the other side.
+        # Row 2 types row 3's trigger, which sends once row 2's keys are up; row 3 types row 2's,
+        # which has sent already: each row once. The same from the other side.
         for digit, other in (("2", "3"), ("3", "2")):
             events = press_and_count_sends(s, digit)
             # Each row's last key, released by its own send, tells the two sends apart; the user's
