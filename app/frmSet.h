@@ -57,6 +57,8 @@ public:
     void SetRowKeys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) override;
     void SetRowRemark(int row_index, const std::wstring& remark) override;
     void ShowMain() override;
+    std::wstring RowKeySequence(int row_index) const override { return tooltips_[row_index]; }
+    std::wstring RowRemark(int row_index) const override { return remarks_[row_index]->Caption(); }
     bool KeysHeld() const override { return sending(); }
 
 private:

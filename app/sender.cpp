@@ -1,6 +1,6 @@
 #include "app/sender.h"
 
-#include "app/key_sequence.h"
+#include "common/key_sequence.h"
 
 namespace vantero {
 

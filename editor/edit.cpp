@@ -77,6 +77,7 @@ private:
     EditorHost& host_;
     int pd_ = 0;
     EditorModel model_;
+    std::wstring opened_remark_;
     std::unique_ptr<Parts> parts_;
     unsigned loads_ = 0;  // tells a fill interrupted by an unload from a later load
 };
@@ -146,6 +147,11 @@ void edit::Impl::Open(int row_index, bool remark_mode) {
     Load();
     if (!hwnd() || !parts_) return;
     pd_ = row_index;
+    // Each opening starts from what the row holds now, not from what the last row left.
+    model_.open(narrow(host_.RowKeySequence(row_index)));
+    for (int n = 0; n < 3; ++n) parts_->selectors[static_cast<size_t>(n)].Show(widen(model_.picked(n)));
+    opened_remark_ = host_.RowRemark(row_index);
+    parts_->panel.SetRemark(opened_remark_);
 
     HWND panel = parts_->panel.hwnd();
     if (remark_mode) {
@@ -167,6 +173,10 @@ void edit::Impl::pick(int selector) {
 }
 
 void edit::Impl::save_keys() {
+    if (!model_.changed()) {  // the row stays exactly as it was
+        back_to_main();
+        return;
+    }
     if (auto saved = model_.save()) {
         const std::wstring display = widen(saved->display_text);
         const std::wstring sequence = widen(saved->key_sequence);
@@ -180,12 +190,15 @@ void edit::Impl::save_keys() {
 
 void edit::Impl::save_remark() {
     const std::wstring remark = parts_->panel.Remark();
+    if (remark == opened_remark_) {
+        back_to_main();
+        return;
+    }
     WriteINI(L"remark", std::to_wstring(pd_), remark);
     if (!remark.empty()) host_.SetRowRemark(pd_, remark);
     back_to_main();
 }
 
-// The editor keeps its state for the next opening.
 void edit::Impl::back_to_main() {
     host_.ShowMain();
     ::ShowWindow(hwnd(), SW_HIDE);

@@ -16,6 +16,9 @@ public:
     virtual void SetRowKeys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) = 0;
     // Label17(k).Caption.
     virtual void SetRowRemark(int row_index, const std::wstring& remark) = 0;
+    // What a row holds now: the editor opens on it.
+    virtual std::wstring RowKeySequence(int row_index) const = 0;
+    virtual std::wstring RowRemark(int row_index) const = 0;
     // Makes the main window visible again.
     virtual void ShowMain() = 0;
     // True while a send holds its keys down: nothing may start a modal loop (a drag) then,

@@ -46,6 +46,7 @@ inline constexpr const wchar_t* kTitle = L"编辑";
 inline constexpr const wchar_t* kWhatMayBeSet = L"可以设置一个按键 两个组合键 或者三个组合键";
 inline constexpr const wchar_t* kSave = L"添加";
 inline constexpr const wchar_t* kHint = L"长度不能超过7个字";
+inline constexpr int kMaxRemarkLength = 7;  // the hint's 7 characters
 
 inline constexpr int kListRows = 12;  // entries shown by a dropped list
 

@@ -1,5 +1,6 @@
 #include "editor/editor_model.h"
 
+#include "common/key_sequence.h"
 #include "editor/keyfunc.h"
 
 namespace vantero {
@@ -11,6 +12,24 @@ bool valid_selector(int selector) {
 }
 
 }  // namespace
+
+void EditorModel::open(std::string_view key_sequence) {
+    const auto keys = parse_key_sequence(key_sequence);
+    for (int selector = 0; selector < 3; ++selector) {
+        const auto index = static_cast<std::size_t>(selector);
+        std::optional<std::string> name;
+        if (keys && index < keys->size()) name = key_name((*keys)[index]);
+        pick(selector, name.value_or(""));
+        opened_[index] = pieces_[index].name;
+    }
+}
+
+bool EditorModel::changed() const {
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+        if (pieces_[i].name != opened_[i]) return true;
+    }
+    return false;
+}
 
 void EditorModel::pick(int selector, std::string_view name) {
     if (!valid_selector(selector)) return;

@@ -15,6 +15,12 @@ struct SavedKeys {
 
 class EditorModel {
 public:
+    // Starts on a row's key-sequence string: its keys picked by name, in order (a key without a
+    // name in the table, or an invalid string, leaves its selectors empty).
+    void open(std::string_view key_sequence);
+    // Whether any pick differs from what open() found.
+    bool changed() const;
+
     // A pick in selector 0, 1 or 2; the empty name clears that selector's pieces.
     void pick(int selector, std::string_view name);
 
@@ -31,6 +37,7 @@ private:
         std::string code;     // "17|" or empty
     };
     std::array<Piece, 3> pieces_;
+    std::array<std::string, 3> opened_;
 };
 
 }  // namespace vantero

@@ -58,6 +58,13 @@ std::optional<int> keycode(std::string_view name) {
     return std::nullopt;
 }
 
+std::optional<std::string> key_name(int code) {
+    for (const Entry& e : table()) {
+        if (e.code == code) return e.name;
+    }
+    return std::nullopt;
+}
+
 // The first selector leads with the modifiers since a combination usually starts with one.
 const std::vector<std::string>& first_selector_names() {
     static const std::vector<std::string> names = [] {

@@ -11,6 +11,9 @@ namespace vantero {
 // and for the empty name.
 std::optional<int> keycode(std::string_view name);
 
+// The name of a code, as the selectors offer it; nothing for codes without a name.
+std::optional<std::string> key_name(int code);
+
 // The names offered by the first selector and by the second and third selectors, in the order
 // in which they are added; each list starts with the empty entry (63 entries each).
 const std::vector<std::string>& first_selector_names();

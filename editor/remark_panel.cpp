@@ -48,9 +48,16 @@ bool RemarkPanel::Create(HWND parent) {
     ::SendMessageW(remark_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(fonts_.remark)),
                    FALSE);
     ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
+    // As its hint says. A longer remark already stored is still shown whole.
+    ::SendMessageW(remark_box_, EM_LIMITTEXT, look::kMaxRemarkLength, 0);
 
     save_button_ = create_flat_button(hwnd(), edit_ids::kLabel4, look::kLabel4, look::kSave);
     return true;
+}
+
+void RemarkPanel::SetRemark(const std::wstring& remark) {
+    ::SetWindowTextW(remark_box_, remark.c_str());
+    ::SendMessageW(remark_box_, EM_SETSEL, remark.size(), remark.size());
 }
 
 std::wstring RemarkPanel::Remark() const {

@@ -19,6 +19,7 @@ public:
 
     HWND remark_box() const { return remark_box_; }
     std::wstring Remark() const;
+    void SetRemark(const std::wstring& remark);
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -97,6 +97,18 @@ std::wstring Selector::Text() const {
     return index == CB_ERR ? std::wstring() : entry(static_cast<UINT>(index));
 }
 
+void Selector::Show(std::wstring_view name) {
+    const auto count = static_cast<UINT>(::SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
+    UINT found = 0;
+    for (UINT i = 0; i < count && !name.empty(); ++i) {
+        if (entry(i) == name) {
+            found = i;
+            break;
+        }
+    }
+    ::SendMessageW(hwnd_, CB_SETCURSEL, found, 0);
+}
+
 void Selector::DrawItem(const DRAWITEMSTRUCT& item) const {
     const bool closed_box = (item.itemState & ODS_COMBOBOXEDIT) != 0;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;

@@ -26,6 +26,8 @@ public:
     void Add(std::wstring_view name);
     // The shown entry, empty when none is picked.
     std::wstring Text() const;
+    // Shows the entry with that name; the empty entry for a name the list does not have.
+    void Show(std::wstring_view name);
 
     // WM_DRAWITEM for this control, which the parent receives.
     void DrawItem(const DRAWITEMSTRUCT& item) const;

@@ -119,5 +119,22 @@ def a_held_trigger_repeats_the_row_never_its_key(options):
               f"released during the send, the window received {seen(events)}")
 
 
+def two_rows_in_quick_succession_give_two_clean_chords(options):
+    with Session(options, "two-rows") as s:
+        start(s)
+        # Row 4 (Shift + B) and, 60 ms later while its keys are held, row 3 (Ctrl + A): the
+        # second waits for the first to let go.
+        mark = len(s.key_events(with_mask=True))
+        s.xdotool("keydown", "ctrl+alt+4", "sleep", "0.06", "key", "3", "sleep", "0.6", "keyup", "4", "keyup", "alt",
+                  "keyup", "ctrl")
+        time.sleep(0.5)
+        events = [e for e in s.key_events(with_mask=True)[mark:] if e.vk != VK_MASK]
+        targets = seen(events, (VK_SHIFT, VK_A, 0x42))
+        check(targets == "dn:16{s} dn:66{s} up:66 up:16 dn:65{c} up:65",
+              f"the window received {targets}: {seen(events)}")
+        check(not s.keys_down(), f"keys still down: {sorted(s.keys_down())}")
+
+
 if __name__ == "__main__":
-    run_cases([a_held_chord_types_exactly_the_target, a_held_trigger_repeats_the_row_never_its_key])
+    run_cases([a_held_chord_types_exactly_the_target, a_held_trigger_repeats_the_row_never_its_key,
+               two_rows_in_quick_succession_give_two_clean_chords])

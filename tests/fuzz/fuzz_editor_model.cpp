@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/key_sequence.h"
+#include "common/key_sequence.h"
 #include "editor/editor_model.h"
 #include "editor/keyfunc.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/key_sequence.h"
+#include "common/key_sequence.h"
 #include "app/sender.h"
 
 namespace {

@@ -48,6 +48,31 @@ TEST(EditorModel, PicksStayBetweenSaves) {
     EXPECT_FALSE(model.save().has_value());
 }
 
+TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
+    const struct {
+        const char *sequence, *picks;
+    } cases[] = {
+        {"2|17|65", "Ctrl,A,"},
+        {"3|16|18|90", "Shift,Alt,Z"},
+        {"1|13", "Enter,,"},
+        {"1|200", ",,"},  // no name for the code
+        {"", ",,"},
+        {"2|17", ",,"},  // not a valid string
+    };
+    EditorModel model;
+    for (const auto& c : cases) {
+        model.pick(0, "Win");  // whatever the last row left
+        model.open(c.sequence);
+        EXPECT_EQ(model.picked(0) + "," + model.picked(1) + "," + model.picked(2), c.picks) << c.sequence;
+        EXPECT_FALSE(model.changed()) << c.sequence;
+    }
+    model.open("2|17|65");
+    model.pick(1, "B");
+    EXPECT_TRUE(model.changed());
+    model.pick(1, "A");
+    EXPECT_FALSE(model.changed()) << "picked back to what it was";
+}
+
 TEST(EditorModel, BadSelectorIsIgnored) {
     EditorModel model;
     for (int bad : {-1, 3, 1000}) {

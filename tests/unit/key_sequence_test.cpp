@@ -1,6 +1,6 @@
 // The key-sequence string and what the sender makes of it, as scenarios: the target keys and
 // the modifiers held in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask").
-#include "app/key_sequence.h"
+#include "common/key_sequence.h"
 
 #include <gtest/gtest.h>
 

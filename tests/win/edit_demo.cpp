@@ -16,6 +16,8 @@ public:
     }
     void SetRowRemark(int k, const std::wstring&) override { std::printf("row %d remark\n", k); }
     void ShowMain() override { std::printf("main shown\n"); }
+    std::wstring RowKeySequence(int) const override { return L"2|17|65"; }
+    std::wstring RowRemark(int) const override { return L"复制"; }
 };
 
 void pick(HWND editor, int id, const wchar_t* name) {

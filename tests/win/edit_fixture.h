@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,17 +17,24 @@
 
 namespace vantero::test {
 
+// Keeps the rows as the main window does and records what the editor tells it.
 class RecordingHost final : public EditorHost {
 public:
     void SetRowKeys(int k, const std::wstring& display, const std::wstring& sequence) override {
         calls.push_back(L"keys " + std::to_wstring(k) + L" [" + display + L"] " + sequence);
+        sequences[k] = sequence;
     }
     void SetRowRemark(int k, const std::wstring& remark) override {
         calls.push_back(L"remark " + std::to_wstring(k) + L" [" + remark + L"]");
+        remarks[k] = remark;
     }
     void ShowMain() override { calls.push_back(L"main"); }
+    std::wstring RowKeySequence(int k) const override { return sequences[k]; }
+    std::wstring RowRemark(int k) const override { return remarks[k]; }
 
     std::vector<std::wstring> calls;
+    std::array<std::wstring, 9> sequences;
+    std::array<std::wstring, 9> remarks;
 };
 
 class EditWindowTest : public ::testing::Test {
@@ -44,10 +52,10 @@ protected:
     }
 
     edit& editor() { return *editor_; }
-    // A fresh editor object, as after a restart of the program.
+    // A fresh editor object and empty rows, as after a restart of the program without set.ini.
     void renew() {
         editor_ = std::make_unique<edit>(host_);
-        host_.calls.clear();
+        host_ = RecordingHost{};
     }
 
     HWND panel() const { return ::GetDlgItem(editor_->hwnd(), edit_ids::kPicture2); }
@@ -110,6 +118,11 @@ protected:
     }
 
     void type_remark(const wchar_t* text) { ::SetWindowTextW(control(edit_ids::kText1), text); }
+    std::wstring control_text(int id) const {
+        wchar_t text[256] = {};
+        ::GetWindowTextW(control(id), text, 256);
+        return text;
+    }
 
     static std::wstring ini(const wchar_t* section, const std::wstring& key) {
         return GetINI(section, key, L"(missing)");

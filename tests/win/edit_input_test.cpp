@@ -117,17 +117,18 @@ TEST_F(EditInputTest, PickingByKeyboardAndMouseThenClickingSave) {
 TEST_F(EditInputTest, TypingARemarkThenClickingSave) {
     open_in_front(true, 2);
     ASSERT_EQ(::GetFocus(), control(edit_ids::kText1));
-    type_text(L"备注 A1");
+    type_text(L"备注 A1 超过七个字");  // the box takes 7 characters, as its hint says
     press_key(VK_RETURN);  // nothing special: no save, no new line
-    EXPECT_TRUE(wait_until([&] { return ::GetWindowTextLengthW(control(edit_ids::kText1)) == 5; }));
+    EXPECT_TRUE(wait_until([&] { return ::GetWindowTextLengthW(control(edit_ids::kText1)) == 7; }));
     pump_for(100);
+    EXPECT_EQ(::GetWindowTextLengthW(control(edit_ids::kText1)), 7);
     EXPECT_TRUE(host_.calls.empty());
     EXPECT_TRUE(::IsWindowVisible(editor().hwnd()));
 
     click_at(centre_of(control(edit_ids::kLabel4)));
     EXPECT_TRUE(wait_until([&] { return called(L"main"); }));
-    EXPECT_EQ(host_.calls, (std::vector<std::wstring>{L"remark 2 [备注 A1]", L"main"}));
-    EXPECT_EQ(ini(L"remark", L"2"), L"备注 A1");
+    EXPECT_EQ(host_.calls, (std::vector<std::wstring>{L"remark 2 [备注 A1 超]", L"main"}));
+    EXPECT_EQ(ini(L"remark", L"2"), L"备注 A1 超");
 }
 
 TEST_F(EditInputTest, ClickingTheClosePictureUnloads) {

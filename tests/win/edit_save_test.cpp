@@ -75,40 +75,35 @@ TEST_F(EditWindowTest, PickingTheEmptyEntryAgainDropsThatKey) {
     EXPECT_EQ(host_.calls, (Calls{keys_call(0, L"Shift + Z", L"2|16|90"), L"main"}));
 }
 
-TEST_F(EditWindowTest, PicksAndRemarkStayForTheNextRowUntilClosed) {
-    editor().OpenRemark(5);
-    type_remark(L"备注");
-    click(edit_ids::kLabel4);
-    editor().OpenRemark(6);
-    click(edit_ids::kLabel4);
-    EXPECT_EQ(ini(L"remark", L"6"), L"备注");
-    host_.calls.clear();
+TEST_F(EditWindowTest, OpensOnEachRowsOwnKeysAndRemarkAndLeavesThemAloneUnchanged) {
+    host_.sequences[0] = L"2|17|65";
+    host_.remarks[0] = L"复制";
+    editor().OpenKeys(1);
+    pick3(L"Shift", L"", L"B");  // picked for row 2, but not saved
 
     editor().OpenKeys(0);
-    pick3(L"Ctrl", L"", L"A");
+    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek) + L"," + shown(edit_ids::kLovem), L"Ctrl,A,");
     click(edit_ids::kLabel1);
-
+    editor().OpenRemark(0);
+    EXPECT_EQ(control_text(edit_ids::kText1), L"复制");
+    click(edit_ids::kLabel4);
     editor().OpenKeys(1);
-    EXPECT_TRUE(::IsWindowVisible(editor().hwnd()));
-    EXPECT_EQ(shown(edit_ids::kLovea), L"Ctrl");
-    EXPECT_EQ(shown(edit_ids::kLovem), L"A");
-    click(edit_ids::kLabel1);  // saving at once copies them
-    EXPECT_EQ(host_.calls, (Calls{keys_call(0, L"Ctrl + A", L"2|17|65"), L"main",
-                                  keys_call(1, L"Ctrl + A", L"2|17|65"), L"main"}));
-    EXPECT_EQ(ini(L"conftooltip", L"1"), L"2|17|65");
-
-    // Closing forgets them: the next opening starts with empty lists and saves nothing.
-    editor().OpenKeys(2);
-    click(edit_ids::kImage2);
-    EXPECT_FALSE(editor().IsLoaded());
-    editor().OpenKeys(2);
-    ASSERT_TRUE(editor().IsLoaded());
-    for (int id : {edit_ids::kLovea, edit_ids::kLovek, edit_ids::kLovem})
-        EXPECT_EQ(shown(id), L"(none)");
-    host_.calls.clear();
+    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek) + L"," + shown(edit_ids::kLovem), L",,");
     click(edit_ids::kLabel1);
-    EXPECT_EQ(host_.calls, Calls{L"main"});
-    EXPECT_EQ(ini(L"conftext", L"2"), L"(missing)");
+    editor().OpenRemark(1);
+    EXPECT_EQ(control_text(edit_ids::kText1), L"");
+    click(edit_ids::kLabel4);
+    // Saving what the row already holds writes nothing anywhere.
+    EXPECT_EQ(host_.calls, (Calls{L"main", L"main", L"main", L"main"}));
+    EXPECT_FALSE(ini_exists());
+
+    // A change is saved, and the next opening of that row shows it.
+    editor().OpenKeys(1);
+    pick(edit_ids::kLovea, L"Alt");
+    click(edit_ids::kLabel1);
+    EXPECT_EQ(ini(L"conftooltip", L"1"), L"1|18");
+    editor().OpenKeys(1);
+    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek), L"Alt,");
 }
 
 TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
@@ -144,7 +139,7 @@ TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
         ASSERT_TRUE(editor().IsLoaded());
         EXPECT_NE(editor().hwnd(), window);
         EXPECT_EQ(::GetWindowTextLengthW(control(edit_ids::kText1)), 0) << "remark text discarded";
-        EXPECT_EQ(shown(edit_ids::kLovea), L"(none)");
+        EXPECT_EQ(shown(edit_ids::kLovea), L"") << "the row's own (empty) keys";
     }
 }
 
@@ -163,6 +158,7 @@ TEST_F(EditWindowTest, SavingTheRemark) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         renew();
+        host_.remarks[5] = L"旧的";
         editor().OpenRemark(c.row);
         type_remark(c.text);
         click(edit_ids::kLabel4);

@@ -1,4 +1,4 @@
-#include "app/key_sequence.h"
+#include "common/key_sequence.h"
 
 #include <cstddef>
 
