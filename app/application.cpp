@@ -2,7 +2,7 @@
 
 namespace vantero {
 
-Application::Application()
+Application::Application(std::function<void()> release_instance)
     : tray_(TrayActions{
           [this] {
               if (main_) main_->ShowTopmost();
@@ -22,7 +22,8 @@ Application::Application()
                   action();
               }
           },
-      }) {}
+      }),
+      release_instance_(std::move(release_instance)) {}
 
 Application::~Application() {
     main_.reset();
@@ -31,7 +32,7 @@ Application::~Application() {
 
 bool Application::Start() {
     if (!tray_.Load()) return false;
-    main_ = std::make_unique<frmSet>([this] { tray_.DeleteIcon(); });
+    main_ = std::make_unique<frmSet>(ExitSteps{release_instance_, [this] { tray_.DeleteIcon(); }});
     if (!main_->Create()) return false;
     main_->Show();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 // The running program: the tray window first, then the main window it shows.
+#include <functional>
 #include <memory>
 
 #include "app/frmSet.h"
@@ -9,7 +10,8 @@ namespace vantero {
 
 class Application {
 public:
-    Application();
+    // release_instance: lets another copy start once this one's settings are saved.
+    explicit Application(std::function<void()> release_instance);
     ~Application();
 
     // The tray window adds its icon and shows the main window.
@@ -19,6 +21,7 @@ public:
 
 private:
     cd tray_;
+    std::function<void()> release_instance_;
     std::unique_ptr<frmSet> main_;
 };
 

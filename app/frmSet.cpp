@@ -34,8 +34,8 @@ KeyLatchLayout row_hotkey_layout() {
 
 }  // namespace
 
-frmSet::frmSet(std::function<void()> remove_tray_icon)
-    : remove_tray_icon_(std::move(remove_tray_icon)),
+frmSet::frmSet(ExitSteps exit_steps)
+    : exit_steps_(std::move(exit_steps)),
       font_(make_font(L"微软雅黑", 9)),
       check_font_(make_font(L"微软雅黑", 9, true)),
       row_brush_(::CreateSolidBrush(layout::kRowBack)) {}
@@ -226,12 +226,15 @@ void frmSet::Image4_Click() {
     }
     exiting_ = true;
     gate_.close();
-    SaveTriggers();
-    if (remove_tray_icon_) remove_tray_icon_();
-    ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
-    // The program ends through its message loop, so a send still holding keys (this may run
-    // inside its delay) lets them go before the windows are torn down.
+    // No trigger of this copy outlives the save: a copy started next registers them afresh.
     for (auto& latch : latches_) latch->HotKeyEnabled(false);
+    keyboard_watch_.stop();
+    SaveTriggers();
+    if (exit_steps_.settings_saved) exit_steps_.settings_saved();
+    // Taking the icon away and hiding the window may wait on the shell or a window manager (two
+    // seconds each under Wine without one): the next copy need not wait for them.
+    if (exit_steps_.remove_tray_icon) exit_steps_.remove_tray_icon();
+    ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
     if (editor_ && editor_->hwnd()) ::ShowWindow(editor_->hwnd(), SW_HIDE);
     ::ShowWindow(hwnd(), SW_HIDE);
     ::PostQuitMessage(0);

@@ -19,12 +19,17 @@
 
 namespace vantero {
 
+// What the exit sequence does beyond the main window, in this order, once the triggers are saved.
+struct ExitSteps {
+    std::function<void()> settings_saved;  // another copy may start now
+    std::function<void()> remove_tray_icon;
+};
+
 class frmSet final : public WindowBase, public EditorHost {
 public:
     static constexpr int kRows = 9;
 
-    // remove_tray_icon: run by the exit sequence, after the triggers are saved.
-    explicit frmSet(std::function<void()> remove_tray_icon);
+    explicit frmSet(ExitSteps exit_steps);
     ~frmSet() override;
 
     // Creates the window with its rows (each hotkey box restores its trigger), then runs the
@@ -81,7 +86,7 @@ private:
     void paint();
     static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-    std::function<void()> remove_tray_icon_;
+    ExitSteps exit_steps_;
     MainChrome chrome_;
     unique_gdi_object font_;        // 微软雅黑 9 pt, the window's own
     unique_gdi_object check_font_;  // bold

@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exit_code = 1;
     {
-        vantero::Application app;
+        vantero::Application app([&instance] { instance.Release(); });
         if (app.Start()) exit_code = vantero::RunMessageLoop();
     }
     ::CoUninitialize();

@@ -10,6 +10,8 @@ class SingleInstance {
 public:
     SingleInstance();
     bool IsFirst() const { return first_; }
+    // Lets the next copy start, though this one has not ended yet.
+    void Release() { mutex_.reset(); }
 
 private:
     unique_kernel_handle mutex_;

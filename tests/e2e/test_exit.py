@@ -2,6 +2,8 @@
 """Both ways out, the close area and the tray menu's "退出", save all nine triggers to set.ini,
 take the notification icon away and end the program; the next start finds the triggers."""
 
+import time
+
 from harness import (EXIT_AREA, HIDE_BUTTON, PLACEHOLDER, Session, check, run_cases, trigger_entries, wait_for_exit,
                      wait_until)
 
@@ -87,5 +89,18 @@ def exit_from_the_tray_menu(options):
         check_restart_finds(s, {8: "Ctrl + Shift + F6", 6: "随便写的"})
 
 
+def a_start_one_second_after_an_exit_starts(options):
+    with Session(options, "exit-restart") as s:
+        s.write_ini(STORED)
+        first = s.start_vantero()
+        s.click_client(*EXIT_AREA)
+        time.sleep(1.0)
+        second = s.start(s.exe)
+        wait_for_exit(first, "the exiting copy", 20)
+        s.wait_main_window(visible=True, timeout=20)
+        check(second.poll() is None, "the copy started after the exit ended at once")
+        check(s.rows()[1].hotkey == "Ctrl + Alt + 2", "the new copy did not load the settings")
+
+
 if __name__ == "__main__":
-    run_cases([exit_from_the_close_area, exit_from_the_tray_menu])
+    run_cases([exit_from_the_close_area, exit_from_the_tray_menu, a_start_one_second_after_an_exit_starts])
