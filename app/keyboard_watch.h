@@ -19,8 +19,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/keyboard_keys.h"
 #include "app/sender.h"
+#include "common/keyboard_keys.h"
 #include "common/unique_handle.h"
 
 namespace vantero {

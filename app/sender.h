@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/keyboard_keys.h"
+#include "common/keyboard_keys.h"
 
 namespace vantero {
 

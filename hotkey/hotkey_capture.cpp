@@ -73,7 +73,10 @@ void HotkeyCapture::restore(std::string text, std::string_view key_code,
                             std::string_view mod_key_code) {
     auto key = parse_stored_code(key_code);
     auto mod = parse_stored_code(mod_key_code);
-    if (!key || !mod || *key < 0 || *key > 255 || *mod < 0 || *mod > 15) {
+    // The placeholder is also what a missing text reads as: codes beside it would be registered
+    // behind a box that says nothing is set.
+    if (text == kHotkeyPlaceholder || !key || !mod || *key < 0 || *key > 255 || *mod < 0 ||
+        *mod > 15) {
         clear();
         return;
     }

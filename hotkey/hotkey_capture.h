@@ -49,7 +49,9 @@ public:
     void key_up(int virtual_key);
 
     // Restores a stored capture: the text unchanged (not rebuilt from the codes) when both codes
-    // are decimal integers in range (key 0 to 255, modifiers 0 to 15); otherwise nothing captured.
+    // are decimal integers in range (key 0 to 255, modifiers 0 to 15); otherwise, or when the
+    // text is the placeholder, nothing captured. An empty text is kept: a key without a name
+    // captured alone shows none.
     void restore(std::string text, std::string_view key_code, std::string_view mod_key_code);
     // Back to nothing captured.
     void clear();

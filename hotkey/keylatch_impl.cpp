@@ -3,9 +3,13 @@
 
 #include <imm.h>
 
+#include <cstdint>
+#include <string_view>
 #include <utility>
 
+#include "common/keyboard_keys.h"
 #include "common/text_win.h"
+#include "hotkey/fixed_key_names.h"
 #include "hotkey/keylatch_look.h"
 
 namespace vantero {
@@ -14,12 +18,29 @@ namespace {
 constexpr wchar_t kContainerClass[] = L"VanteroKeyLatch";
 constexpr int kTextBoxId = 1;
 
-// The key's name as the keyboard layout gives it, asked without the extended-key bit.
-std::string KeyName(int virtual_key) {
-    const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
+constexpr LONG kExtendedKeyBit = 1 << 24;
+
+std::string LayoutKeyName(LONG param) {
     wchar_t buffer[255] = {};
-    const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 255);
+    const int n = ::GetKeyNameTextW(param, buffer, 255);
     return narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+// The key's name: our own for the keys layouts leave unnamed, else the layout's. The layout is
+// asked with the extended bit where a keyboard sets it, or Delete reads as the keypad's decimal
+// key and Num Lock as Pause (they share scan codes); without it only if that gives no name, as
+// Wine does for Ctrl+Break.
+std::string KeyName(int virtual_key) {
+    if (const std::string_view fixed = fixed_key_name(virtual_key); !fixed.empty()) {
+        return std::string(fixed);
+    }
+    const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
+    const auto param = static_cast<LONG>(scan << 16);
+    if (virtual_key >= 0 && virtual_key <= 0xFF &&
+        is_extended_key(static_cast<std::uint8_t>(virtual_key))) {
+        if (std::string name = LayoutKeyName(param | kExtendedKeyBit); !name.empty()) return name;
+    }
+    return LayoutKeyName(param);
 }
 
 }  // namespace

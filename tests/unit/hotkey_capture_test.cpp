@@ -159,6 +159,15 @@ TEST(HotkeyCapture, Restore) {
         capture.restore("saved", c[0], c[1]);
         EXPECT_EQ(state(capture), kPlaceholder + "|0|0") << '"' << c[0] << "\" \"" << c[1] << '"';
     }
+    // A missing text reads as the placeholder: nothing captured, whatever the codes say.
+    for (const char* key : {"86", "0"}) {
+        capture.restore("Ctrl + A", "65", "2");
+        capture.restore(kPlaceholder, key, "2");
+        EXPECT_EQ(state(capture), kPlaceholder + "|0|0") << key;
+    }
+    // A key without a name captured alone was stored with an empty text.
+    capture.restore("", "200", "0");
+    EXPECT_EQ(state(capture), "|200|0");
 }
 
 }  // namespace

@@ -99,6 +99,42 @@ TEST_F(KeyLatchCapture, KeyPressesBecomeTheCombination) {
     }
 }
 
+// Keys that share their scan code with a keypad key or with another key, and keys the layout
+// leaves unnamed. The layout's names come from the X keyboard under Wine, so they are checked for
+// being the key's own rather than spelled out.
+TEST_F(KeyLatchCapture, KeysShowTheirOwnNames) {
+    auto latch = host->add(L"Names", layout());
+    ASSERT_TRUE(host->focus(latch->text_box()));
+    auto shown_for = [&](const std::string& keys, int key_code) {
+        play_keys(keys);
+        EXPECT_EQ(latch->KeyCode(), key_code) << keys;
+        return latch->Text();
+    };
+    auto pressed = [&](int vk) {
+        const std::string code = std::to_string(vk);
+        return shown_for("dn:" + code + " up:" + code, vk);
+    };
+
+    for (int vk : {VK_DELETE, VK_INSERT, VK_HOME, VK_LEFT, VK_SNAPSHOT}) {
+        const std::wstring name = pressed(vk);
+        EXPECT_FALSE(name.empty()) << vk;
+        EXPECT_NE(name.rfind(L"KP_", 0), 0u) << vk << " reads as a keypad key: " << name;
+    }
+
+    const std::wstring num_lock = pressed(VK_NUMLOCK);
+    play_keys("dn:144 up:144");  // Num Lock back as it was
+    const std::wstring pause = pressed(VK_PAUSE);
+    EXPECT_FALSE(num_lock.empty());
+    EXPECT_FALSE(pause.empty());
+    EXPECT_NE(num_lock, pause);
+
+    EXPECT_EQ(pressed(VK_VOLUME_UP), L"Volume Up");
+    EXPECT_EQ(pressed(VK_MEDIA_PLAY_PAUSE), L"Play/Pause");
+    EXPECT_EQ(pressed(VK_BROWSER_BACK), L"Browser Back");
+    // The layout names Break only without the extended bit under Wine.
+    EXPECT_NE(shown_for("dn:17 dn:3 up:3 up:17", VK_CANCEL), L"Ctrl + ");
+}
+
 // What a plain edit box would do with the same input; shows the clipboard and keys really work.
 std::wstring plain_edit_after(HWND host, const char* keys, UINT message) {
     unique_window edit(::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 200, 10, 150, 21,

@@ -1,8 +1,10 @@
 #include "tests/win/keylatch_fixture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <sstream>
 
+#include "common/keyboard_keys.h"
 #include "settings/modINI.h"
 #include "tests/win/key_event_log.h"
 
@@ -89,8 +91,9 @@ void play_keys(const std::string& script) {
     while (in >> step) {
         const bool up = step.rfind("up:", 0) == 0;
         const auto vk = static_cast<BYTE>(std::stoi(step.substr(3)));
-        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)),
-                      up ? KEYEVENTF_KEYUP : 0, 0);
+        DWORD flags = up ? KEYEVENTF_KEYUP : 0;
+        if (is_extended_key(vk)) flags |= KEYEVENTF_EXTENDEDKEY;  // as a keyboard sends it
+        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0);
         pump_until([] { return !input_pending(); }, 1000);
         pump_for(5);
     }
@@ -106,7 +109,9 @@ void release_modifiers() {
 std::wstring layout_key_name(int virtual_key) {
     wchar_t buffer[255] = {};
     const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
-    const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), buffer, 255);
+    LONG param = static_cast<LONG>(scan << 16);
+    if (is_extended_key(static_cast<std::uint8_t>(virtual_key))) param |= 1 << 24;
+    const int n = ::GetKeyNameTextW(param, buffer, 255);
     return std::wstring(buffer, static_cast<size_t>(n > 0 ? n : 0));
 }
 

@@ -22,8 +22,8 @@ inline const std::wstring kPlaceholder = L"按下快捷键";
 // Pumps messages until done() holds or the time runs out; returns done().
 bool pump_until(const std::function<bool()>& done, int timeout_ms = 2000);
 
-// Plays "dn:17 dn:65 up:65 up:17" as injected key events, letting each one be handled before
-// the next goes in.
+// Plays "dn:17 dn:65 up:65 up:17" as injected key events, marked extended where a keyboard marks
+// them, letting each one be handled before the next goes in.
 void play_keys(const std::string& script);
 
 std::wstring class_name(HWND window);
@@ -33,7 +33,7 @@ std::vector<HWND> visible_windows_of(DWORD thread);
 // Lets go of any modifier a failed test may have left down.
 void release_modifiers();
 
-// The name the keyboard layout gives a key, asked the way the control asks.
+// The name the keyboard layout gives a key, asked with the extended bit where a keyboard sets it.
 std::wstring layout_key_name(int virtual_key);
 
 struct SeenBox {
