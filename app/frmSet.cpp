@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <utility>
 
 #include "app/keybd_output.h"
@@ -10,6 +11,9 @@
 #include "app/moveit.h"
 #include "app/product.h"
 #include "app/sender.h"
+#include "app/user_texts.h"
+#include "common/key_sequence.h"
+#include "hotkey/typing_trigger.h"
 #include "common/text_win.h"
 #include "resources/resource_ids.h"
 #include "settings/modINI.h"
@@ -181,8 +185,22 @@ void frmSet::check_clicked(int n) {
     HWND box = checks_[n - 1];
     const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     KeyLatch& latch = KeyLatchOf(n);
-    latch.HotKeyEnabled(enable);
+    // A row without a trigger gets the hotkey box's own message when it is enabled.
+    if (!enable || latch.KeyCode() == 0 || may_enable(n)) latch.HotKeyEnabled(enable);
     sync_check(n);
+}
+
+bool frmSet::may_enable(int n) {
+    const int k = n - 1;
+    if (!parse_key_sequence(narrow(tooltips_[k]))) {
+        ::MessageBoxW(hwnd(), text::kNoTargetKeys, L"error", MB_ICONHAND | MB_OK);
+        return false;
+    }
+    KeyLatch& latch = KeyLatchOf(n);
+    if (!is_typing_trigger(latch.KeyCode(), latch.ModKeyCode())) return true;
+    wchar_t question[512];
+    std::swprintf(question, 512, text::kTypingTriggerQuestion, latch.Text().c_str());
+    return ::MessageBoxW(hwnd(), question, text::kConfirmCaption, MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void frmSet::sync_check(int n) {

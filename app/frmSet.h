@@ -71,6 +71,9 @@ private:
     void create_rows();
     void Form_Load();
     void check_clicked(int n);
+    // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
+    // from typing is confirmed by the user.
+    bool may_enable(int n);
     // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.
     void hotkey_pressed(int n, bool from_watch);
     // Types row k's target keys into the focused window; the send gate decides when.

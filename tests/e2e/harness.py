@@ -322,14 +322,21 @@ class Session:
         check(len(rows) == 9, f"expected nine rows, read {len(rows)}")
         return rows
 
-    def message_box(self, timeout=10):
-        """Waits for the program's "error" message box, presses its OK and returns its text."""
+    def message_box(self, timeout=10, caption="error", press=1):
+        """Waits for the program's message box with that caption, presses the button (IDOK 1,
+        IDCANCEL 2, IDRETRY 4, IDYES 6, IDNO 7) and returns its text."""
         def read():
-            code, out = self.probe("messagebox", "--close")
+            code, out = self.probe("messagebox", "--caption", caption, "--press", press)
             return out.strip() if code == 0 else None
-        text = wait_until("an error message box", read, timeout)
-        wait_until("the message box to close", lambda: self.probe("messagebox")[0] != 0)
+        text = wait_until(f"a message box \"{caption}\"", read, timeout)
+        wait_until("the message box to close", lambda: self.probe("messagebox", "--caption", caption)[0] != 0)
         return text
+
+    def lock_file(self, path, seconds):
+        """Another program holds the file open with no sharing for that long (from now)."""
+        held = Path(str(path) + ".held")
+        self.start(self.options.probe, "lock", path.name, seconds)
+        wait_until("the file to be held", held.exists, timeout=10, interval=0.05)
 
     def keys_down(self):
         _, out = self.probe("keystate")

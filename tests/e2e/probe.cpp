@@ -218,8 +218,9 @@ int list_rows() {
     return 0;
 }
 
-int message_box(bool close) {
-    HWND box = find_visible(L"#32770", L"error");
+// The text of the message box with that caption; press: the button to press then (0: none).
+int message_box(const wchar_t* caption, int press) {
+    HWND box = find_visible(L"#32770", caption);
     if (!box) return 1;
     std::wstring message;
     for (HWND child : descendants(box)) {
@@ -228,7 +229,20 @@ int message_box(bool close) {
         if (text.size() > message.size()) message = text;
     }
     print(one_line(message));
-    if (close) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (press) ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
+    return 0;
+}
+
+// Holds a file open with no sharing for a while, as another program may; <path>.held exists
+// while it does.
+int lock_file(const wchar_t* path, const wchar_t* seconds) {
+    HANDLE file = ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const std::wstring held = std::wstring(path) + L".held";
+    ::CloseHandle(::CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ::Sleep(static_cast<DWORD>(std::wcstod(seconds, nullptr) * 1000.0));
+    ::CloseHandle(file);
+    ::DeleteFileW(held.c_str());
     return 0;
 }
 
@@ -494,7 +508,18 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"rows") {
         result = list_rows();
     } else if (command == L"messagebox") {
-        result = message_box(argc > 2 && std::wstring(argv[2]) == L"--close");
+        // messagebox [--close | --press <button id>] [--caption <caption>]
+        int press = 0;
+        const wchar_t* caption = L"error";
+        for (int i = 2; i < argc; ++i) {
+            const std::wstring option = argv[i];
+            if (option == L"--close") press = IDOK;
+            if (option == L"--press" && i + 1 < argc) press = static_cast<int>(std::wcstol(argv[++i], nullptr, 0));
+            if (option == L"--caption" && i + 1 < argc) caption = argv[++i];
+        }
+        result = message_box(caption, press);
+    } else if (command == L"lock" && argc > 3) {
+        result = lock_file(argv[2], argv[3]);
     } else if (command == L"keystate") {
         result = key_state();
     } else if (command == L"tray" && argc > 2) {
@@ -518,8 +543,9 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"wait" && argc > 3) {
         result = wait_for(argv[2], argv[3]);
     } else {
-        std::fputs("usage: probe windows|tree <class>|rows|messagebox [--close]|keystate|tray <lparam>|menu|tooltip|foreground|"
-                   "focus <title>|resources <class>|ping <class>|repeat <vk> <n> <ms>|clock|wait <class> <seconds>\n",
+        std::fputs("usage: probe windows|tree <class>|rows|messagebox [--close|--press <id>] [--caption <text>]|keystate|"
+                   "tray <lparam>|menu|tooltip|foreground|focus <title>|resources <class>|ping <class>|"
+                   "repeat <vk> <n> <ms>|clock|wait <class> <seconds>|lock <file> <seconds>\n",
                    stderr);
     }
     std::fflush(stdout);

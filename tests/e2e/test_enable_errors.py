@@ -42,6 +42,39 @@ def rows_that_cannot_be_enabled_stay_unchecked(options):
         check(not s.rows()[4].checked, "the cleared row was left checked")
 
 
+def rows_without_target_keys_or_with_a_typing_key_ask_first(options):
+    with Session(options, "enable-asks") as s:
+        s.write_ini({
+            "KeyLatch": {**trigger_entries(1, "A", 0x41, 0), **trigger_entries(2, "Ctrl + Alt + 2", ord("2"), 3),
+                         **trigger_entries(3, "F9", 0x78, 0),
+                         # Codes without their text: nothing captured, whatever the codes say.
+                         "KeyLatch4KeyCode": "86", "KeyLatch4ModKeyCode": "2"},
+            "conftext": {"0": "B", "2": "C", "3": "D"},
+            "conftooltip": {"0": "1|66", "2": "1|67", "3": "1|68"},
+        })
+        s.start_vantero()
+
+        # A plain typing key alone: the user is told what it does, and "否" leaves the row off.
+        s.click_check(0)
+        question = s.message_box(caption="请确认", press=7)
+        check("“A”" in question and "不会再输入" in question, f"the question was {question!r}")
+        check(not s.rows()[0].checked, "answered no, the row was ticked all the same")
+        s.click_check(0)
+        s.message_box(caption="请确认", press=6)
+        wait_until("row 1 to be ticked after yes", lambda: s.rows()[0].checked)
+        # A function key is no typing key: ticked without a question.
+        s.set_check(2, True)
+
+        # A trigger without target keys would do nothing anywhere: refused with a message.
+        s.click_check(1)
+        check("还没有设置要发送的按键" in s.message_box(), "a row without target keys should say so")
+        check(not s.rows()[1].checked, "a row without target keys was ticked")
+
+        check(s.rows()[3].hotkey == PLACEHOLDER, f"row 4 shows {s.rows()[3].hotkey!r}")
+        s.click_check(3)
+        check(s.message_box() == "Not set hotkey", "row 4's codes without a text should count as no trigger")
+
+
 def a_capture_unticks_its_row_and_sees_win_only_while_it_is_down(options):
     with Session(options, "capture") as s:
         s.write_ini({"KeyLatch": trigger_entries(1, "Ctrl + Alt + 1", ord("1"), 3),
@@ -80,4 +113,5 @@ def a_capture_unticks_its_row_and_sees_win_only_while_it_is_down(options):
 
 
 if __name__ == "__main__":
-    run_cases([rows_that_cannot_be_enabled_stay_unchecked, a_capture_unticks_its_row_and_sees_win_only_while_it_is_down])
+    run_cases([rows_that_cannot_be_enabled_stay_unchecked, rows_without_target_keys_or_with_a_typing_key_ask_first,
+               a_capture_unticks_its_row_and_sees_win_only_while_it_is_down])
