@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "settings/ini_location.h"
+#include "settings/ini_value.h"
 
 namespace vantero {
 namespace {
@@ -82,7 +83,7 @@ std::wstring GetINI(std::wstring_view section, std::wstring_view key,
     std::wstring_view value = fallback;
     if (path.size() < MAX_PATH) {
         const DWORD n =
-            ::GetPrivateProfileStringW(std::wstring(section).c_str(), std::wstring(key).c_str(),
+            ::GetPrivateProfileStringW(one_line(section).c_str(), one_line(key).c_str(),
                                        fallback.c_str(), buffer, kBufferSize, path.c_str());
         value = std::wstring_view(buffer, n);
     }
@@ -93,9 +94,9 @@ DWORD WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_vi
     // Another program may hold the file a moment (a virus scanner, an editor saving it).
     constexpr ULONGLONG kRetryForMs = 2000;
     constexpr DWORD kRetryEveryMs = 100;
-    const std::wstring section_line(section);
-    const std::wstring key_line(key);
-    const std::wstring value_line(value);
+    const std::wstring section_line = one_line(section);
+    const std::wstring key_line = one_line(key);
+    const std::wstring value_line = one_line(value);
     const ULONGLONG start = ::GetTickCount64();
     for (;;) {
         const DWORD error = write_once(section_line, key_line, value_line);

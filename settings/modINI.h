@@ -18,13 +18,15 @@ const std::wstring& IniPath();
 
 // The stored value (at most 254 bytes in the ANSI code page, cut on a whole character, blanks
 // around it trimmed), the default when the key is missing or the file cannot be read, or empty.
+// Section and key name are flattened as WriteINI flattens them, so a name finds what it wrote.
 std::wstring GetINI(std::wstring_view section, std::wstring_view key,
                     std::wstring_view default_value);
 
-// Stores the value, creating the file, section or key as needed. While another program holds
-// the file (sharing or lock violation) the write is tried again for about two seconds. Returns
-// ERROR_SUCCESS when stored, else the system's error code (never 0); DescribeSaveError
-// (settings/save_error.h) turns it into a message for the user.
+// Stores the value, creating the file, section or key as needed. Line breaks cannot reach the
+// file: in names and value every run of CR/LF becomes one space and NUL is dropped. While another
+// program holds the file (sharing or lock violation) the write is tried again for about two
+// seconds. Returns ERROR_SUCCESS when stored, else the system's error code (never 0);
+// DescribeSaveError (settings/save_error.h) turns it into a message for the user.
 DWORD WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
 }  // namespace vantero

@@ -245,5 +245,25 @@ TEST_F(IniUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     EXPECT_EQ(GetINI(L"conftext", L"0", L""), L"快捷键");
 }
 
+TEST_F(IniUnderWine, LineBreaksAndNulsNeverReachTheFile) {
+    using namespace std::string_literals;
+    const struct {
+        std::wstring key, value;
+        std::string line;  // as stored
+    } cases[] = {
+        {L"0", L"a\r\n[evil]\r\nx=1"s, "0=a [evil] x=1"},
+        {L"1", L"a\n\n\rb\rc\0d"s, "1=a b cd"},
+        {L"2\r\n[evil]\r\nx"s, L"v", "2 [evil] x=v"},
+        {L"3", L"a\r\0\nb"s, "3=a b"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(WriteINI(L"remark", c.key, c.value), kStored);
+        EXPECT_NE(file_bytes(IniPath()).find("\r\n" + c.line + "\r\n"), std::string::npos)
+            << file_bytes(IniPath());
+        EXPECT_EQ(GetINI(L"evil", L"x", L"none"), L"none");
+    }
+}
+
 }  // namespace
 }  // namespace vantero
