@@ -99,9 +99,9 @@ void KeyLatch::HotKeyEnabled(bool value) {
 int KeyLatch::ModKeyCode() const {
     return impl_->capture_.mod_key_code();
 }
-void KeyLatch::SaveSettings() {
-    SaveStoredHotkey(impl_->store_, impl_->name_, impl_->Text(), impl_->capture_.key_code(),
-                     impl_->capture_.mod_key_code());
+DWORD KeyLatch::SaveSettings() {
+    return SaveStoredHotkey(impl_->store_, impl_->name_, impl_->Text(), impl_->capture_.key_code(),
+                            impl_->capture_.mod_key_code());
 }
 
 const std::wstring& KeyLatch::INIFileName() const {

@@ -93,7 +93,9 @@ public:
     // true registers the captured combination (messages on failure); false unregisters it.
     void HotKeyEnabled(bool value);
     int ModKeyCode() const;
-    void SaveSettings();
+    // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system
+    // error code (DescribeSaveError words an INI failure for the user).
+    DWORD SaveSettings();
     const std::wstring& INIFileName() const;
     void INIFileName(std::wstring value);  // design mode only, else KeyLatchError 382
     int SettingLocation() const;

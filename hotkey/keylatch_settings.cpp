@@ -42,9 +42,10 @@ std::wstring GetSetting(const std::wstring& app, const std::wstring& key,
     return fallback;
 }
 
-void SaveSetting(HKEY section, const std::wstring& key, const std::wstring& value) {
-    ::RegSetValueExW(section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+DWORD SaveSetting(HKEY section, const std::wstring& key, const std::wstring& value) {
+    return static_cast<DWORD>(::RegSetValueExW(
+        section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
 }  // namespace
@@ -66,26 +67,28 @@ StoredHotkey LoadStoredHotkey(const KeyLatchStore& store, const std::wstring& na
             GetSetting(store.reg_key_name, name + L"ModKeyCode", L"0")};
 }
 
-void SaveStoredHotkey(const KeyLatchStore& store, const std::wstring& name,
-                      const std::wstring& text, int key_code, int mod_key_code) {
-    const std::wstring key = std::to_wstring(key_code);
-    const std::wstring mods = std::to_wstring(mod_key_code);
+DWORD SaveStoredHotkey(const KeyLatchStore& store, const std::wstring& name,
+                       const std::wstring& text, int key_code, int mod_key_code) {
+    const std::wstring values[][2] = {{name + L"Text", text},
+                                      {name + L"KeyCode", std::to_wstring(key_code)},
+                                      {name + L"ModKeyCode", std::to_wstring(mod_key_code)}};
+    // The first failure ends the save: the next value would only wait out the same trouble.
     if (store.setting_location == 0) {
-        WriteINI(kSection, name + L"Text", text);
-        WriteINI(kSection, name + L"KeyCode", key);
-        WriteINI(kSection, name + L"ModKeyCode", mods);
-        return;
+        for (const auto& [key, value] : values) {
+            if (const DWORD error = WriteINI(kSection, key, value)) return error;
+        }
+        return ERROR_SUCCESS;
     }
     HKEY raw = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER,
-                          RegistrySettingsKey(store.reg_key_name, kSection).c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
-        return;
-    }
+    const LSTATUS opened = ::RegCreateKeyExW(
+        HKEY_CURRENT_USER, RegistrySettingsKey(store.reg_key_name, kSection).c_str(), 0, nullptr, 0,
+        KEY_SET_VALUE, nullptr, &raw, nullptr);
+    if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
     const unique_reg_key section(raw);
-    SaveSetting(section.get(), name + L"Text", text);
-    SaveSetting(section.get(), name + L"KeyCode", key);
-    SaveSetting(section.get(), name + L"ModKeyCode", mods);
+    for (const auto& [key, value] : values) {
+        if (const DWORD error = SaveSetting(section.get(), key, value)) return error;
+    }
+    return ERROR_SUCCESS;
 }
 
 }  // namespace vantero

@@ -1,6 +1,8 @@
 #pragma once
 // Where a KeyLatch keeps its hotkey between runs: section "KeyLatch" of the program's INI file,
 // or the same section in the per-user application settings of the registry.
+#include <windows.h>
+
 #include <string>
 
 namespace vantero {
@@ -22,9 +24,10 @@ struct StoredHotkey {
 StoredHotkey LoadStoredHotkey(const KeyLatchStore& store, const std::wstring& name);
 
 // Writes <name>Text, <name>KeyCode, <name>ModKeyCode in that order, the codes in plain decimal.
-// In INI mode it uses the path fixed earlier. Failures are silent.
-void SaveStoredHotkey(const KeyLatchStore& store, const std::wstring& name,
-                      const std::wstring& text, int key_code, int mod_key_code);
+// In INI mode it uses the path fixed earlier. Stops at the first failure and returns its system
+// error code (WriteINI's, or the registry's status); ERROR_SUCCESS when all three are stored.
+DWORD SaveStoredHotkey(const KeyLatchStore& store, const std::wstring& name,
+                       const std::wstring& text, int key_code, int mod_key_code);
 
 // HKEY_CURRENT_USER subkey of an application's settings section in registry mode.
 std::wstring RegistrySettingsKey(const std::wstring& app_name, const std::wstring& section);

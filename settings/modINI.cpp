@@ -1,70 +1,109 @@
 #include "settings/modINI.h"
 
-#include <windows.h>
+#include <utility>
 
-#include <vector>
-
-#include "common/text_win.h"
-#include "settings/ini_path.h"
+#include "settings/ini_location.h"
+#include "settings/ini_value.h"
 
 namespace vantero {
 namespace {
 
-// The single program-wide path, fixed once at start-up.
-std::wstring& ini_path() {
-    static std::wstring path;
-    return path;
+// The single program-wide location, fixed once at start-up.
+IniLocation& location() {
+    static IniLocation fixed;
+    return fixed;
 }
 
-std::wstring program_folder() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            std::wstring path(buffer.data(), n);
-            const size_t slash = path.find_last_of(L"\\/");
-            if (slash == std::wstring::npos) return {};
-            // Keep the separator of a drive's root ("C:\") so the join sees it.
-            return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+// The bytes one character (a single unit or a surrogate pair) takes in the ANSI code page.
+size_t ansi_bytes(std::wstring_view character) {
+    return static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, character.data(),
+                                                     static_cast<int>(character.size()), nullptr, 0,
+                                                     nullptr, nullptr));
 }
 
-// A read cut at the buffer's end may split a double-byte character; drop the dangling
-// lead byte rather than hand back a broken character.
-size_t whole_characters(const char* text, size_t length) {
-    size_t i = 0;
-    while (i < length) {
-        const size_t step = ::IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
-        if (i + step > length) break;
-        i += step;
+// The longest start of text that fits in max_bytes of the ANSI code page, measured by whole
+// characters so a cut never splits a double-byte character.
+std::wstring_view ansi_prefix(std::wstring_view text, size_t max_bytes) {
+    size_t bytes = 0;
+    size_t end = 0;
+    while (end < text.size()) {
+        const bool pair = IS_HIGH_SURROGATE(text[end]) && end + 1 < text.size() &&
+                          IS_LOW_SURROGATE(text[end + 1]);
+        const size_t units = pair ? 2 : 1;
+        bytes += ansi_bytes(text.substr(end, units));
+        if (bytes > max_bytes) break;
+        end += units;
     }
-    return i;
+    return text.substr(0, end);
+}
+
+DWORD last_error_or_write_fault() {
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
+DWORD write_once(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    const std::wstring& path = location().used;
+    // Never handed over: Wine's profile functions report success for such a path and write a
+    // file of a garbled name into the current folder.
+    if (path.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+    if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str())) {
+        return ERROR_SUCCESS;
+    }
+    return last_error_or_write_fault();
 }
 
 }  // namespace
 
-void SetIniPath(std::wstring_view file_name) { ini_path() = join_ini_path(program_folder(), file_name); }
-
-const std::wstring& IniPath() { return ini_path(); }
-
-std::wstring GetINI(std::wstring_view section, std::wstring_view key, std::wstring_view default_value) {
-    constexpr DWORD kBufferSize = 255;
-    char buffer[kBufferSize] = {};
-    const DWORD n = ::GetPrivateProfileStringA(to_ansi(section).c_str(), to_ansi(key).c_str(),
-                                               to_ansi(default_value).c_str(), buffer, kBufferSize,
-                                               to_ansi(ini_path()).c_str());
-    if ((n & 0xFFFF) == 0) return {};
-    size_t length = 0;
-    while (length < kBufferSize && buffer[length] != '\0') ++length;
-    return from_ansi(std::string_view(buffer, whole_characters(buffer, length)));
+void SetIniPath(std::wstring_view file_name) {
+    use_ini_location(locate_beside(program_path(), file_name));
 }
 
-void WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    ::WritePrivateProfileStringA(to_ansi(section).c_str(), to_ansi(key).c_str(), to_ansi(value).c_str(),
-                                 to_ansi(ini_path()).c_str());
+const std::wstring& IniPath() {
+    return location().shown;
+}
+
+const IniLocation& current_ini_location() {
+    return location();
+}
+
+void use_ini_location(IniLocation fixed) {
+    location() = std::move(fixed);
+}
+
+std::wstring GetINI(std::wstring_view section, std::wstring_view key,
+                    std::wstring_view default_value) {
+    // A value is what a 255-byte ANSI buffer holds: at most 254 bytes of the ANSI code page.
+    constexpr size_t kMaxBytes = 254;
+    // Every character is at least one byte and at most two UTF-16 units: room for the longest cut.
+    constexpr DWORD kBufferSize = 2 * kMaxBytes + 2;
+    wchar_t buffer[kBufferSize] = {};
+    const std::wstring fallback(default_value);
+    const std::wstring& path = location().used;
+    std::wstring_view value = fallback;
+    if (path.size() < MAX_PATH) {
+        const DWORD n =
+            ::GetPrivateProfileStringW(one_line(section).c_str(), one_line(key).c_str(),
+                                       fallback.c_str(), buffer, kBufferSize, path.c_str());
+        value = std::wstring_view(buffer, n);
+    }
+    return std::wstring(ansi_prefix(value, kMaxBytes));
+}
+
+DWORD WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    // Another program may hold the file a moment (a virus scanner, an editor saving it).
+    constexpr ULONGLONG kRetryForMs = 2000;
+    constexpr DWORD kRetryEveryMs = 100;
+    const std::wstring section_line = one_line(section);
+    const std::wstring key_line = one_line(key);
+    const std::wstring value_line = one_line(value);
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        const DWORD error = write_once(section_line, key_line, value_line);
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || ::GetTickCount64() - start >= kRetryForMs) return error;
+        ::Sleep(kRetryEveryMs);
+    }
 }
 
 }  // namespace vantero

@@ -1,6 +1,10 @@
 #pragma once
 // The program-wide settings file (set.ini beside the program), read and written through the
-// system's ANSI profile-string functions so the file keeps the ANSI code page's encoding.
+// system's Unicode profile-string functions with the full path, so any folder works (names
+// outside the ANSI code page, paths beyond MAX_PATH through the folder's short form). The file
+// itself stays in the ANSI code page: an existing file keeps its bytes, a new one is created so.
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -9,14 +13,20 @@ namespace vantero {
 // Fixes the path used by every later read and write: file_name in the program's folder.
 void SetIniPath(std::wstring_view file_name);
 
-// The full path in use; empty until SetIniPath has run.
+// The full path in use, as the user knows it; empty until SetIniPath has run.
 const std::wstring& IniPath();
 
-// The stored value (at most 254 bytes in the ANSI code page, blanks around it trimmed),
-// the default when the key is missing, or empty.
-std::wstring GetINI(std::wstring_view section, std::wstring_view key, std::wstring_view default_value);
+// The stored value (at most 254 bytes in the ANSI code page, cut on a whole character, blanks
+// around it trimmed), the default when the key is missing or the file cannot be read, or empty.
+// Section and key name are flattened as WriteINI flattens them, so a name finds what it wrote.
+std::wstring GetINI(std::wstring_view section, std::wstring_view key,
+                    std::wstring_view default_value);
 
-// Stores the value, creating the file, section or key as needed. Failures are silent.
-void WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+// Stores the value, creating the file, section or key as needed. Line breaks cannot reach the
+// file: in names and value every run of CR/LF becomes one space and NUL is dropped. While another
+// program holds the file (sharing or lock violation) the write is tried again for about two
+// seconds. Returns ERROR_SUCCESS when stored, else the system's error code (never 0);
+// DescribeSaveError (settings/save_error.h) turns it into a message for the user.
+DWORD WriteINI(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
 }  // namespace vantero

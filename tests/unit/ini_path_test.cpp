@@ -21,5 +21,21 @@ TEST(JoinIniPath, OneSeparatorBetweenFolderAndName) {
     }
 }
 
+TEST(ExtendedPrefix, AddedToFullPathsAndTakenOffForTheProfileFunctions) {
+    const struct {
+        const wchar_t* plain;
+        const wchar_t* extended;
+    } cases[] = {
+        {L"C:\\dir\\set.ini", L"\\\\?\\C:\\dir\\set.ini"},
+        {L"\\\\server\\share\\set.ini", L"\\\\?\\UNC\\server\\share\\set.ini"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(with_extended_prefix(c.plain), c.extended);
+        EXPECT_EQ(with_extended_prefix(c.extended), c.extended) << "added once";
+        EXPECT_EQ(without_extended_prefix(c.extended), c.plain);
+        EXPECT_EQ(without_extended_prefix(c.plain), c.plain);
+    }
+}
+
 }  // namespace
 }  // namespace vantero

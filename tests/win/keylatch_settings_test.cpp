@@ -18,6 +18,8 @@ namespace {
 
 using KeyLatchSettings = KeyLatchTest;
 
+constexpr DWORD kSaved = ERROR_SUCCESS;
+
 std::string file_bytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -39,7 +41,7 @@ TEST_F(KeyLatchSettings, CaptureSavedToTheIniFileComesBackInTheNextControl) {
         EXPECT_EQ(latch->Text(), kPlaceholder) << "first run, no file";
         ASSERT_TRUE(host->focus(latch->text_box()));
         play_keys("dn:17 dn:18 dn:65 up:65 up:18 up:17");
-        latch->SaveSettings();
+        EXPECT_EQ(latch->SaveSettings(), kSaved);
     }
     EXPECT_NE(file_bytes(ini_path).find(
                   "[KeyLatch]\r\nKeyLatch2Text=Ctrl + Alt + A\r\nKeyLatch2KeyCode=65\r\n"
@@ -51,6 +53,13 @@ TEST_F(KeyLatchSettings, CaptureSavedToTheIniFileComesBackInTheNextControl) {
     EXPECT_EQ(again->KeyCode(), 65);
     EXPECT_EQ(again->ModKeyCode(), 3);
     EXPECT_EQ(IniPath(), ini_path) << "loading fixed the program-wide path";
+}
+
+TEST_F(KeyLatchSettings, AFailedSaveReturnsTheSystemError) {
+    auto latch = host->add(L"KeyLatch3", layout());
+    ASSERT_TRUE(::CreateDirectoryW(ini_path.c_str(), nullptr)) << "set.ini taken by a folder";
+    EXPECT_EQ(latch->SaveSettings(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ::RemoveDirectoryW(ini_path.c_str());
 }
 
 TEST_F(KeyLatchSettings, StoredValuesAreShownAsStoredOrReadAsNothingCaptured) {
@@ -98,7 +107,7 @@ TEST_F(KeyLatchSettings, RegistryModeRoundTrips) {
         EXPECT_EQ(latch->Text(), kPlaceholder);
         ASSERT_TRUE(host->focus(latch->text_box()));
         play_keys("dn:16 dn:116 up:116 up:16");
-        latch->SaveSettings();
+        EXPECT_EQ(latch->SaveSettings(), kSaved);
     }
     EXPECT_EQ(stored_in_registry(app, L"RegLatchText"), L"Shift + F5");
     EXPECT_EQ(stored_in_registry(app, L"RegLatchKeyCode"), L"116");

@@ -1,0 +1,19 @@
+#include "settings/ini_value.h"
+
+namespace vantero {
+
+std::wstring one_line(std::wstring_view text) {
+    std::wstring line;
+    line.reserve(text.size());
+    bool in_break = false;
+    for (const wchar_t c : text) {
+        if (c == L'\0') continue;  // invisible: "\r\0\n" is still one break
+        const bool is_break = c == L'\r' || c == L'\n';
+        if (is_break && !in_break) line += L' ';
+        if (!is_break) line += c;
+        in_break = is_break;
+    }
+    return line;
+}
+
+}  // namespace vantero
