@@ -11,12 +11,13 @@
 #include "app/moveit.h"
 #include "app/product.h"
 #include "app/sender.h"
-#include "app/user_texts.h"
 #include "common/key_sequence.h"
+#include "common/user_texts.h"
 #include "hotkey/typing_trigger.h"
 #include "common/text_win.h"
 #include "resources/resource_ids.h"
 #include "settings/modINI.h"
+#include "settings/save_error.h"
 
 namespace vantero {
 namespace {
@@ -232,8 +233,24 @@ bool frmSet::sending() const { return gate_.sending(); }
 
 void frmSet::AfterSends(std::function<void()> action) { gate_.after_sends(std::move(action)); }
 
-void frmSet::SaveTriggers() {
-    for (auto& latch : latches_) latch->SaveSettings();
+DWORD frmSet::SaveTriggers() {
+    // The first failure ends it: with the file held by another program each write waits.
+    for (auto& latch : latches_) {
+        if (const DWORD error = latch->SaveSettings()) return error;
+    }
+    return ERROR_SUCCESS;
+}
+
+void frmSet::save_triggers_before_exit() {
+    for (;;) {
+        const DWORD error = SaveTriggers();
+        if (error == ERROR_SUCCESS) return;
+        const std::wstring message = DescribeSaveError(error) + text::kExitRetryOrQuit;
+        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption,
+                          MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) != IDRETRY) {
+            return;
+        }
+    }
 }
 
 void frmSet::Image4_Click() {
@@ -247,7 +264,7 @@ void frmSet::Image4_Click() {
     // No trigger of this copy outlives the save: a copy started next registers them afresh.
     for (auto& latch : latches_) latch->HotKeyEnabled(false);
     keyboard_watch_.stop();
-    SaveTriggers();
+    save_triggers_before_exit();
     if (exit_steps_.settings_saved) exit_steps_.settings_saved();
     // Taking the icon away and hiding the window may wait on the shell or a window manager (two
     // seconds each under Wine without one): the next copy need not wait for them.

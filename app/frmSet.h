@@ -42,8 +42,8 @@ public:
 
     // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
     void Image4_Click();
-    // Saves every row's trigger (exit sequence and session end).
-    void SaveTriggers();
+    // Saves every row's trigger (exit sequence and session end); the first failure's error code.
+    DWORD SaveTriggers();
     // Runs action now or, while a send holds its keys, once the last send has let them go. What
     // opens a menu or a message box, starts a drag or ends the program goes through here:
     // started inside a send's delay, it would keep the keys down until it returned.
@@ -74,6 +74,8 @@ private:
     // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
     // from typing is confirmed by the user.
     bool may_enable(int n);
+    // Saves the triggers; a failure is reported, and the user may try again or give up.
+    void save_triggers_before_exit();
     // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.
     void hotkey_pressed(int n, bool from_watch);
     // Types row k's target keys into the focused window; the send gate decides when.

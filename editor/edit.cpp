@@ -1,6 +1,7 @@
 #include "editor/edit.h"
 
 #include <array>
+#include <functional>
 
 #include "app/moveit.h"
 #include "common/gdi_win.h"
@@ -14,7 +15,9 @@
 #include "editor/remark_panel.h"
 #include "editor/selector.h"
 #include "resources/resource_ids.h"
+#include "common/user_texts.h"
 #include "settings/modINI.h"
+#include "settings/save_error.h"
 
 namespace vantero {
 namespace {
@@ -71,6 +74,7 @@ private:
     void pick(int selector);
     void save_keys();
     void save_remark();
+    void store(const std::function<DWORD()>& write);
     void back_to_main();
     void close();
 
@@ -182,10 +186,25 @@ void edit::Impl::save_keys() {
         const std::wstring sequence = widen(saved->key_sequence);
         host_.SetRowKeys(pd_, display, sequence);
         const std::wstring key = std::to_wstring(pd_);
-        WriteINI(L"conftext", key, display);
-        WriteINI(L"conftooltip", key, sequence);
+        store([&] {
+            const DWORD error = WriteINI(L"conftext", key, display);
+            return error ? error : WriteINI(L"conftooltip", key, sequence);
+        });
     }
     back_to_main();
+}
+
+// Runs the writes until they succeed or the user gives up; a failure is never kept quiet.
+void edit::Impl::store(const std::function<DWORD()>& write) {
+    for (;;) {
+        const DWORD error = write();
+        if (error == ERROR_SUCCESS) return;
+        const std::wstring message = DescribeSaveError(error) + text::kEditorRetryOrKeep;
+        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption, MB_ICONWARNING | MB_RETRYCANCEL) !=
+            IDRETRY) {
+            return;
+        }
+    }
 }
 
 void edit::Impl::save_remark() {
@@ -194,8 +213,8 @@ void edit::Impl::save_remark() {
         back_to_main();
         return;
     }
-    WriteINI(L"remark", std::to_wstring(pd_), remark);
     if (!remark.empty()) host_.SetRowRemark(pd_, remark);
+    store([&] { return WriteINI(L"remark", std::to_wstring(pd_), remark); });
     back_to_main();
 }
 

@@ -32,6 +32,14 @@ CHECK_LEFT = 9600 // 15
 CHECK_TOPS = [t // 15 for t in (2250, 2865, 3510, 4065, 4695, 5340, 5970, 6555, 7155)]
 HOTKEY_LEFT = 3735 // 15
 HOTKEY_TOPS = [t // 15 for t in (2325, 2925, 3555, 4155, 4755, 5370, 5970, 6570, 7200)]
+TARGET_LEFT, TARGET_TOPS = 5835 // 15, [t // 15 for t in (2310, 2925, 3540, 4155, 4740, 5370, 5985, 6585, 7185)]
+REMARK_LEFT, REMARK_TOPS = 7740 // 15, [t // 15 for t in (2310, 2910, 3555, 4125, 4770, 5325, 5955, 6600, 7200)]
+# The editor's controls, in its client pixels.
+EDIT_LOVEA = (49 + 60, 105 + 12)
+EDIT_LOVEK = (198 + 60, 106 + 12)
+EDIT_SAVE_KEYS = (54 + 200, 199 + 18)
+EDIT_REMARK_BOX = (44 + 120 + 90, 68 + 46 + 13)
+EDIT_SAVE_REMARK = (44 + 115 + 97, 68 + 88 + 16)
 HIDE_BUTTON = (770, 39)  # inside the hide picture at 759..782, 28..51
 EXIT_AREA = (790, 38)  # inside the exit area at 779..805, 27..50, right of the hide picture
 
@@ -105,6 +113,15 @@ class KeyEvent:
     def seen(self):
         """As the window saw it: "dn:65{c}" (with the modifiers it read), "up:65"."""
         return f"dn:{self.vk}{{{self.mods}}}" if self.down else f"up:{self.vk}"
+
+
+def editor(s):
+    return s.find_window("VanteroEdit", "编辑", visible=True)
+
+
+def click_editor(s, at):
+    window = wait_until("the editor", lambda: editor(s))
+    s.click_at(window.rect[0] + at[0], window.rect[1] + at[1])
 
 
 def trace(events):
@@ -191,11 +208,12 @@ def wine_environment():
 class Session:
     """One test's programs, folder and display helpers; use it as a context manager."""
 
-    def __init__(self, options, name):
+    def __init__(self, options, name, folder_suffix=""):
+        """folder_suffix: the end of the test folder's name (a name the code page cannot hold)."""
         self.options = options
         self.name = name
         self.env = wine_environment()
-        self.dir = Path(tempfile.mkdtemp(prefix=f"vantero-e2e-{name}-"))
+        self.dir = Path(tempfile.mkdtemp(prefix=f"vantero-e2e-{name}-", suffix=folder_suffix))
         self.exe = self.dir / "vantero.exe"
         shutil.copy(options.exe, self.exe)
         self.ini = self.dir / "set.ini"

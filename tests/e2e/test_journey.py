@@ -6,29 +6,13 @@ tray menu, start again, and everything is still there and works."""
 import subprocess
 import time
 
-from harness import (HOTKEY_LEFT, HOTKEY_TOPS, PLACEHOLDER, Session, check, run_cases, seen, wait_for_exit,
-                     wait_until)
+from harness import (EDIT_LOVEA, EDIT_LOVEK, EDIT_REMARK_BOX, EDIT_SAVE_KEYS, EDIT_SAVE_REMARK, HOTKEY_LEFT,
+                     HOTKEY_TOPS, PLACEHOLDER, REMARK_LEFT, REMARK_TOPS, TARGET_LEFT, TARGET_TOPS, Session, check,
+                     click_editor, editor, run_cases, seen, wait_for_exit, wait_until)
 
 VK_A, VK_5 = 0x41, 0x35
-TARGET_LEFT, TARGET_TOPS = 5835 // 15, [t // 15 for t in (2310, 2925, 3540, 4155, 4740, 5370, 5985, 6585, 7185)]
-REMARK_LEFT, REMARK_TOPS = 7740 // 15, [t // 15 for t in (2310, 2910, 3555, 4125, 4770, 5325, 5955, 6600, 7200)]
-# The editor's controls, in its client pixels.
-EDIT_LOVEA = (49 + 60, 105 + 12)
-EDIT_LOVEK = (198 + 60, 106 + 12)
-EDIT_SAVE_KEYS = (54 + 200, 199 + 18)
-EDIT_REMARK_BOX = (44 + 120 + 90, 68 + 46 + 13)
-EDIT_SAVE_REMARK = (44 + 115 + 97, 68 + 88 + 16)
 REMARK = "复制"
 TRIGGER = ["ctrl", "alt", "5"]
-
-
-def editor(s):
-    return s.find_window("VanteroEdit", "编辑", visible=True)
-
-
-def click_editor(s, at):
-    window = wait_until("the editor", lambda: editor(s))
-    s.click_at(window.rect[0] + at[0], window.rect[1] + at[1])
 
 
 def pick(s, selector_at, first_letter):

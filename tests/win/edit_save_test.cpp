@@ -179,5 +179,14 @@ TEST_F(EditWindowTest, SavingTheRemark) {
     EXPECT_NE(bytes.find("5=\r\n"), std::string::npos);
 }
 
+TEST_F(EditWindowTest, ARemarkWithLineBreaksStaysOnItsLine) {
+    // Another program may put any text into the box; line breaks would start new sections.
+    editor().OpenRemark(0);
+    type_remark(L"a\r\n[KeyLatch]\r\nKeyLatch9KeyCode=65\r\nKeyLatch9ModKeyCode=2");
+    click(edit_ids::kLabel4);
+    EXPECT_EQ(ini(L"KeyLatch", L"KeyLatch9KeyCode"), L"(missing)");
+    EXPECT_EQ(ini(L"remark", L"0"), L"a [KeyLatch] KeyLatch9KeyCode=65 KeyLatch9ModKeyCode=2");
+}
+
 }  // namespace
 }  // namespace vantero::test
