@@ -27,7 +27,5 @@ std::string to_bytes(UINT code_page, std::wstring_view text) {
 
 std::wstring widen(std::string_view utf8) { return to_wide(CP_UTF8, utf8); }
 std::string narrow(std::wstring_view wide) { return to_bytes(CP_UTF8, wide); }
-std::string to_ansi(std::wstring_view wide) { return to_bytes(CP_ACP, wide); }
-std::wstring from_ansi(std::string_view ansi) { return to_wide(CP_ACP, ansi); }
 
 }  // namespace vantero
