@@ -5,19 +5,19 @@ namespace vantero {
 Application::Application(std::function<void()> release_instance)
     : tray_(TrayActions{
           [this] {
-              if (main_) main_->ShowTopmost();
+              if (main_) main_->show_topmost();
           },
           [this] {
-              if (main_) main_->Image4_Click();
+              if (main_) main_->exit_program();
           },
           [this] {
               // Windows is ending the session: keep the triggers as the exit sequence would.
-              if (main_) main_->SaveTriggers();
-              tray_.DeleteIcon();
+              if (main_) main_->save_triggers();
+              tray_.delete_icon();
           },
           [this](std::function<void()> action) {
               if (main_) {
-                  main_->AfterSends(std::move(action));
+                  main_->after_sends(std::move(action));
               } else {
                   action();
               }
@@ -27,18 +27,18 @@ Application::Application(std::function<void()> release_instance)
 
 Application::~Application() {
     main_.reset();
-    tray_.DeleteIcon();
+    tray_.delete_icon();
 }
 
-bool Application::Start() {
-    if (!tray_.Load()) return false;
-    main_ = std::make_unique<frmSet>(ExitSteps{release_instance_, [this] { tray_.DeleteIcon(); }});
-    if (!main_->Create()) return false;
-    main_->Show();
+bool Application::start() {
+    if (!tray_.load()) return false;
+    main_ = std::make_unique<MainWindow>(ExitSteps{release_instance_, [this] { tray_.delete_icon(); }});
+    if (!main_->open()) return false;
+    main_->show();
     return true;
 }
 
-int RunMessageLoop() {
+int run_message_loop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

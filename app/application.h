@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/frmSet.h"
-#include "app/tray.h"
+#include "app/main_window.h"
+#include "app/tray_icon.h"
 
 namespace vantero {
 
@@ -15,17 +15,17 @@ public:
     ~Application();
 
     // The tray window adds its icon and shows the main window.
-    bool Start();
-    frmSet& Main() { return *main_; }
-    cd& Tray() { return tray_; }
+    bool start();
+    MainWindow& main_window() { return *main_; }
+    TrayIcon& tray_icon() { return tray_; }
 
 private:
-    cd tray_;
+    TrayIcon tray_;
     std::function<void()> release_instance_;
-    std::unique_ptr<frmSet> main_;
+    std::unique_ptr<MainWindow> main_;
 };
 
 // Runs the thread's message loop until the program ends; returns the exit code.
-int RunMessageLoop();
+int run_message_loop();
 
 }  // namespace vantero

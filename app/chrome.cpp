@@ -44,7 +44,7 @@ MainChrome::MainChrome()
       green_font_(make_font(L"微软雅黑", 14.25)),
       heading_font_(make_font(L"微软雅黑", 9, true)) {}
 
-void MainChrome::Paint(HDC dc, const RECT& client) const {
+void MainChrome::paint(HDC dc, const RECT& client) const {
     HBRUSH key = ::CreateSolidBrush(layout::kColourKey);
     ::FillRect(dc, &client, key);
     ::DeleteObject(key);
@@ -68,18 +68,18 @@ void MainChrome::Paint(HDC dc, const RECT& client) const {
     }
 }
 
-ChromeHit MainChrome::HitTest(POINT at) const {
+ChromeHit MainChrome::hit_test(POINT at) const {
     // The exit area lies over the hide button's right edge and wins there.
-    if (inside(kExitArea, at)) return ChromeHit::ExitArea;
-    if (inside(kHideButton, at)) return ChromeHit::HideButton;
-    if (inside(kHomeLink, at)) return ChromeHit::HomeLink;
-    if (inside(kProductLink, at)) return ChromeHit::ProductLink;
-    if (inside(kTitle, at) || inside(kMaker, at)) return ChromeHit::TitleLabel;
-    if (inside(kSkin, at)) return ChromeHit::Skin;
-    return ChromeHit::Outside;
+    if (inside(kExitArea, at)) return ChromeHit::exit_area;
+    if (inside(kHideButton, at)) return ChromeHit::hide_button;
+    if (inside(kHomeLink, at)) return ChromeHit::home_link;
+    if (inside(kProductLink, at)) return ChromeHit::product_link;
+    if (inside(kTitle, at) || inside(kMaker, at)) return ChromeHit::title_label;
+    if (inside(kSkin, at)) return ChromeHit::skin;
+    return ChromeHit::outside;
 }
 
-void MainChrome::AddTooltips(HWND tooltip, HWND owner) const {
+void MainChrome::add_tooltips(HWND tooltip, HWND owner) const {
     struct Tip {
         RECT area;
         const wchar_t* text;

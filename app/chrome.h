@@ -7,17 +7,17 @@
 
 namespace vantero {
 
-enum class ChromeHit { Skin, TitleLabel, HideButton, ExitArea, HomeLink, ProductLink, Outside };
+enum class ChromeHit { skin, title_label, hide_button, exit_area, home_link, product_link, outside };
 
 class MainChrome {
 public:
     MainChrome();
 
-    void Paint(HDC dc, const RECT& client) const;
+    void paint(HDC dc, const RECT& client) const;
     // What lies under a point of the client area.
-    ChromeHit HitTest(POINT at) const;
+    ChromeHit hit_test(POINT at) const;
     // Tooltips of the hide button and the exit area.
-    void AddTooltips(HWND tooltip, HWND owner) const;
+    void add_tooltips(HWND tooltip, HWND owner) const;
 
 private:
     unique_gdi_object skin_;

@@ -8,7 +8,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before any window or icon exists: a second copy leaves nothing behind.
     vantero::SingleInstance instance;
-    if (!instance.IsFirst()) return 0;
+    if (!instance.is_first()) return 0;
 
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for ShellExecute
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
@@ -16,8 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exit_code = 1;
     {
-        vantero::Application app([&instance] { instance.Release(); });
-        if (app.Start()) exit_code = vantero::RunMessageLoop();
+        vantero::Application app([&instance] { instance.release(); });
+        if (app.start()) exit_code = vantero::run_message_loop();
     }
     ::CoUninitialize();
     return exit_code;

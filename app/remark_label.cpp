@@ -12,7 +12,7 @@ RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::funct
     ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
 }
 
-void RemarkLabel::Caption(std::wstring text) {
+void RemarkLabel::set_caption(std::wstring text) {
     caption_ = std::move(text);
     ::SetWindowTextW(hwnd(), caption_.c_str());
     ::InvalidateRect(hwnd(), nullptr, TRUE);

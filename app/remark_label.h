@@ -1,5 +1,5 @@
 #pragma once
-// A row's remark: the label Label17(k), centred on its picture box Picture1(k).
+// A row's remark: the label remark_label(k), centred on its picture box Picture1(k).
 #include <windows.h>
 
 #include <functional>
@@ -13,8 +13,8 @@ class RemarkLabel final : public WindowBase {
 public:
     RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::function<void()> on_click);
 
-    const std::wstring& Caption() const { return caption_; }
-    void Caption(std::wstring text);
+    const std::wstring& caption() const { return caption_; }
+    void set_caption(std::wstring text);
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -9,9 +9,9 @@ namespace vantero {
 class SingleInstance {
 public:
     SingleInstance();
-    bool IsFirst() const { return first_; }
+    bool is_first() const { return first_; }
     // Lets the next copy start, though this one has not ended yet.
-    void Release() { mutex_.reset(); }
+    void release() { mutex_.reset(); }
 
 private:
     unique_kernel_handle mutex_;

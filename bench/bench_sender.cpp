@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/clsWaitableTimer.h"
-#include "app/keybd_output.h"
+#include "app/pumping_wait.h"
+#include "app/system_key_output.h"
 #include "app/sender.h"
 #include "tests/win/key_event_log.h"
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
                 two.worst);
 
     const double cpu0 = process_cpu_ms();
-    vantero::Pause(1000);
+    vantero::pumping_wait(1000);
     std::printf("processor time during a 1 s Pause: %.2f ms\n", process_cpu_ms() - cpu0);
     return 0;
 }

@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/keybd_output.h"
+#include "app/system_key_output.h"
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
-#include "hotkey/KeyLatch.h"
-#include "settings/modINI.h"
+#include "hotkey/key_latch.h"
+#include "settings/settings_file.h"
 #include "tests/win/key_event_log.h"
 
 namespace {
@@ -76,7 +76,7 @@ struct Latencies {
 // stay down, as a user's hands do.
 Latencies trigger(vantero::KeyLatch& latch, vantero::KeyboardWatch& watch, int triggers) {
     Latencies latencies;
-    latch.events.HotKeyPressed = [&] {
+    latch.events.on_hotkey_pressed = [&] {
         const double hotkey_at = now_ms();
         TimedKeys keys(watch);
         vantero::send_key_sequence("1|65", vantero::modifiers_down(), keys.user_keys_known(), keys);
@@ -95,7 +95,7 @@ Latencies trigger(vantero::KeyLatch& latch, vantero::KeyboardWatch& watch, int t
         ::keybd_event(VK_CONTROL, 0x1D, KEYEVENTF_KEYUP, 0);
         vantero::test::pump_for(1);
     }
-    latch.events.HotKeyPressed = nullptr;
+    latch.events.on_hotkey_pressed = nullptr;
     return latencies;
 }
 
@@ -141,15 +141,15 @@ int main(int argc, char** argv) {
                                 nullptr, wc.hInstance, nullptr);
 
     // A stored trigger Ctrl+Alt+F9 for the control to restore.
-    vantero::SetIniPath(L"bench_trigger.ini");
-    vantero::WriteINI(L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
-    vantero::WriteINI(L"KeyLatch", L"KeyLatch1KeyCode", L"120");
-    vantero::WriteINI(L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
+    vantero::use_settings_file(L"bench_trigger.ini");
+    vantero::write_setting(L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
+    vantero::write_setting(L"KeyLatch", L"KeyLatch1KeyCode", L"120");
+    vantero::write_setting(L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
     vantero::KeyLatchLayout layout;
-    layout.INIFileName = L"bench_trigger.ini";
+    layout.ini_file_name = L"bench_trigger.ini";
     vantero::KeyLatch latch(host, L"KeyLatch1", RECT{0, 0, 120, 20}, layout, true);
-    latch.HotKeyEnabled(true);
-    if (!latch.HotKeyEnabled()) {
+    latch.hotkey_enabled(true);
+    if (!latch.hotkey_enabled()) {
         std::printf("trigger latency: could not register Ctrl+Alt+F9\n");
         return 0;
     }
@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
     watch.start();
     const Latencies watched = trigger(latch, watch, triggers);
     watch.stop();
-    latch.HotKeyEnabled(false);
-    ::DeleteFileW(vantero::IniPath().c_str());
+    latch.hotkey_enabled(false);
+    ::DeleteFileW(vantero::settings_file_path().c_str());
     const std::vector<double> floor = bare_lift_and_press(triggers);
 
     if (watched.to_first_target.empty() || unwatched.to_first_target.empty()) {

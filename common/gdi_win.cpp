@@ -46,7 +46,8 @@ void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT 
 }
 
 COLORREF resolve_colour(COLORREF stored) {
-    return (stored & 0x80000000u) ? ::GetSysColor(static_cast<int>(stored & 0xFF)) : stored;
+    if (stored & 0x80000000u) return ::GetSysColor(static_cast<int>(stored & 0xFFu));
+    return stored & 0x00FFFFFFu;  // the top byte is no part of a colour
 }
 
 }  // namespace vantero

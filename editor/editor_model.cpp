@@ -1,7 +1,7 @@
 #include "editor/editor_model.h"
 
 #include "common/key_sequence.h"
-#include "editor/keyfunc.h"
+#include "editor/key_names.h"
 
 namespace vantero {
 
@@ -40,7 +40,7 @@ void EditorModel::pick(int selector, std::string_view name) {
         piece.code.clear();
         return;
     }
-    auto code = keycode(name);
+    auto code = key_code_of(name);
     piece.code = (code ? std::to_string(*code) : std::string()) + "|";
     piece.display = piece.name + " + ";
 }

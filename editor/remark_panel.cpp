@@ -1,12 +1,12 @@
 #include "editor/remark_panel.h"
 
 #include "common/gdi_win.h"
-#include "editor/edit_ids.h"
+#include "editor/editor_ids.h"
 #include "editor/flat_button.h"
 
 namespace vantero {
 
-namespace look = edit_look;
+namespace look = editor_look;
 
 namespace {
 
@@ -22,28 +22,28 @@ int line_height(HFONT font) {
 
 }  // namespace
 
-RemarkPanel::RemarkPanel(const EditFonts& fonts)
+RemarkPanel::RemarkPanel(const EditorFonts& fonts)
     : fonts_(fonts), remark_brush_(::CreateSolidBrush(look::kRemarkBack)) {}
 
-bool RemarkPanel::Create(HWND parent) {
-    const RECT& box = look::kPicture2;
+bool RemarkPanel::create_child(HWND parent) {
+    const RECT& box = look::kRemarkPanel;
     // Hidden until the editor opens in remark mode.
     if (!create(L"VanteroEditRemarkPanel", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"",
                 box.left, box.top, box.right - box.left, box.bottom - box.top, parent)) {
         return false;
     }
-    ::SetWindowLongPtrW(hwnd(), GWLP_ID, edit_ids::kPicture2);
+    ::SetWindowLongPtrW(hwnd(), GWLP_ID, editor_ids::kRemarkPanel);
 
     // A one-line edit box puts its text at the top; the panel paints the box's full height and
     // the edit control sits in its middle, one line high.
-    const RECT& text = look::kText1;
+    const RECT& text = look::kRemarkBox;
     const int line = line_height(font_of(fonts_.remark));
     const int height = text.bottom - text.top;
     const int edit_height = line < height ? line : height;
     remark_box_ = ::CreateWindowExW(
         0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, text.left,
         text.top + (height - edit_height) / 2, text.right - text.left, edit_height, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(edit_ids::kText1)),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(editor_ids::kRemarkBox)),
         ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(remark_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(fonts_.remark)),
                    FALSE);
@@ -51,16 +51,16 @@ bool RemarkPanel::Create(HWND parent) {
     // As its hint says. A longer remark already stored is still shown whole.
     ::SendMessageW(remark_box_, EM_LIMITTEXT, look::kMaxRemarkLength, 0);
 
-    save_button_ = create_flat_button(hwnd(), edit_ids::kLabel4, look::kLabel4, look::kSave);
+    save_button_ = create_flat_button(hwnd(), editor_ids::kSaveRemarkButton, look::kSaveRemarkButton, look::kSave);
     return true;
 }
 
-void RemarkPanel::SetRemark(const std::wstring& remark) {
+void RemarkPanel::set_remark(const std::wstring& remark) {
     ::SetWindowTextW(remark_box_, remark.c_str());
     ::SendMessageW(remark_box_, EM_SETSEL, remark.size(), remark.size());
 }
 
-std::wstring RemarkPanel::Remark() const {
+std::wstring RemarkPanel::remark() const {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(remark_box_)), L'\0');
     const int copied =
         ::GetWindowTextW(remark_box_, text.data(), static_cast<int>(text.size()) + 1);
@@ -76,9 +76,9 @@ void RemarkPanel::paint() {
     HBRUSH back = ::CreateSolidBrush(look::kPanelBack);
     ::FillRect(dc, &client, back);
     ::DeleteObject(back);
-    ::FillRect(dc, &look::kText1, static_cast<HBRUSH>(remark_brush_.get()));
-    ::FillRect(dc, &look::kLabel3, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    draw_text(dc, look::kHint, look::kLabel3, look::kHintGreen, font_of(fonts_.text),
+    ::FillRect(dc, &look::kRemarkBox, static_cast<HBRUSH>(remark_brush_.get()));
+    ::FillRect(dc, &look::kRemarkHintBox, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    draw_text(dc, look::kHint, look::kRemarkHintBox, look::kHintGreen, font_of(fonts_.text),
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::EndPaint(hwnd(), &ps);
 }
@@ -98,14 +98,14 @@ LRESULT RemarkPanel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-            if (item.CtlID != static_cast<UINT>(edit_ids::kLabel4)) break;
+            if (item.CtlID != static_cast<UINT>(editor_ids::kSaveRemarkButton)) break;
             draw_label_button(item, font_of(fonts_.button), look::kWhite, look::kButtonBack,
                               look::kButtonPressed);
             return TRUE;
         }
         case WM_LBUTTONDOWN: {  // the remark box's painted margin belongs to it too
             const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-            if (::PtInRect(&look::kText1, at)) ::SetFocus(remark_box_);
+            if (::PtInRect(&look::kRemarkBox, at)) ::SetFocus(remark_box_);
             return 0;
         }
         case WM_COMMAND:  // the save button's click belongs to the editor

@@ -7,25 +7,25 @@
 
 #include "common/unique_handle.h"
 #include "common/window_base.h"
-#include "editor/edit_look.h"
+#include "editor/editor_look.h"
 
 namespace vantero {
 
 class RemarkPanel final : public WindowBase {
 public:
-    explicit RemarkPanel(const EditFonts& fonts);
+    explicit RemarkPanel(const EditorFonts& fonts);
 
-    bool Create(HWND parent);
+    bool create_child(HWND parent);
 
     HWND remark_box() const { return remark_box_; }
-    std::wstring Remark() const;
-    void SetRemark(const std::wstring& remark);
+    std::wstring remark() const;
+    void set_remark(const std::wstring& remark);
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void paint();
 
-    const EditFonts& fonts_;
+    const EditorFonts& fonts_;
     unique_gdi_object remark_brush_;
     HWND remark_box_ = nullptr;  // children: destroyed with the panel
     HWND save_button_ = nullptr;

@@ -42,7 +42,7 @@ void draw_arrow(HDC dc, const RECT& button) {
 Selector::Selector(int id, COLORREF back)
     : id_(id), back_(back), back_brush_(::CreateSolidBrush(back)) {}
 
-bool Selector::Create(HWND parent, const RECT& box, HFONT font, int list_rows) {
+bool Selector::create(HWND parent, const RECT& box, HFONT font, int list_rows) {
     font_ = font;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
@@ -77,7 +77,7 @@ bool Selector::Create(HWND parent, const RECT& box, HFONT font, int list_rows) {
     return true;
 }
 
-void Selector::Add(std::wstring_view name) {
+void Selector::add(std::wstring_view name) {
     const std::wstring text(name);
     ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -92,12 +92,12 @@ std::wstring Selector::entry(UINT index) const {
     return text;
 }
 
-std::wstring Selector::Text() const {
+std::wstring Selector::text() const {
     const LRESULT index = ::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     return index == CB_ERR ? std::wstring() : entry(static_cast<UINT>(index));
 }
 
-void Selector::Show(std::wstring_view name) {
+void Selector::show(std::wstring_view name) {
     const auto count = static_cast<UINT>(::SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
     UINT found = 0;
     for (UINT i = 0; i < count && !name.empty(); ++i) {
@@ -109,7 +109,7 @@ void Selector::Show(std::wstring_view name) {
     ::SendMessageW(hwnd_, CB_SETCURSEL, found, 0);
 }
 
-void Selector::DrawItem(const DRAWITEMSTRUCT& item) const {
+void Selector::draw_item(const DRAWITEMSTRUCT& item) const {
     const bool closed_box = (item.itemState & ODS_COMBOBOXEDIT) != 0;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     COLORREF back = back_;
@@ -156,7 +156,7 @@ void Selector::paint() const {
     field.hwndItem = hwnd_;
     field.hDC = dc;
     field.rcItem = info.rcItem;
-    DrawItem(field);
+    draw_item(field);
     ::EndPaint(hwnd_, &ps);
 }
 

@@ -18,19 +18,19 @@ public:
     Selector& operator=(const Selector&) = delete;
 
     // box: the closed size. The parent window destroys the control.
-    bool Create(HWND parent, const RECT& box, HFONT font, int list_rows);
+    bool create(HWND parent, const RECT& box, HFONT font, int list_rows);
 
     int id() const { return id_; }
     HWND hwnd() const { return hwnd_; }
 
-    void Add(std::wstring_view name);
+    void add(std::wstring_view name);
     // The shown entry, empty when none is picked.
-    std::wstring Text() const;
+    std::wstring text() const;
     // Shows the entry with that name; the empty entry for a name the list does not have.
-    void Show(std::wstring_view name);
+    void show(std::wstring_view name);
 
     // WM_DRAWITEM for this control, which the parent receives.
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
+    void draw_item(const DRAWITEMSTRUCT& item) const;
 
 private:
     static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,

@@ -9,7 +9,7 @@ void hotkey_window_traits::close(pointer window) noexcept {
     ::DestroyWindow(window);
 }
 
-unique_hotkey_window CreateHotKeyWindow() {
+unique_hotkey_window create_hotkey_window() {
     return unique_hotkey_window(::CreateWindowExW(0, L"#32770", L"", 0, 0, 0, 0, 0, nullptr,
                                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }

@@ -15,6 +15,6 @@ struct hotkey_window_traits {
 using unique_hotkey_window = unique_handle<hotkey_window_traits>;
 
 // An invisible dialog-class window of the program's own; null if the system refuses it.
-unique_hotkey_window CreateHotKeyWindow();
+unique_hotkey_window create_hotkey_window();
 
 }  // namespace vantero

@@ -58,7 +58,7 @@ std::wstring reason_for(DWORD error) {
 
 }  // namespace
 
-std::wstring DescribeSaveError(DWORD error) {
+std::wstring describe_save_error(DWORD error) {
     return L"无法把设置保存到文件：\n" + current_ini_location().shown + L"\n\n原因：" +
            reason_for(error);
 }

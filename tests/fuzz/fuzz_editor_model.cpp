@@ -6,13 +6,13 @@
 
 #include "common/key_sequence.h"
 #include "editor/editor_model.h"
-#include "editor/keyfunc.h"
+#include "editor/key_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vantero::EditorModel model;
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const int selector = data[i] % 4;  // 3 stands for a selector that does not exist
-        const auto& names = selector == 0 ? vantero::first_selector_names() : vantero::other_selector_names();
+        const auto& names = selector == 0 ? vantero::first_key_list_names() : vantero::other_key_list_names();
         model.pick(selector, names[data[i + 1] % names.size()]);
     }
     const auto saved = model.save();

@@ -4,20 +4,20 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/edit.h"
-#include "editor/edit_ids.h"
+#include "editor/editor_window.h"
+#include "editor/editor_ids.h"
 
 namespace {
 
 class PrintingHost final : public vantero::EditorHost {
 public:
-    void SetRowKeys(int k, const std::wstring&, const std::wstring& sequence) override {
+    void set_row_keys(int k, const std::wstring&, const std::wstring& sequence) override {
         std::printf("row %d keys %ls\n", k, sequence.c_str());
     }
-    void SetRowRemark(int k, const std::wstring&) override { std::printf("row %d remark\n", k); }
-    void ShowMain() override { std::printf("main shown\n"); }
-    std::wstring RowKeySequence(int) const override { return L"2|17|65"; }
-    std::wstring RowRemark(int) const override { return L"复制"; }
+    void set_row_remark(int k, const std::wstring&) override { std::printf("row %d remark\n", k); }
+    void show_main() override { std::printf("main shown\n"); }
+    std::wstring row_key_sequence(int) const override { return L"2|17|65"; }
+    std::wstring row_remark(int) const override { return L"复制"; }
 };
 
 void pick(HWND editor, int id, const wchar_t* name) {
@@ -51,18 +51,18 @@ int wmain(int argc, wchar_t** argv) {
     const int seconds = argc > 2 ? _wtoi(argv[2]) : 5;
     HWND back = backdrop();
     PrintingHost host;
-    vantero::edit editor(host);
+    vantero::EditorWindow editor(host);
     if (mode == L"remark") {
-        editor.OpenRemark(0);
-        ::SetDlgItemTextW(::GetDlgItem(editor.hwnd(), vantero::edit_ids::kPicture2),
-                          vantero::edit_ids::kText1, L"复制一行");
+        editor.open_remark(0);
+        ::SetDlgItemTextW(::GetDlgItem(editor.hwnd(), vantero::editor_ids::kRemarkPanel),
+                          vantero::editor_ids::kRemarkBox, L"复制一行");
     } else {
-        editor.OpenKeys(0);
-        pick(editor.hwnd(), vantero::edit_ids::kLovea, L"Ctrl");
-        pick(editor.hwnd(), vantero::edit_ids::kLovek, L"Shift");
-        pick(editor.hwnd(), vantero::edit_ids::kLovem, L"R-5");
+        editor.open_keys(0);
+        pick(editor.hwnd(), vantero::editor_ids::kFirstKeyList, L"Ctrl");
+        pick(editor.hwnd(), vantero::editor_ids::kSecondKeyList, L"Shift");
+        pick(editor.hwnd(), vantero::editor_ids::kThirdKeyList, L"R-5");
         if (mode == L"list") {
-            HWND list = ::GetDlgItem(editor.hwnd(), vantero::edit_ids::kLovek);
+            HWND list = ::GetDlgItem(editor.hwnd(), vantero::editor_ids::kSecondKeyList);
             ::SetFocus(list);
             ::SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
         }

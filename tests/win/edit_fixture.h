@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/text_win.h"
-#include "editor/edit.h"
-#include "editor/edit_ids.h"
-#include "settings/modINI.h"
+#include "editor/editor_window.h"
+#include "editor/editor_ids.h"
+#include "settings/settings_file.h"
 #include "tests/win/key_event_log.h"
 
 namespace vantero::test {
@@ -20,17 +20,17 @@ namespace vantero::test {
 // Keeps the rows as the main window does and records what the editor tells it.
 class RecordingHost final : public EditorHost {
 public:
-    void SetRowKeys(int k, const std::wstring& display, const std::wstring& sequence) override {
+    void set_row_keys(int k, const std::wstring& display, const std::wstring& sequence) override {
         calls.push_back(L"keys " + std::to_wstring(k) + L" [" + display + L"] " + sequence);
         sequences[k] = sequence;
     }
-    void SetRowRemark(int k, const std::wstring& remark) override {
+    void set_row_remark(int k, const std::wstring& remark) override {
         calls.push_back(L"remark " + std::to_wstring(k) + L" [" + remark + L"]");
         remarks[k] = remark;
     }
-    void ShowMain() override { calls.push_back(L"main"); }
-    std::wstring RowKeySequence(int k) const override { return sequences[k]; }
-    std::wstring RowRemark(int k) const override { return remarks[k]; }
+    void show_main() override { calls.push_back(L"main"); }
+    std::wstring row_key_sequence(int k) const override { return sequences[k]; }
+    std::wstring row_remark(int k) const override { return remarks[k]; }
 
     std::vector<std::wstring> calls;
     std::array<std::wstring, 9> sequences;
@@ -41,24 +41,24 @@ class EditWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // One file per process: the same tests may run at once from another build or shell.
-        SetIniPath(L"edit_test_" + std::to_wstring(::GetCurrentProcessId()) + L".ini");
-        ::DeleteFileW(IniPath().c_str());
-        editor_ = std::make_unique<edit>(host_);
+        use_settings_file(L"edit_test_" + std::to_wstring(::GetCurrentProcessId()) + L".ini");
+        ::DeleteFileW(settings_file_path().c_str());
+        editor_ = std::make_unique<EditorWindow>(host_);
     }
     void TearDown() override {
         editor_.reset();
         pump_for(20);
-        ::DeleteFileW(IniPath().c_str());
+        ::DeleteFileW(settings_file_path().c_str());
     }
 
-    edit& editor() { return *editor_; }
+    EditorWindow& editor() { return *editor_; }
     // A fresh editor object and empty rows, as after a restart of the program without set.ini.
     void renew() {
-        editor_ = std::make_unique<edit>(host_);
+        editor_ = std::make_unique<EditorWindow>(host_);
         host_ = RecordingHost{};
     }
 
-    HWND panel() const { return ::GetDlgItem(editor_->hwnd(), edit_ids::kPicture2); }
+    HWND panel() const { return ::GetDlgItem(editor_->hwnd(), editor_ids::kRemarkPanel); }
     HWND control(int id) const {
         HWND direct = ::GetDlgItem(editor_->hwnd(), id);
         return direct ? direct : ::GetDlgItem(panel(), id);
@@ -74,9 +74,9 @@ protected:
                        reinterpret_cast<LPARAM>(list));
     }
     void pick3(const wchar_t* a, const wchar_t* b, const wchar_t* c) {
-        pick(edit_ids::kLovea, a);
-        pick(edit_ids::kLovek, b);
-        pick(edit_ids::kLovem, c);
+        pick(editor_ids::kFirstKeyList, a);
+        pick(editor_ids::kSecondKeyList, b);
+        pick(editor_ids::kThirdKeyList, c);
     }
     static std::wstring entry(HWND list, int index) {
         wchar_t text[64] = {};
@@ -117,7 +117,7 @@ protected:
         pump_for(10);
     }
 
-    void type_remark(const wchar_t* text) { ::SetWindowTextW(control(edit_ids::kText1), text); }
+    void type_remark(const wchar_t* text) { ::SetWindowTextW(control(editor_ids::kRemarkBox), text); }
     std::wstring control_text(int id) const {
         wchar_t text[256] = {};
         ::GetWindowTextW(control(id), text, 256);
@@ -125,14 +125,14 @@ protected:
     }
 
     static std::wstring ini(const wchar_t* section, const std::wstring& key) {
-        return GetINI(section, key, L"(missing)");
+        return read_setting(section, key, L"(missing)");
     }
     static bool ini_exists() {
-        return ::GetFileAttributesW(IniPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+        return ::GetFileAttributesW(settings_file_path().c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     RecordingHost host_;
-    std::unique_ptr<edit> editor_;
+    std::unique_ptr<EditorWindow> editor_;
 };
 
 }  // namespace vantero::test

@@ -76,9 +76,9 @@ protected:
         send({move_to({5, 5})});
         pump_for(50);
         if (remark_mode) {
-            editor().OpenRemark(row);
+            editor().open_remark(row);
         } else {
-            editor().OpenKeys(row);
+            editor().open_keys(row);
         }
         ASSERT_TRUE(wait_until([&] { return ::GetForegroundWindow() == editor().hwnd(); }));
         pump_for(100);
@@ -90,24 +90,24 @@ protected:
 
 TEST_F(EditInputTest, PickingByKeyboardAndMouseThenClickingSave) {
     open_in_front(false, 0);
-    ASSERT_EQ(::GetFocus(), control(edit_ids::kLovea));
+    ASSERT_EQ(::GetFocus(), control(editor_ids::kFirstKeyList));
 
     // A letter in the closed first list moves to the next entry starting with it.
     press_key('C');
-    EXPECT_TRUE(wait_until([&] { return shown(edit_ids::kLovea) == L"Ctrl"; }));
+    EXPECT_TRUE(wait_until([&] { return shown(editor_ids::kFirstKeyList) == L"Ctrl"; }));
 
     // The third list opened by a click, "Z" chosen by keyboard, Enter closes it.
-    HWND third = control(edit_ids::kLovem);
+    HWND third = control(editor_ids::kThirdKeyList);
     click_at(centre_of(third));
     ASSERT_TRUE(wait_until([&] { return ::SendMessageW(third, CB_GETDROPPEDSTATE, 0, 0) != 0; }));
     press_key('Z');
     press_key(VK_RETURN);
     EXPECT_TRUE(wait_until([&] {
         return ::SendMessageW(third, CB_GETDROPPEDSTATE, 0, 0) == 0 &&
-               shown(edit_ids::kLovem) == L"Z";
+               shown(editor_ids::kThirdKeyList) == L"Z";
     }));
 
-    click_at(centre_of(control(edit_ids::kLabel1)));
+    click_at(centre_of(control(editor_ids::kSaveKeysButton)));
     EXPECT_TRUE(wait_until([&] { return called(L"main"); }));
     EXPECT_EQ(host_.calls, (std::vector<std::wstring>{L"keys 0 [Ctrl + Z] 2|17|90", L"main"}));
     EXPECT_EQ(ini(L"conftooltip", L"0"), L"2|17|90");
@@ -116,16 +116,16 @@ TEST_F(EditInputTest, PickingByKeyboardAndMouseThenClickingSave) {
 
 TEST_F(EditInputTest, TypingARemarkThenClickingSave) {
     open_in_front(true, 2);
-    ASSERT_EQ(::GetFocus(), control(edit_ids::kText1));
+    ASSERT_EQ(::GetFocus(), control(editor_ids::kRemarkBox));
     type_text(L"备注 A1 超过七个字");  // the box takes 7 characters, as its hint says
     press_key(VK_RETURN);  // nothing special: no save, no new line
-    EXPECT_TRUE(wait_until([&] { return ::GetWindowTextLengthW(control(edit_ids::kText1)) == 7; }));
+    EXPECT_TRUE(wait_until([&] { return ::GetWindowTextLengthW(control(editor_ids::kRemarkBox)) == 7; }));
     pump_for(100);
-    EXPECT_EQ(::GetWindowTextLengthW(control(edit_ids::kText1)), 7);
+    EXPECT_EQ(::GetWindowTextLengthW(control(editor_ids::kRemarkBox)), 7);
     EXPECT_TRUE(host_.calls.empty());
     EXPECT_TRUE(::IsWindowVisible(editor().hwnd()));
 
-    click_at(centre_of(control(edit_ids::kLabel4)));
+    click_at(centre_of(control(editor_ids::kSaveRemarkButton)));
     EXPECT_TRUE(wait_until([&] { return called(L"main"); }));
     EXPECT_EQ(host_.calls, (std::vector<std::wstring>{L"remark 2 [备注 A1 超]", L"main"}));
     EXPECT_EQ(ini(L"remark", L"2"), L"备注 A1 超");
@@ -133,9 +133,9 @@ TEST_F(EditInputTest, TypingARemarkThenClickingSave) {
 
 TEST_F(EditInputTest, ClickingTheClosePictureUnloads) {
     open_in_front(false, 0);
-    pick(edit_ids::kLovea, L"Alt");
-    click_at(centre_of(control(edit_ids::kImage2)));
-    EXPECT_TRUE(wait_until([&] { return !editor().IsLoaded(); }));
+    pick(editor_ids::kFirstKeyList, L"Alt");
+    click_at(centre_of(control(editor_ids::kCloseButton)));
+    EXPECT_TRUE(wait_until([&] { return !editor().is_loaded(); }));
     EXPECT_EQ(host_.calls, std::vector<std::wstring>{L"main"});
 }
 

@@ -3,7 +3,7 @@
 
 #include "common/text_win.h"
 #include "common/unique_handle.h"
-#include "editor/keyfunc.h"
+#include "editor/key_names.h"
 #include "tests/win/edit_fixture.h"
 
 namespace vantero::test {
@@ -48,15 +48,15 @@ std::vector<std::wstring> widened(const std::vector<std::string>& names) {
 }
 
 TEST_F(EditWindowTest, LoadingFillsTheListsHiddenAndPicksNothing) {
-    editor().Load();
-    ASSERT_TRUE(editor().IsLoaded());
+    editor().load();
+    ASSERT_TRUE(editor().is_loaded());
     EXPECT_FALSE(::IsWindowVisible(editor().hwnd()));
     const struct {
         int id;
         const std::vector<std::string>& names;
-    } lists[] = {{edit_ids::kLovea, first_selector_names()},
-                 {edit_ids::kLovek, other_selector_names()},
-                 {edit_ids::kLovem, other_selector_names()}};
+    } lists[] = {{editor_ids::kFirstKeyList, first_key_list_names()},
+                 {editor_ids::kSecondKeyList, other_key_list_names()},
+                 {editor_ids::kThirdKeyList, other_key_list_names()}};
     for (const auto& list : lists) {
         SCOPED_TRACE(list.id);
         HWND box = control(list.id);
@@ -67,12 +67,12 @@ TEST_F(EditWindowTest, LoadingFillsTheListsHiddenAndPicksNothing) {
         EXPECT_EQ(::GetWindowLongPtrW(box, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     }
     const HWND first = editor().hwnd();
-    editor().Load();
+    editor().load();
     EXPECT_EQ(editor().hwnd(), first) << "loading again keeps the window";
 }
 
 struct Probe {
-    edit* editor;
+    EditorWindow* editor;
     int runs;
     bool close;
 };
@@ -101,20 +101,20 @@ TEST_F(EditWindowTest, LoadingRunsWaitingMessagesAndSurvivesBeingClosedMeanwhile
         renew();
         Probe probe{&editor(), 0, close};
         ::PostMessageW(helper.get(), WM_APP, 0, reinterpret_cast<LPARAM>(&probe));
-        editor().Load();
+        editor().load();
         EXPECT_EQ(probe.runs, 1) << "ran during the load";
-        EXPECT_EQ(editor().IsLoaded(), !close);
+        EXPECT_EQ(editor().is_loaded(), !close);
         EXPECT_EQ(host_.calls,
                   close ? std::vector<std::wstring>{L"main"} : std::vector<std::wstring>{});
     }
     // Loaded again afterwards, the lists are whole.
-    editor().OpenKeys(0);
-    EXPECT_EQ(entries(control(edit_ids::kLovea)).size(), 63u);
-    EXPECT_EQ(entries(control(edit_ids::kLovem)).size(), 63u);
+    editor().open_keys(0);
+    EXPECT_EQ(entries(control(editor_ids::kFirstKeyList)).size(), 63u);
+    EXPECT_EQ(entries(control(editor_ids::kThirdKeyList)).size(), 63u);
 }
 
 TEST_F(EditWindowTest, ABorderlessSeeThroughWindowInTheMiddleOfTheScreen) {
-    editor().OpenKeys(0);
+    editor().open_keys(0);
     HWND window = editor().hwnd();
     const LONG_PTR style = ::GetWindowLongPtrW(window, GWL_STYLE);
     const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
@@ -145,22 +145,22 @@ TEST_F(EditWindowTest, KeysModeShowsTheListsRemarkModeCoversThem) {
         bool panel_shown;
         int focus;
     };
-    const Step steps[] = {{false, false, edit_ids::kLovea},
-                          {true, true, edit_ids::kText1},
-                          {false, false, edit_ids::kLovea}};
+    const Step steps[] = {{false, false, editor_ids::kFirstKeyList},
+                          {true, true, editor_ids::kRemarkBox},
+                          {false, false, editor_ids::kFirstKeyList}};
     for (const Step& s : steps) {
         SCOPED_TRACE(s.remark_mode ? "remark mode" : "keys mode");
         if (s.remark_mode) {
-            editor().OpenRemark(6);
+            editor().open_remark(6);
         } else {
-            editor().OpenKeys(6);
+            editor().open_keys(6);
         }
         pump_for(50);
         EXPECT_TRUE(::IsWindowVisible(editor().hwnd()));
         EXPECT_EQ(::IsWindowVisible(panel()) != FALSE, s.panel_shown);
         EXPECT_EQ(::GetFocus(), control(s.focus));
         // What the pointer meets over a list and over the keys' save button.
-        for (int id : {edit_ids::kLovea, edit_ids::kLovem, edit_ids::kLabel1}) {
+        for (int id : {editor_ids::kFirstKeyList, editor_ids::kThirdKeyList, editor_ids::kSaveKeysButton}) {
             const HWND under = ::WindowFromPoint(centre_on_screen(control(id)));
             EXPECT_EQ(same_or_inside(under, panel()), s.panel_shown) << id;
             EXPECT_EQ(under == control(id), !s.panel_shown) << id;

@@ -31,15 +31,15 @@ TEST_F(EditWindowTest, SavingKeysWritesTheRowAndSetIni) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         renew();
-        editor().OpenKeys(c.row);
+        editor().open_keys(c.row);
         pick3(c.picks[0], c.picks[1], c.picks[2]);
-        click(edit_ids::kLabel1);
+        click(editor_ids::kSaveKeysButton);
 
         const std::wstring key = std::to_wstring(c.row);
         EXPECT_EQ(host_.calls, (Calls{keys_call(c.row, c.display, c.sequence), L"main"}));
         EXPECT_EQ(ini(L"conftext", key), c.display);
         EXPECT_EQ(ini(L"conftooltip", key), c.sequence);
-        EXPECT_TRUE(editor().IsLoaded());
+        EXPECT_TRUE(editor().is_loaded());
         EXPECT_FALSE(::IsWindowVisible(editor().hwnd())) << "hidden after saving";
     }
 }
@@ -51,16 +51,16 @@ TEST_F(EditWindowTest, AnEmptyFirstSelectorSavesNothing) {
     };
     const Case cases[] = {
         {"nothing picked", {}},
-        {"only the others", {{edit_ids::kLovek, L"A"}, {edit_ids::kLovem, L"B"}}},
+        {"only the others", {{editor_ids::kSecondKeyList, L"A"}, {editor_ids::kThirdKeyList, L"B"}}},
         {"first taken back",
-         {{edit_ids::kLovea, L"Ctrl"}, {edit_ids::kLovek, L"A"}, {edit_ids::kLovea, L""}}},
+         {{editor_ids::kFirstKeyList, L"Ctrl"}, {editor_ids::kSecondKeyList, L"A"}, {editor_ids::kFirstKeyList, L""}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         renew();
-        editor().OpenKeys(0);
+        editor().open_keys(0);
         for (const auto& [id, name] : c.picks) pick(id, name);
-        click(edit_ids::kLabel1);
+        click(editor_ids::kSaveKeysButton);
         EXPECT_EQ(host_.calls, Calls{L"main"});
         EXPECT_FALSE(ini_exists());
         EXPECT_FALSE(::IsWindowVisible(editor().hwnd()));
@@ -68,42 +68,42 @@ TEST_F(EditWindowTest, AnEmptyFirstSelectorSavesNothing) {
 }
 
 TEST_F(EditWindowTest, PickingTheEmptyEntryAgainDropsThatKey) {
-    editor().OpenKeys(0);
+    editor().open_keys(0);
     pick3(L"Shift", L"A", L"Z");
-    pick(edit_ids::kLovek, L"");
-    click(edit_ids::kLabel1);
+    pick(editor_ids::kSecondKeyList, L"");
+    click(editor_ids::kSaveKeysButton);
     EXPECT_EQ(host_.calls, (Calls{keys_call(0, L"Shift + Z", L"2|16|90"), L"main"}));
 }
 
 TEST_F(EditWindowTest, OpensOnEachRowsOwnKeysAndRemarkAndLeavesThemAloneUnchanged) {
     host_.sequences[0] = L"2|17|65";
     host_.remarks[0] = L"复制";
-    editor().OpenKeys(1);
+    editor().open_keys(1);
     pick3(L"Shift", L"", L"B");  // picked for row 2, but not saved
 
-    editor().OpenKeys(0);
-    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek) + L"," + shown(edit_ids::kLovem), L"Ctrl,A,");
-    click(edit_ids::kLabel1);
-    editor().OpenRemark(0);
-    EXPECT_EQ(control_text(edit_ids::kText1), L"复制");
-    click(edit_ids::kLabel4);
-    editor().OpenKeys(1);
-    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek) + L"," + shown(edit_ids::kLovem), L",,");
-    click(edit_ids::kLabel1);
-    editor().OpenRemark(1);
-    EXPECT_EQ(control_text(edit_ids::kText1), L"");
-    click(edit_ids::kLabel4);
+    editor().open_keys(0);
+    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," + shown(editor_ids::kThirdKeyList), L"Ctrl,A,");
+    click(editor_ids::kSaveKeysButton);
+    editor().open_remark(0);
+    EXPECT_EQ(control_text(editor_ids::kRemarkBox), L"复制");
+    click(editor_ids::kSaveRemarkButton);
+    editor().open_keys(1);
+    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," + shown(editor_ids::kThirdKeyList), L",,");
+    click(editor_ids::kSaveKeysButton);
+    editor().open_remark(1);
+    EXPECT_EQ(control_text(editor_ids::kRemarkBox), L"");
+    click(editor_ids::kSaveRemarkButton);
     // Saving what the row already holds writes nothing anywhere.
     EXPECT_EQ(host_.calls, (Calls{L"main", L"main", L"main", L"main"}));
     EXPECT_FALSE(ini_exists());
 
     // A change is saved, and the next opening of that row shows it.
-    editor().OpenKeys(1);
-    pick(edit_ids::kLovea, L"Alt");
-    click(edit_ids::kLabel1);
+    editor().open_keys(1);
+    pick(editor_ids::kFirstKeyList, L"Alt");
+    click(editor_ids::kSaveKeysButton);
     EXPECT_EQ(ini(L"conftooltip", L"1"), L"1|18");
-    editor().OpenKeys(1);
-    EXPECT_EQ(shown(edit_ids::kLovea) + L"," + shown(edit_ids::kLovek), L"Alt,");
+    editor().open_keys(1);
+    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList), L"Alt,");
 }
 
 TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
@@ -122,24 +122,24 @@ TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
         renew();
-        editor().OpenRemark(4);
+        editor().open_remark(4);
         type_remark(L"写了一半");
-        pick(edit_ids::kLovea, L"Alt");
+        pick(editor_ids::kFirstKeyList, L"Alt");
         const HWND window = editor().hwnd();
-        c.close(window, control(edit_ids::kImage2));
+        c.close(window, control(editor_ids::kCloseButton));
         pump_for(20);
 
         EXPECT_EQ(host_.calls, Calls{L"main"});
-        EXPECT_FALSE(editor().IsLoaded());
+        EXPECT_FALSE(editor().is_loaded());
         EXPECT_EQ(editor().hwnd(), nullptr);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_FALSE(ini_exists()) << "closing writes nothing";
 
-        editor().OpenRemark(4);
-        ASSERT_TRUE(editor().IsLoaded());
+        editor().open_remark(4);
+        ASSERT_TRUE(editor().is_loaded());
         EXPECT_NE(editor().hwnd(), window);
-        EXPECT_EQ(::GetWindowTextLengthW(control(edit_ids::kText1)), 0) << "remark text discarded";
-        EXPECT_EQ(shown(edit_ids::kLovea), L"") << "the row's own (empty) keys";
+        EXPECT_EQ(::GetWindowTextLengthW(control(editor_ids::kRemarkBox)), 0) << "remark text discarded";
+        EXPECT_EQ(shown(editor_ids::kFirstKeyList), L"") << "the row's own (empty) keys";
     }
 }
 
@@ -159,9 +159,9 @@ TEST_F(EditWindowTest, SavingTheRemark) {
         SCOPED_TRACE(c.row);
         renew();
         host_.remarks[5] = L"旧的";
-        editor().OpenRemark(c.row);
+        editor().open_remark(c.row);
         type_remark(c.text);
-        click(edit_ids::kLabel4);
+        click(editor_ids::kSaveRemarkButton);
 
         const std::wstring key = std::to_wstring(c.row);
         Calls expected;
@@ -173,7 +173,7 @@ TEST_F(EditWindowTest, SavingTheRemark) {
     }
 
     // The file holds the system's code page (GBK here), as earlier versions wrote it.
-    std::ifstream in(IniPath().c_str(), std::ios::binary);
+    std::ifstream in(settings_file_path().c_str(), std::ios::binary);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     EXPECT_NE(bytes.find("3=\xB8\xB4\xD6\xC6"), std::string::npos);  // 复制
     EXPECT_NE(bytes.find("5=\r\n"), std::string::npos);
@@ -181,9 +181,9 @@ TEST_F(EditWindowTest, SavingTheRemark) {
 
 TEST_F(EditWindowTest, ARemarkWithLineBreaksStaysOnItsLine) {
     // Another program may put any text into the box; line breaks would start new sections.
-    editor().OpenRemark(0);
+    editor().open_remark(0);
     type_remark(L"a\r\n[KeyLatch]\r\nKeyLatch9KeyCode=65\r\nKeyLatch9ModKeyCode=2");
-    click(edit_ids::kLabel4);
+    click(editor_ids::kSaveRemarkButton);
     EXPECT_EQ(ini(L"KeyLatch", L"KeyLatch9KeyCode"), L"(missing)");
     EXPECT_EQ(ini(L"remark", L"0"), L"a [KeyLatch] KeyLatch9KeyCode=65 KeyLatch9ModKeyCode=2");
 }

@@ -12,7 +12,7 @@
 #include "common/text_win.h"
 #include "common/unique_handle.h"
 #include "settings/ini_location.h"
-#include "settings/modINI.h"
+#include "settings/settings_file.h"
 #include "settings/save_error.h"
 
 namespace vantero {
@@ -61,61 +61,61 @@ std::string run_probe_as(const std::wstring& program_path, const std::wstring& v
 class IniUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetIniPath(L"ini_test.ini");
-        ::DeleteFileW(IniPath().c_str());
+        use_settings_file(L"ini_test.ini");
+        ::DeleteFileW(settings_file_path().c_str());
     }
     void TearDown() override {
-        SetIniPath(L"ini_test.ini");
-        ::DeleteFileW(IniPath().c_str());
-        ::RemoveDirectoryW(IniPath().c_str());
+        use_settings_file(L"ini_test.ini");
+        ::DeleteFileW(settings_file_path().c_str());
+        ::RemoveDirectoryW(settings_file_path().c_str());
     }
 };
 
 TEST_F(IniUnderWine, PathIsBesideTheProgram) {
-    EXPECT_EQ(IniPath(), exe_folder() + L"\\ini_test.ini");
+    EXPECT_EQ(settings_file_path(), exe_folder() + L"\\ini_test.ini");
 }
 
 TEST_F(IniUnderWine, ChineseTextIsStoredAsGbkAndReadBack) {
     ASSERT_EQ(::GetACP(), 936u) << "run Wine with LANG=zh_CN.UTF-8";
-    WriteINI(L"remark", L"0", L"复制");
-    EXPECT_EQ(GetINI(L"remark", L"0", L""), L"复制");
+    write_setting(L"remark", L"0", L"复制");
+    EXPECT_EQ(read_setting(L"remark", L"0", L""), L"复制");
     // 复 = B8 B4, 制 = D6 C6 in GBK.
-    EXPECT_NE(file_bytes(IniPath()).find("0=\xB8\xB4\xD6\xC6"), std::string::npos);
+    EXPECT_NE(file_bytes(settings_file_path()).find("0=\xB8\xB4\xD6\xC6"), std::string::npos);
 
     // A file written by hand in GBK reads back as the same text.
     {
-        std::ofstream out(IniPath().c_str(), std::ios::binary | std::ios::trunc);
+        std::ofstream out(settings_file_path().c_str(), std::ios::binary | std::ios::trunc);
         out << "[remark]\r\n1=\xBF\xEC\xBD\xDD\xBC\xFC\r\n";  // 快捷键
     }
-    EXPECT_EQ(GetINI(L"remark", L"1", L""), L"快捷键");
+    EXPECT_EQ(read_setting(L"remark", L"1", L""), L"快捷键");
 }
 
 TEST_F(IniUnderWine, MissingAndEmptyValuesAndBlanks) {
-    EXPECT_EQ(GetINI(L"conftext", L"0", L""), L"");  // no file at all
-    EXPECT_EQ(GetINI(L"KeyLatch", L"KeyLatch1Text", L"按下快捷键"), L"按下快捷键");
-    WriteINI(L"remark", L"2", L"");
-    EXPECT_EQ(GetINI(L"remark", L"2", L"default"), L"") << "an empty value is not the default";
-    WriteINI(L"conftext", L"3", L"   Ctrl + A  ");
-    EXPECT_EQ(GetINI(L"conftext", L"3", L""), L"Ctrl + A");
-    WriteINI(L"conftooltip", L"3", L"2|17|65");
-    EXPECT_EQ(GetINI(L"conftooltip", L"3", L""), L"2|17|65");
-    EXPECT_EQ(GetINI(L"conftooltip", L"4", L"x"), L"x");
+    EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"");  // no file at all
+    EXPECT_EQ(read_setting(L"KeyLatch", L"KeyLatch1Text", L"按下快捷键"), L"按下快捷键");
+    write_setting(L"remark", L"2", L"");
+    EXPECT_EQ(read_setting(L"remark", L"2", L"default"), L"") << "an empty value is not the default";
+    write_setting(L"conftext", L"3", L"   Ctrl + A  ");
+    EXPECT_EQ(read_setting(L"conftext", L"3", L""), L"Ctrl + A");
+    write_setting(L"conftooltip", L"3", L"2|17|65");
+    EXPECT_EQ(read_setting(L"conftooltip", L"3", L""), L"2|17|65");
+    EXPECT_EQ(read_setting(L"conftooltip", L"4", L"x"), L"x");
 }
 
 TEST_F(IniUnderWine, LongValuesComeBackCutTo254Bytes) {
     const std::wstring ascii(300, L'a');
-    WriteINI(L"remark", L"0", ascii);
-    EXPECT_EQ(GetINI(L"remark", L"0", L""), std::wstring(254, L'a'));
-    EXPECT_NE(file_bytes(IniPath()).find(std::string(300, 'a')), std::string::npos)
+    write_setting(L"remark", L"0", ascii);
+    EXPECT_EQ(read_setting(L"remark", L"0", L""), std::wstring(254, L'a'));
+    EXPECT_NE(file_bytes(settings_file_path()).find(std::string(300, 'a')), std::string::npos)
         << "the file keeps the whole value";
 
     // 200 two-byte characters: 254 bytes hold 127 of them, and no half character comes back.
     const std::wstring chinese(200, L'键');
-    WriteINI(L"remark", L"1", chinese);
-    EXPECT_EQ(GetINI(L"remark", L"1", L""), std::wstring(127, L'键'));
+    write_setting(L"remark", L"1", chinese);
+    EXPECT_EQ(read_setting(L"remark", L"1", L""), std::wstring(127, L'键'));
     // An odd cut: one ASCII byte first leaves room for 126 whole characters.
-    WriteINI(L"remark", L"2", L"a" + chinese);
-    EXPECT_EQ(GetINI(L"remark", L"2", L""), L"a" + std::wstring(126, L'键'));
+    write_setting(L"remark", L"2", L"a" + chinese);
+    EXPECT_EQ(read_setting(L"remark", L"2", L""), L"a" + std::wstring(126, L'键'));
 }
 
 TEST_F(IniUnderWine, ProgramFoldersTheAnsiCodePageCannotNameOrADriveRoot) {
@@ -151,12 +151,12 @@ TEST_F(IniUnderWine, AFolderPathBeyondMaxPathIsUsedThroughItsShortForm) {
         made.push_back(folder);
     }
     use_ini_location(locate_beside(folder + L"\\vantero.exe", L"set.ini"));
-    EXPECT_EQ(IniPath(), folder + L"\\set.ini");
-    EXPECT_EQ(WriteINI(L"remark", L"0", L"复制"), kStored);
-    EXPECT_EQ(GetINI(L"remark", L"0", L""), L"复制");
-    EXPECT_EQ(file_bytes(IniPath()), "[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n")
+    EXPECT_EQ(settings_file_path(), folder + L"\\set.ini");
+    EXPECT_EQ(write_setting(L"remark", L"0", L"复制"), kStored);
+    EXPECT_EQ(read_setting(L"remark", L"0", L""), L"复制");
+    EXPECT_EQ(file_bytes(settings_file_path()), "[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n")
         << "stored at the long path";
-    ::DeleteFileW(IniPath().c_str());
+    ::DeleteFileW(settings_file_path().c_str());
     for (auto it = made.rbegin(); it != made.rend(); ++it) ::RemoveDirectoryW(it->c_str());
 }
 
@@ -172,8 +172,8 @@ TEST_F(IniUnderWine, AFileHeldByAnotherProgramIsWaitedForAboutTwoSeconds) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.release_after_ms);
         const std::string before = "[remark]\r\n0=old\r\n";
-        write_bytes(IniPath(), before);
-        unique_kernel_handle held(::CreateFileW(IniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+        write_bytes(settings_file_path(), before);
+        unique_kernel_handle held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                                 nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
         std::thread releaser;
@@ -183,14 +183,14 @@ TEST_F(IniUnderWine, AFileHeldByAnotherProgramIsWaitedForAboutTwoSeconds) {
                 held.reset();
             });
         }
-        const DWORD error = WriteINI(L"remark", L"0", L"new");
+        const DWORD error = write_setting(L"remark", L"0", L"new");
         if (releaser.joinable()) releaser.join();
         held.reset();
         EXPECT_TRUE(error == c.error || (c.error && error == ERROR_LOCK_VIOLATION)) << error;
-        EXPECT_EQ(GetINI(L"remark", L"0", L""), widen(c.stored));
+        EXPECT_EQ(read_setting(L"remark", L"0", L""), widen(c.stored));
         if (error) {
-            EXPECT_EQ(file_bytes(IniPath()), before);
-            EXPECT_NE(DescribeSaveError(error).find(L"文件正被其他程序占用。"), std::wstring::npos);
+            EXPECT_EQ(file_bytes(settings_file_path()), before);
+            EXPECT_NE(describe_save_error(error).find(L"文件正被其他程序占用。"), std::wstring::npos);
         }
     }
 }
@@ -221,16 +221,16 @@ TEST_F(IniUnderWine, FailedSavesAreReportedWithThePathAndTheReason) {
         SCOPED_TRACE(c.name);
         if (!c.location.shown.empty()) use_ini_location(c.location);
         if (c.folder_at_path) {
-            ASSERT_TRUE(::CreateDirectoryW(IniPath().c_str(), nullptr));
+            ASSERT_TRUE(::CreateDirectoryW(settings_file_path().c_str(), nullptr));
         }
-        const DWORD error = WriteINI(L"remark", L"0", L"复制");
+        const DWORD error = write_setting(L"remark", L"0", L"复制");
         EXPECT_EQ(error, c.error);
-        EXPECT_EQ(GetINI(L"remark", L"0", L"default"), L"default");
-        const std::wstring message = DescribeSaveError(error);
-        EXPECT_NE(message.find(L"\n" + IniPath() + L"\n"), std::wstring::npos) << narrow(message);
+        EXPECT_EQ(read_setting(L"remark", L"0", L"default"), L"default");
+        const std::wstring message = describe_save_error(error);
+        EXPECT_NE(message.find(L"\n" + settings_file_path() + L"\n"), std::wstring::npos) << narrow(message);
         EXPECT_NE(message.find(c.reason), std::wstring::npos) << narrow(message);
-        if (c.folder_at_path) ::RemoveDirectoryW(IniPath().c_str());
-        SetIniPath(L"ini_test.ini");
+        if (c.folder_at_path) ::RemoveDirectoryW(settings_file_path().c_str());
+        use_settings_file(L"ini_test.ini");
     }
 }
 
@@ -239,10 +239,10 @@ TEST_F(IniUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     // 复制 / 快捷键 / 粘贴 / 剪切 in GBK, and a comment. (Wine's rewrite drops blank lines.)
     const std::string head = "; \xC9\xE8\xD6\xC3\r\n[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n1=";
     const std::string tail = "\r\n[conftext]\r\n0=\xBF\xEC\xBD\xDD\xBC\xFC\r\n";
-    write_bytes(IniPath(), head + "\xD5\xB3\xCC\xF9" + tail);
-    EXPECT_EQ(WriteINI(L"remark", L"1", L"剪切"), kStored);
-    EXPECT_EQ(file_bytes(IniPath()), head + "\xBC\xF4\xC7\xD0" + tail);
-    EXPECT_EQ(GetINI(L"conftext", L"0", L""), L"快捷键");
+    write_bytes(settings_file_path(), head + "\xD5\xB3\xCC\xF9" + tail);
+    EXPECT_EQ(write_setting(L"remark", L"1", L"剪切"), kStored);
+    EXPECT_EQ(file_bytes(settings_file_path()), head + "\xBC\xF4\xC7\xD0" + tail);
+    EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"快捷键");
 }
 
 TEST_F(IniUnderWine, LineBreaksAndNulsNeverReachTheFile) {
@@ -258,10 +258,10 @@ TEST_F(IniUnderWine, LineBreaksAndNulsNeverReachTheFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        EXPECT_EQ(WriteINI(L"remark", c.key, c.value), kStored);
-        EXPECT_NE(file_bytes(IniPath()).find("\r\n" + c.line + "\r\n"), std::string::npos)
-            << file_bytes(IniPath());
-        EXPECT_EQ(GetINI(L"evil", L"x", L"none"), L"none");
+        EXPECT_EQ(write_setting(L"remark", c.key, c.value), kStored);
+        EXPECT_NE(file_bytes(settings_file_path()).find("\r\n" + c.line + "\r\n"), std::string::npos)
+            << file_bytes(settings_file_path());
+        EXPECT_EQ(read_setting(L"evil", L"x", L"none"), L"none");
     }
 }
 

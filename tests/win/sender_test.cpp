@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/keybd_output.h"
+#include "app/system_key_output.h"
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
 #include "tests/win/key_event_log.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clsWaitableTimer.h"
+#include "app/pumping_wait.h"
 #include "tests/win/key_event_log.h"
 
 namespace vantero {
@@ -49,11 +49,11 @@ struct CallbackWindow {
     HWND hwnd;
 };
 
-TEST(PauseUnderWine, LastsItsTimeWithoutBurningTheProcessor) {
+TEST(PumpingWaitUnderWine, LastsItsTimeWithoutBurningTheProcessor) {
     for (double ms : {100.0, 200.0}) {
         const double cpu0 = thread_cpu_ms();
         const double t0 = now_ms();
-        Pause(ms);
+        pumping_wait(ms);
         const double took = now_ms() - t0;
         EXPECT_GE(took, ms - 2) << ms;
         EXPECT_LE(took, ms + 150) << ms;
@@ -61,30 +61,30 @@ TEST(PauseUnderWine, LastsItsTimeWithoutBurningTheProcessor) {
     }
 }
 
-TEST(PauseUnderWine, DispatchesMessagesWhileWaiting) {
+TEST(PumpingWaitUnderWine, DispatchesMessagesWhileWaiting) {
     CallbackWindow window;
     double handled_at = 0;
     std::function<void()> note = [&] { handled_at = now_ms(); };
     const double t0 = now_ms();
     window.post(&note);
-    Pause(200);
+    pumping_wait(200);
     ASSERT_GT(handled_at, 0) << "the posted message was not dispatched during the wait";
     EXPECT_LT(handled_at - t0, 100);
 }
 
-TEST(PauseUnderWine, NestedWaitsEachLastTheirOwnTime) {
+TEST(PumpingWaitUnderWine, NestedWaitsEachLastTheirOwnTime) {
     CallbackWindow window;
     double inner_start = 0, inner_end = 0;
     std::function<void()> inner = [&] {
         inner_start = now_ms();
-        Pause(150);
+        pumping_wait(150);
         inner_end = now_ms();
     };
     // The outer wait is short; the inner one outlasts it, so the outer cannot return before it.
     const double cpu0 = thread_cpu_ms();
     const double t0 = now_ms();
     window.post(&inner);
-    Pause(100);
+    pumping_wait(100);
     const double outer_end = now_ms();
     ASSERT_GT(inner_start, 0);
     EXPECT_GE(inner_end - inner_start, 148);
@@ -94,31 +94,30 @@ TEST(PauseUnderWine, NestedWaitsEachLastTheirOwnTime) {
     // And an outer wait that outlasts the inner one still waits its full time afterwards.
     std::function<void()> short_inner = [&] {
         inner_start = now_ms();
-        Pause(50);
+        pumping_wait(50);
         inner_end = now_ms();
     };
     const double t1 = now_ms();
     window.post(&short_inner);
-    Pause(200);
+    pumping_wait(200);
     const double outer2 = now_ms() - t1;
     EXPECT_GE(inner_end - inner_start, 48);
     EXPECT_GE(outer2, 198) << "the outer wait returned early after the inner one";
     EXPECT_LT(thread_cpu_ms() - cpu0, 150) << "a wait spun on the processor";
 }
 
-TEST(PauseUnderWine, QuitMessageSurvivesTheWait) {
+TEST(PumpingWaitUnderWine, QuitMessageSurvivesTheWait) {
     ::PostQuitMessage(7);
-    Pause(50);
+    pumping_wait(50);
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST(PauseUnderWine, InvalidTimeIsReportedWithTheWaitPrefix) {
-    clsWaitableTimer timer;
+TEST(PumpingWaitUnderWine, InvalidTimeIsReportedWithTheWaitPrefix) {
     for (double bad : {-1.0, std::numeric_limits<double>::quiet_NaN()}) {
         try {
-            timer.Wait(bad);
+            pumping_wait(bad);
             ADD_FAILURE() << "no error for " << bad;
         } catch (const std::invalid_argument& e) {
             EXPECT_EQ(std::string(e.what()).rfind("[clsWaitableTimer.Wait]", 0), 0u) << e.what();

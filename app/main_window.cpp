@@ -1,0 +1,424 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cwchar>
+#include <utility>
+
+#include "app/system_key_output.h"
+#include "app/layout.h"
+#include "common/drag_move.h"
+#include "app/product.h"
+#include "app/sender.h"
+#include "common/key_sequence.h"
+#include "common/user_texts.h"
+#include "hotkey/typing_trigger.h"
+#include "common/text_win.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_file.h"
+#include "settings/save_error.h"
+
+namespace vantero {
+namespace {
+
+constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
+constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
+constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
+constexpr UINT kTriggerDuringSend = WM_APP + 4; // wParam: row index; from the keyboard watch
+constexpr int kCheckIdBase = 100;               // Check1 .. Check9: 101 .. 109
+
+KeyLatchLayout row_hotkey_layout() {
+    KeyLatchLayout layout;
+    layout.back_color = layout::kRowBack;
+    layout.fore_color = layout::kOrange;
+    layout.font = KeyLatchFont{L"宋体", 9, false};
+    layout.border_style = 0;
+    return layout;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ExitSteps exit_steps)
+    : exit_steps_(std::move(exit_steps)),
+      font_(make_font(L"微软雅黑", 9)),
+      check_font_(make_font(L"微软雅黑", 9, true)),
+      row_brush_(::CreateSolidBrush(layout::kRowBack)) {}
+
+MainWindow::~MainWindow() {
+    keyboard_watch_.stop();
+    // The editor and the rows go before the window that holds them.
+    editor_.reset();
+    for (auto& latch : hotkey_boxes_) latch.reset();
+    for (auto& remark : remarks_) remark.reset();
+    tooltip_.reset();
+    destroy();
+}
+
+bool MainWindow::open() {
+    if (!create(L"VanteroMain", WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"设置", 0, 0, layout::kClientWidth,
+                layout::kClientHeight, nullptr,
+                ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
+        return false;
+    }
+    create_rows();
+    load_rows();
+    return true;
+}
+
+void MainWindow::create_rows() {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr));
+    chrome_.add_tooltips(tooltip_.get(), hwnd());
+
+    const KeyLatchLayout hotkey_layout = row_hotkey_layout();
+    for (int k = 0; k < kRows; ++k) {
+        const int n = k + 1;
+        // Each hotkey box restores its trigger and fixes the settings path as it loads.
+        hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
+                                                 hotkey_layout, true);
+        hotkey_boxes_[k]->events.on_hotkey_pressed = [this, n] { hotkey_pressed(n, false); };
+        // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
+        // the check box says whether the row still works.
+        hotkey_boxes_[k]->events.on_key_down = [this, n](int&, int&) { ::PostMessageW(hwnd(), kSyncCheck, n, 0); };
+
+        const RECT t = layout::target_box(k);
+        target_boxes_[k] = ::CreateWindowExW(0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
+                                        t.left, t.top, t.right - t.left, t.bottom - t.top, hwnd(), nullptr,
+                                        instance, nullptr);
+        ::SendMessageW(target_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        ::SetWindowSubclass(target_boxes_[k], target_box_proc, static_cast<UINT_PTR>(k), reinterpret_cast<DWORD_PTR>(this));
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(target_boxes_[k]);
+        info.lpszText = const_cast<wchar_t*>(L"");
+        ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+
+        remarks_[k] = std::make_unique<RemarkLabel>(hwnd(), layout::remark_box(k), static_cast<HFONT>(font_.get()),
+                                                    [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
+
+        const RECT c = layout::check_box(k);
+        enable_boxes_[k] = ::CreateWindowExW(0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                       c.left, c.top, c.right - c.left, c.bottom - c.top, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance,
+                                       nullptr);
+        ::SendMessageW(enable_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(check_font_.get()), FALSE);
+    }
+}
+
+void MainWindow::load_rows() {
+    LONG_PTR ex_style = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(hwnd(), layout::kColourKey, 0, LWA_COLORKEY);
+
+    for (int k = 0; k < kRows; ++k) {
+        const std::wstring key = std::to_wstring(k);
+        ::SetWindowTextW(target_boxes_[k], read_setting(L"conftext", key, L"").c_str());
+        set_key_sequence(k, read_setting(L"conftooltip", key, L""));
+        remarks_[k]->set_caption(read_setting(L"remark", key, L""));
+    }
+    editor_ = std::make_unique<EditorWindow>(*this);
+    editor_->load();
+}
+
+void MainWindow::show() {
+    if (!shown_once_) {
+        shown_once_ = true;
+        RECT work;
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int x = work.left + ((work.right - work.left) - layout::kClientWidth) / 2;
+        const int y = work.top + ((work.bottom - work.top) - layout::kClientHeight) / 2;
+        ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+}
+
+void MainWindow::show_topmost() {
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void MainWindow::show_main() { ::ShowWindow(hwnd(), SW_SHOW); }
+
+void MainWindow::set_key_sequence(int k, std::wstring text) {
+    key_sequences_[k] = std::move(text);
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = hwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(target_boxes_[k]);
+    info.lpszText = key_sequences_[k].data();
+    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void MainWindow::set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) {
+    if (row_index < 0 || row_index >= kRows) return;
+    ::SetWindowTextW(target_boxes_[row_index], display_text.c_str());
+    set_key_sequence(row_index, key_sequence);
+}
+
+void MainWindow::set_row_remark(int row_index, const std::wstring& remark) {
+    if (row_index < 0 || row_index >= kRows) return;
+    remarks_[row_index]->set_caption(remark);
+}
+
+void MainWindow::update_keyboard_watch() {
+    bool any_enabled = false;
+    for (int k = 0; k < kRows; ++k) {
+        const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled();
+        keyboard_watch_.set_trigger(k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
+                                    enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
+        any_enabled = any_enabled || enabled;
+    }
+    keyboard_watch_.set_listener(hwnd(), kTriggerDuringSend);
+    if (!any_enabled) {
+        keyboard_watch_.stop();
+    } else {
+        keyboard_watch_.start();
+    }
+}
+
+void MainWindow::check_clicked(int n) {
+    HWND box = enable_boxes_[n - 1];
+    const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
+    KeyLatch& latch = hotkey_box(n);
+    // A row without a trigger gets the hotkey box's own message when it is enabled.
+    if (!enable || latch.key_code() == 0 || may_enable(n)) latch.hotkey_enabled(enable);
+    sync_check(n);
+}
+
+bool MainWindow::may_enable(int n) {
+    const int k = n - 1;
+    if (!parse_key_sequence(narrow(key_sequences_[k]))) {
+        ::MessageBoxW(hwnd(), text::kNoTargetKeys, L"error", MB_ICONHAND | MB_OK);
+        return false;
+    }
+    KeyLatch& latch = hotkey_box(n);
+    if (!is_typing_trigger(latch.key_code(), latch.mod_key_code())) return true;
+    wchar_t question[512];
+    std::swprintf(question, 512, text::kTypingTriggerQuestion, latch.text().c_str());
+    return ::MessageBoxW(hwnd(), question, text::kConfirmCaption, MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
+void MainWindow::sync_check(int n) {
+    ::SendMessageW(enable_boxes_[n - 1], BM_SETCHECK, hotkey_box(n).hotkey_enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Not under a send's feet: it may be holding keys the watch decides on.
+    after_sends([this] { update_keyboard_watch(); });
+}
+
+void MainWindow::hotkey_pressed(int n, bool from_watch) {
+    // While a send types, the system's hotkeys may be its own keys; the watch's are the user's.
+    gate_.trigger(n - 1, !from_watch && gate_.sending());
+}
+
+void MainWindow::send_row(int k) {
+    if (!hotkey_boxes_[k]->hotkey_enabled()) return;  // unticked while it waited
+    const std::wstring sequence = key_sequences_[k];  // the editor may change the row meanwhile
+    SystemKeyOutput keyboard(&keyboard_watch_);
+    send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
+    if (keyboard.watch_lost()) {
+        // The system removes a hook it found too slow, without a word: install it again.
+        after_sends([this] {
+            keyboard_watch_.stop();
+            update_keyboard_watch();
+        });
+    }
+}
+
+bool MainWindow::sending() const { return gate_.sending(); }
+
+void MainWindow::after_sends(std::function<void()> action) { gate_.after_sends(std::move(action)); }
+
+DWORD MainWindow::save_triggers() {
+    // The first failure ends it: with the file held by another program each write waits.
+    for (auto& latch : hotkey_boxes_) {
+        if (const DWORD error = latch->save_settings()) return error;
+    }
+    return ERROR_SUCCESS;
+}
+
+void MainWindow::save_triggers_before_exit() {
+    for (;;) {
+        const DWORD error = save_triggers();
+        if (error == ERROR_SUCCESS) return;
+        const std::wstring message = describe_save_error(error) + text::kExitRetryOrQuit;
+        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption,
+                          MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) != IDRETRY) {
+            return;
+        }
+    }
+}
+
+void MainWindow::exit_program() {
+    if (exiting_) return;
+    if (sending()) {
+        after_sends([this] { exit_program(); });
+        return;
+    }
+    exiting_ = true;
+    gate_.close();
+    // No trigger of this copy outlives the save: a copy started next registers them afresh.
+    for (auto& latch : hotkey_boxes_) latch->hotkey_enabled(false);
+    keyboard_watch_.stop();
+    save_triggers_before_exit();
+    if (exit_steps_.settings_saved) exit_steps_.settings_saved();
+    // Taking the icon away and hiding the window may wait on the shell or a window manager (two
+    // seconds each under Wine without one): the next copy need not wait for them.
+    if (exit_steps_.remove_tray_icon) exit_steps_.remove_tray_icon();
+    ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+    if (editor_ && editor_->hwnd()) ::ShowWindow(editor_->hwnd(), SW_HIDE);
+    ::ShowWindow(hwnd(), SW_HIDE);
+    ::PostQuitMessage(0);
+}
+
+void MainWindow::open_editor(int k, bool remark_mode) {
+    if (exiting_ || k < 0 || k >= kRows) return;
+    if (remark_mode) {
+        editor_->open_remark(k);
+    } else {
+        editor_->open_keys(k);
+    }
+    if (editor_->hwnd() && ::IsWindowVisible(editor_->hwnd())) ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void MainWindow::on_click(POINT at) {
+    switch (chrome_.hit_test(at)) {
+        case ChromeHit::hide_button:
+            ::ShowWindow(hwnd(), SW_HIDE);
+            break;
+        case ChromeHit::exit_area:
+            exit_program();
+            break;
+        case ChromeHit::home_link:
+            // Starting a browser may take a while: not while a send holds its keys.
+            after_sends([this] { ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL); });
+            break;
+        case ChromeHit::product_link:
+            after_sends([this] { ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL); });
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd(), &ps);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    // Drawn off screen first so the skin never flickers under the labels.
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP canvas = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, canvas);
+    chrome_.paint(memory, client);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(memory);
+    ::EndPaint(hwnd(), &ps);
+}
+
+LRESULT CALLBACK MainWindow::target_box_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                         DWORD_PTR data) {
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    if (message == WM_LBUTTONUP) {
+        ::PostMessageW(self->hwnd(), kOpenKeysEditor, id, 0);
+    } else if (message == WM_CONTEXTMENU && self->sending()) {
+        return 0;  // its menu loop would keep a send's keys down
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(box, target_box_proc, id);
+    }
+    return ::DefSubclassProc(box, message, wparam, lparam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            ::SetTextColor(dc, layout::kOrange);
+            ::SetBkColor(dc, layout::kRowBack);
+            return reinterpret_cast<LRESULT>(row_brush_.get());
+        }
+        case WM_COMMAND: {
+            const int id = LOWORD(wparam);
+            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRows) {
+                after_sends([this, n = id - kCheckIdBase] { check_clicked(n); });
+                return 0;
+            }
+            break;
+        }
+        case kOpenKeysEditor:
+            open_editor(static_cast<int>(wparam), false);
+            return 0;
+        case kOpenRemarkEditor:
+            open_editor(static_cast<int>(wparam), true);
+            return 0;
+        case kSyncCheck:
+            if (wparam >= 1 && wparam <= kRows) sync_check(static_cast<int>(wparam));
+            return 0;
+        case kTriggerDuringSend:
+            // As if the system had seen the hotkey: the send's keys hid it.
+            if (wparam < kRows && hotkey_boxes_[wparam]->hotkey_enabled()) hotkey_pressed(static_cast<int>(wparam) + 1, true);
+            return 0;
+        case WM_LBUTTONDOWN: {
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            pressed_ = chrome_.hit_test(at);
+            if (pressed_ == ChromeHit::skin || pressed_ == ChromeHit::title_label) {
+                pressed_ = ChromeHit::outside;
+                if (!sending()) {
+                    drag_move(hwnd());
+                } else {
+                    // Pressed during a send: the drag starts once its keys are up, if the
+                    // button is still down then.
+                    after_sends([this] {
+                        const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+                        if (::GetAsyncKeyState(primary) & 0x8000) drag_move(hwnd());
+                    });
+                }
+            } else if (pressed_ != ChromeHit::outside) {
+                ::SetCapture(hwnd());
+            }
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const ChromeHit pressed = pressed_;
+            pressed_ = ChromeHit::outside;
+            if (::GetCapture() == hwnd()) ::ReleaseCapture();
+            if (pressed != ChromeHit::outside && chrome_.hit_test(at) == pressed) on_click(at);
+            return 0;
+        }
+        case WM_SETCURSOR: {
+            POINT at;
+            ::GetCursorPos(&at);
+            ::ScreenToClient(hwnd(), &at);
+            const ChromeHit hit = chrome_.hit_test(at);
+            if (reinterpret_cast<HWND>(wparam) == hwnd() &&
+                (hit == ChromeHit::home_link || hit == ChromeHit::product_link || hit == ChromeHit::hide_button ||
+                 hit == ChromeHit::exit_area)) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            // Alt+F4 hides to the tray; the program ends only through its exit sequence.
+            ::ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+        default:
+            break;
+    }
+    return WindowBase::handle(message, wparam, lparam);
+}
+
+}  // namespace vantero

@@ -1,0 +1,113 @@
+#pragma once
+// The main window: nine rows, each joining a trigger hotkey to target keys and a remark.
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/chrome.h"
+#include "app/keyboard_watch.h"
+#include "app/send_gate.h"
+#include "app/remark_label.h"
+#include "common/unique_handle.h"
+#include "common/window_base.h"
+#include "editor/editor_window.h"
+#include "hotkey/key_latch.h"
+
+namespace vantero {
+
+// What the exit sequence does beyond the main window, in this order, once the triggers are saved.
+struct ExitSteps {
+    std::function<void()> settings_saved;  // another copy may start now
+    std::function<void()> remove_tray_icon;
+};
+
+class MainWindow final : public WindowBase, public EditorHost {
+public:
+    static constexpr int kRows = 9;
+
+    explicit MainWindow(ExitSteps exit_steps);
+    ~MainWindow() override;
+
+    // Creates the window with its rows (each hotkey box restores its trigger), then runs the
+    // load step: colour key, every row's target keys and remark from set.ini, the editor loaded.
+    bool open();
+    // Shows the window centred the first time, as it was afterwards.
+    void show();
+    // Visible and topmost (a click on the tray icon).
+    void show_topmost();
+
+    // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
+    void exit_program();
+    // Saves every row's trigger (exit sequence and session end); the first failure's error code.
+    DWORD save_triggers();
+    // Runs action now or, while a send holds its keys, once the last send has let them go. What
+    // opens a menu or a message box, starts a drag or ends the program goes through here:
+    // started inside a send's delay, it would keep the keys down until it returned.
+    void after_sends(std::function<void()> action);
+
+    // Row n = 1..9 / row index k = 0..8.
+    KeyLatch& hotkey_box(int n) { return *hotkey_boxes_[n - 1]; }
+    HWND enable_box(int n) const { return enable_boxes_[n - 1]; }
+    HWND target_box(int k) const { return target_boxes_[k]; }
+    const std::wstring& key_sequence(int k) const { return key_sequences_[k]; }
+    const std::wstring& remark(int k) const { return remarks_[k]->caption(); }
+    HWND remark_label(int k) const { return remarks_[k]->hwnd(); }
+    EditorWindow& editor() { return *editor_; }
+
+    // EditorHost
+    void set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) override;
+    void set_row_remark(int row_index, const std::wstring& remark) override;
+    void show_main() override;
+    std::wstring row_key_sequence(int row_index) const override { return key_sequences_[row_index]; }
+    std::wstring row_remark(int row_index) const override { return remarks_[row_index]->caption(); }
+    bool keys_held() const override { return sending(); }
+
+private:
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void create_rows();
+    void load_rows();
+    void check_clicked(int n);
+    // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
+    // from typing is confirmed by the user.
+    bool may_enable(int n);
+    // Saves the triggers; a failure is reported, and the user may try again or give up.
+    void save_triggers_before_exit();
+    // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.
+    void hotkey_pressed(int n, bool from_watch);
+    // Types row k's target keys into the focused window; the send gate decides when.
+    void send_row(int k);
+    // The user's keys are watched while any row is enabled, and only then.
+    void update_keyboard_watch();
+    // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
+    void sync_check(int n);
+    bool sending() const;
+    void set_key_sequence(int k, std::wstring text);
+    void open_editor(int k, bool remark_mode);
+    void on_click(POINT at);
+    void paint();
+    static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+    ExitSteps exit_steps_;
+    MainChrome chrome_;
+    unique_gdi_object font_;        // 微软雅黑 9 pt, the window's own
+    unique_gdi_object check_font_;  // bold
+    unique_gdi_object row_brush_;
+    unique_window tooltip_;
+    std::array<std::unique_ptr<KeyLatch>, kRows> hotkey_boxes_;
+    std::array<HWND, kRows> enable_boxes_{};
+    std::array<HWND, kRows> target_boxes_{};
+    std::array<std::wstring, kRows> key_sequences_;
+    std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
+    SendGate gate_{[this](int k) { send_row(k); }};
+    KeyboardWatch keyboard_watch_;
+    std::unique_ptr<EditorWindow> editor_;
+    bool shown_once_ = false;
+    bool exiting_ = false;
+    ChromeHit pressed_ = ChromeHit::outside;
+};
+
+}  // namespace vantero

@@ -1,0 +1,51 @@
+#pragma once
+// The hidden window `TrayIcon`: owns the notification-area icon, answers its clicks with the main
+// window or the popup menu, and sees the session end.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+
+#include "common/unique_handle.h"
+#include "common/window_base.h"
+
+namespace vantero {
+
+// What the tray window does to the rest of the program.
+struct TrayActions {
+    std::function<void()> show_main;     // left click: visible and topmost
+    std::function<void()> exit;          // menu "退出": the exit sequence
+    std::function<void()> session_end;   // Windows ends the session
+    // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
+    std::function<void(std::function<void()>)> after_sends;
+};
+
+class TrayIcon final : public WindowBase {
+public:
+    // The callback message of the icon; the mouse message arrives in lParam.
+    static constexpr UINT kIconMessage = WM_MOUSEMOVE;
+    enum MenuItem : UINT { kShow = 1, kAbout = 2, kExit = 3 };
+
+    explicit TrayIcon(TrayActions actions);
+    ~TrayIcon() override;
+
+    // Creates the hidden window and adds the icon.
+    bool load();
+    // Removes the icon (exit sequence); the window stays until destruction.
+    void delete_icon();
+    bool icon_shown() const { return icon_shown_; }
+
+private:
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void add_icon();
+    void show_menu();
+
+    TrayActions actions_;
+    unique_icon icon_;
+    unique_menu menu_;
+    NOTIFYICONDATAW record_{};
+    bool icon_shown_ = false;
+    UINT taskbar_created_ = 0;
+};
+
+}  // namespace vantero

@@ -1,0 +1,363 @@
+#include "editor/editor_window.h"
+
+#include <array>
+#include <functional>
+
+#include "common/drag_move.h"
+#include "common/gdi_win.h"
+#include "common/text_win.h"
+#include "common/window_base.h"
+#include "editor/editor_ids.h"
+#include "editor/editor_look.h"
+#include "editor/editor_model.h"
+#include "editor/flat_button.h"
+#include "editor/key_names.h"
+#include "editor/remark_panel.h"
+#include "editor/selector.h"
+#include "resources/resource_ids.h"
+#include "common/user_texts.h"
+#include "settings/settings_file.h"
+#include "settings/save_error.h"
+
+namespace vantero {
+namespace {
+
+namespace look = editor_look;
+constexpr int kRows = 9;
+
+// Lets every message that is waiting run once; a quit request stays for the caller's loop.
+void run_pending_messages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+bool is_letter(const std::string& name) {
+    return name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z';
+}
+
+}  // namespace
+
+class EditorWindow::Impl final : public WindowBase {
+public:
+    explicit Impl(EditorHost& host) : host_(host) {}
+    ~Impl() override { destroy(); }
+
+    void load();
+    void open(int row_index, bool remark_mode);
+
+private:
+    // Everything that lives only as long as the window: unloading drops it in one go.
+    struct Parts {
+        EditorFonts fonts = make_editor_fonts();
+        unique_gdi_object skin = load_bitmap(IDB_SKIN_EDIT);
+        unique_gdi_object close_picture = load_bitmap(IDB_CLOSE_BUTTON);
+        std::array<Selector, 3> selectors{Selector(editor_ids::kFirstKeyList, look::kDark),
+                                          Selector(editor_ids::kSecondKeyList, look::kDark),
+                                          Selector(editor_ids::kThirdKeyList, look::kBlack)};
+        RemarkPanel panel{fonts};
+        HWND focus = nullptr;  // given back the focus when the window is activated again
+    };
+
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void create_controls();
+    void fill_selectors();
+    void paint();
+    void draw_item(const DRAWITEMSTRUCT& item);
+    void command(int id, int code);
+    void pick(int selector);
+    void save_keys();
+    void save_remark();
+    void store(const std::function<DWORD()>& write);
+    void back_to_main();
+    void close();
+
+    EditorHost& host_;
+    int row_ = 0;
+    EditorModel model_;
+    std::wstring opened_remark_;
+    std::unique_ptr<Parts> parts_;
+    unsigned loads_ = 0;  // tells a fill interrupted by an unload from a later load
+};
+
+void EditorWindow::Impl::load() {
+    if (hwnd()) return;
+    parts_ = std::make_unique<Parts>();
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - look::kWidth) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - look::kHeight) / 2;
+    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO));
+    // Unowned and without WS_EX_TOOLWINDOW: while it is open the main window is hidden, so it
+    // keeps a taskbar button of its own to come back to.
+    if (!create(L"VanteroEdit", 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, look::kWidth,
+                look::kHeight, nullptr, icon)) {
+        parts_.reset();
+        return;
+    }
+    ++loads_;
+    const LONG_PTR ex_style = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(hwnd(), look::kColourKey, 0, LWA_COLORKEY);
+    create_controls();
+    fill_selectors();
+}
+
+void EditorWindow::Impl::create_controls() {
+    HFONT text_font = font_of(parts_->fonts.text);
+    const std::array<RECT, 3> boxes{look::kFirstKeyList, look::kSecondKeyList, look::kThirdKeyList};
+    for (size_t n = 0; n < boxes.size(); ++n) {
+        parts_->selectors[n].create(hwnd(), boxes[n], text_font, look::kListRows);
+    }
+    create_flat_button(hwnd(), editor_ids::kSaveKeysButton, look::kSaveKeysButton, look::kSave);
+    create_flat_button(hwnd(), editor_ids::kCloseButton, look::kCloseButton, L"");
+    parts_->panel.create_child(hwnd());
+}
+
+// The lists get their entries in the order they always had: the leading entries, then each
+// letter into all three lists with waiting messages run once per letter, then the rest.
+void EditorWindow::Impl::fill_selectors() {
+    const std::array<const std::vector<std::string>*, 3> names{
+        &first_key_list_names(), &other_key_list_names(), &other_key_list_names()};
+    std::array<size_t, 3> next{};
+    auto add_next = [&](size_t n) {
+        parts_->selectors[n].add(widen((*names[n])[next[n]]));
+        ++next[n];
+    };
+
+    for (size_t n = 0; n < 3; ++n) add_next(n);  // the empty entry
+    while (next[0] < names[0]->size() && !is_letter((*names[0])[next[0]])) add_next(0);
+
+    const unsigned this_load = loads_;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        run_pending_messages();
+        if (!parts_ || loads_ != this_load) return;  // closed meanwhile: its lists are gone
+        for (size_t n = 0; n < 3; ++n) {
+            if (next[n] < names[n]->size() && (*names[n])[next[n]] == std::string(1, letter))
+                add_next(n);
+        }
+    }
+    for (size_t n = 0; n < 3; ++n) {
+        while (next[n] < names[n]->size()) add_next(n);
+    }
+}
+
+void EditorWindow::Impl::open(int row_index, bool remark_mode) {
+    if (row_index < 0 || row_index >= kRows) return;
+    load();
+    if (!hwnd() || !parts_) return;
+    row_ = row_index;
+    // Each opening starts from what the row holds now, not from what the last row left.
+    model_.open(narrow(host_.row_key_sequence(row_index)));
+    for (int n = 0; n < 3; ++n) parts_->selectors[static_cast<size_t>(n)].show(widen(model_.picked(n)));
+    opened_remark_ = host_.row_remark(row_index);
+    parts_->panel.set_remark(opened_remark_);
+
+    HWND panel = parts_->panel.hwnd();
+    if (remark_mode) {
+        ::ShowWindow(panel, SW_SHOW);
+        ::SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        parts_->focus = parts_->panel.remark_box();
+    } else {
+        ::ShowWindow(panel, SW_HIDE);
+        parts_->focus = parts_->selectors[0].hwnd();
+    }
+    ::ShowWindow(hwnd(), SW_SHOW);
+    ::SetForegroundWindow(hwnd());
+    ::SetFocus(parts_->focus);
+}
+
+void EditorWindow::Impl::pick(int selector) {
+    const Selector& s = parts_->selectors[static_cast<size_t>(selector)];
+    model_.pick(selector, narrow(s.text()));
+}
+
+void EditorWindow::Impl::save_keys() {
+    if (!model_.changed()) {  // the row stays exactly as it was
+        back_to_main();
+        return;
+    }
+    if (auto saved = model_.save()) {
+        const std::wstring display = widen(saved->display_text);
+        const std::wstring sequence = widen(saved->key_sequence);
+        host_.set_row_keys(row_, display, sequence);
+        const std::wstring key = std::to_wstring(row_);
+        store([&] {
+            const DWORD error = write_setting(L"conftext", key, display);
+            return error ? error : write_setting(L"conftooltip", key, sequence);
+        });
+    }
+    back_to_main();
+}
+
+// Runs the writes until they succeed or the user gives up; a failure is never kept quiet.
+void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
+    for (;;) {
+        const DWORD error = write();
+        if (error == ERROR_SUCCESS) return;
+        const std::wstring message = describe_save_error(error) + text::kEditorRetryOrKeep;
+        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption, MB_ICONWARNING | MB_RETRYCANCEL) !=
+            IDRETRY) {
+            return;
+        }
+    }
+}
+
+void EditorWindow::Impl::save_remark() {
+    const std::wstring remark = parts_->panel.remark();
+    if (remark == opened_remark_) {
+        back_to_main();
+        return;
+    }
+    if (!remark.empty()) host_.set_row_remark(row_, remark);
+    store([&] { return write_setting(L"remark", std::to_wstring(row_), remark); });
+    back_to_main();
+}
+
+void EditorWindow::Impl::back_to_main() {
+    host_.show_main();
+    ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+// Unloads: the window goes and with it every pick and the remark; the next opening loads anew.
+// Called from the window's own handlers, so nothing may touch the parts after this.
+void EditorWindow::Impl::close() {
+    host_.show_main();
+    destroy();
+}
+
+void EditorWindow::Impl::command(int id, int code) {
+    switch (id) {
+        case editor_ids::kFirstKeyList:
+        case editor_ids::kSecondKeyList:
+        case editor_ids::kThirdKeyList:
+            // A list closed without a pick may still have moved the shown entry: read it again.
+            if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) pick(id - editor_ids::kFirstKeyList);
+            break;
+        case editor_ids::kSaveKeysButton:
+            if (code == BN_CLICKED) save_keys();
+            break;
+        case editor_ids::kSaveRemarkButton:
+            if (code == BN_CLICKED) save_remark();
+            break;
+        case editor_ids::kCloseButton:
+            if (code == BN_CLICKED) close();
+            break;
+        default:
+            break;
+    }
+}
+
+void EditorWindow::Impl::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd(), &ps);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+
+    // The strips the skin leaves uncovered keep the see-through colour.
+    HBITMAP skin = static_cast<HBITMAP>(parts_->skin.get());
+    BITMAP size{};
+    ::GetObjectW(skin, sizeof(size), &size);
+    const int saved = ::SaveDC(dc);
+    ::ExcludeClipRect(dc, look::kSkinAt.x, look::kSkinAt.y, look::kSkinAt.x + size.bmWidth,
+                      look::kSkinAt.y + size.bmHeight);
+    HBRUSH key = ::CreateSolidBrush(look::kColourKey);
+    ::FillRect(dc, &client, key);
+    ::DeleteObject(key);
+    ::RestoreDC(dc, saved);
+    draw_bitmap(dc, skin, look::kSkinAt.x, look::kSkinAt.y);
+
+    HBRUSH title_back = ::CreateSolidBrush(look::kDark);
+    ::FillRect(dc, &look::kTitleBox, title_back);
+    ::DeleteObject(title_back);
+    constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+    draw_text(dc, look::kTitle, look::kTitleBox, look::kOrange, font_of(parts_->fonts.title),
+              kCentred);
+    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, look::kOrange, font_of(parts_->fonts.text),
+              kCentred);
+    for (const RECT& plus : {look::kFirstPlus, look::kSecondPlus}) {
+        draw_text(dc, L"+", plus, look::kWhite, font_of(parts_->fonts.plus), kCentred);
+    }
+    ::FillRect(dc, &look::kDivider, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::EndPaint(hwnd(), &ps);
+}
+
+void EditorWindow::Impl::draw_item(const DRAWITEMSTRUCT& item) {
+    const int id = static_cast<int>(item.CtlID);
+    if (id == editor_ids::kSaveKeysButton) {
+        draw_label_button(item, font_of(parts_->fonts.button), look::kWhite, look::kButtonBack,
+                          look::kButtonPressed);
+    } else if (id == editor_ids::kCloseButton) {
+        draw_picture_button(item, static_cast<HBITMAP>(parts_->close_picture.get()), look::kOrange);
+    } else {
+        for (const Selector& s : parts_->selectors) {
+            if (s.id() == id) s.draw_item(item);
+        }
+    }
+}
+
+LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!parts_) return WindowBase::handle(message, wparam, lparam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_DRAWITEM:
+            draw_item(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        case WM_COMMAND:
+            command(LOWORD(wparam), HIWORD(wparam));
+            return 0;
+        case WM_MOUSEMOVE:
+            // Only a move with the button held drags; a mere hover must not start a move. During
+            // a send the drag waits for a later move, so the send's keys come up first.
+            if ((wparam & MK_LBUTTON) && !host_.keys_held()) drag_move(hwnd());
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hwnd(), focus)) parts_->focus = focus;
+            } else if (parts_->focus) {
+                ::SetFocus(parts_->focus);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:  // Alt+F4 or the taskbar: the same as the close picture
+            close();
+            return 0;
+        case WM_NCDESTROY:
+            parts_.reset();
+            model_ = EditorModel{};
+            break;
+        default:
+            break;
+    }
+    return WindowBase::handle(message, wparam, lparam);
+}
+
+EditorWindow::EditorWindow(EditorHost& host) : impl_(std::make_unique<Impl>(host)) {}
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::load() {
+    impl_->load();
+}
+bool EditorWindow::is_loaded() const {
+    return impl_->hwnd() != nullptr;
+}
+void EditorWindow::open_keys(int row_index) {
+    impl_->open(row_index, false);
+}
+void EditorWindow::open_remark(int row_index) {
+    impl_->open(row_index, true);
+}
+HWND EditorWindow::hwnd() const {
+    return impl_->hwnd();
+}
+
+}  // namespace vantero

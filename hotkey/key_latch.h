@@ -1,0 +1,118 @@
+#pragma once
+// KeyLatch: a hotkey box. The user presses a combination in its text box; the control shows it,
+// registers it system-wide on a hidden window of its own when the host enables it, raises
+// on_hotkey_pressed when it fires, and keeps it in set.ini (or the registry) between runs.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "hotkey/hotkey_capture.h"
+
+namespace vantero {
+
+// An error of the control's properties, with the number the host reports.
+class KeyLatchError : public std::runtime_error {
+public:
+    KeyLatchError(int number, const char* description) : std::runtime_error(description), number_(number) {}
+    int number() const { return number_; }
+
+private:
+    int number_;
+};
+inline constexpr int kErrorSetNotSupportedAtRunTime = 382;
+
+struct KeyLatchFont {
+    std::wstring face = L"宋体";
+    int points = 9;
+    bool bold = false;
+};
+
+// The values a host keeps with its window layout for each control instance.
+struct KeyLatchLayout {
+    COLORREF back_color = 0x80000005;  // top bit set: a system colour by index
+    COLORREF fore_color = 0x80000008;
+    bool enabled = true;
+    KeyLatchFont font;  // the host's font
+    int border_style = 1;  // 0 none, 1 fixed single
+    int appearance = 1;   // 0 flat, 1 three-dimensional
+    std::wstring tooltip_text;
+    std::wstring ini_file_name = L"set.ini";
+    int setting_location = 0;  // 0 = INI file, anything else = registry
+    std::wstring reg_key_name = L"KeyLatch";
+    std::wstring text;  // read in design mode only; empty means the placeholder
+};
+
+// Events raised to the host; any may be left empty.
+struct KeyLatchEvents {
+    std::function<void()> on_hotkey_pressed;
+    std::function<void()> on_click;
+    std::function<void()> on_double_click;
+    std::function<void(int& key_code, int& shift)> on_key_down;
+    std::function<void(int& key_code, int& shift)> on_key_up;
+    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_down;
+    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_move;
+    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_up;
+    // A property was written (a designer saves the layout then); the layout name is given.
+    std::function<void(const wchar_t* property)> on_property_changed;
+};
+
+class KeyLatch {
+public:
+    // Creates the control as a child of parent at the given place (pixels). In run mode it also
+    // creates and hooks its hidden hotkey window and its text box and loads the stored hotkey.
+    KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const KeyLatchLayout& layout, bool run_mode);
+    // Tear-down: both window procedures are put back before the hidden window is destroyed.
+    ~KeyLatch();
+    KeyLatch(const KeyLatch&) = delete;
+    KeyLatch& operator=(const KeyLatch&) = delete;
+
+    KeyLatchEvents events;
+
+    // Members in their declared order.
+    void raise_events();
+    COLORREF back_color() const;
+    void back_color(COLORREF value);
+    COLORREF fore_color() const;
+    void fore_color(COLORREF value);
+    bool enabled() const;
+    void enabled(bool value);
+    const KeyLatchFont& font() const;
+    void font(const KeyLatchFont& value);
+    int border_style() const;
+    void border_style(int value);
+    int appearance() const;
+    void appearance(int value);
+    std::wstring text() const;
+    const std::wstring& tooltip_text() const;
+    void tooltip_text(std::wstring value);
+    int key_code() const;
+    bool hotkey_enabled() const;
+    // true registers the captured combination (messages on failure); false unregisters it.
+    void hotkey_enabled(bool value);
+    int mod_key_code() const;
+    // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system
+    // error code (describe_save_error words an INI failure for the user).
+    DWORD save_settings();
+    const std::wstring& ini_file_name() const;
+    void ini_file_name(std::wstring value);  // design mode only, else KeyLatchError 382
+    int setting_location() const;
+    void setting_location(int value);  // design mode only, else KeyLatchError 382
+    const std::wstring& reg_key_name() const;
+    void reg_key_name(std::wstring value);  // design mode only, else KeyLatchError 382
+
+    // Window handles, for the host and for tests.
+    HWND hwnd() const;           // the control itself
+    HWND text_box() const;       // txtHotKey
+    HWND hotkey_window() const;  // the hidden window that receives WM_HOTKEY (run mode)
+    const std::wstring& name() const;
+    void move(const RECT& bounds);  // the text box follows the control's size
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vantero

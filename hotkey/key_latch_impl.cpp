@@ -1,0 +1,186 @@
+// Building a KeyLatch: its container and text box, its look, and the load of its stored hotkey.
+#include "hotkey/key_latch_impl.h"
+
+#include <imm.h>
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "common/keyboard_keys.h"
+#include "common/text_win.h"
+#include "hotkey/fixed_key_names.h"
+#include "hotkey/key_latch_look.h"
+
+namespace vantero {
+namespace {
+
+constexpr wchar_t kContainerClass[] = L"VanteroKeyLatch";
+constexpr int kTextBoxId = 1;
+
+constexpr LONG kExtendedKeyBit = 1 << 24;
+
+std::string LayoutKeyName(LONG param) {
+    wchar_t buffer[255] = {};
+    const int n = ::GetKeyNameTextW(param, buffer, 255);
+    return narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+// The key's name: our own for the keys layouts leave unnamed, else the layout's. The layout is
+// asked with the extended bit where a keyboard sets it, or Delete reads as the keypad's decimal
+// key and Num Lock as Pause (they share scan codes); without it only if that gives no name, as
+// Wine does for Ctrl+Break.
+std::string KeyName(int virtual_key) {
+    if (const std::string_view fixed = fixed_key_name(virtual_key); !fixed.empty()) {
+        return std::string(fixed);
+    }
+    const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
+    const auto param = static_cast<LONG>(scan << 16);
+    if (virtual_key >= 0 && virtual_key <= 0xFF &&
+        is_extended_key(static_cast<std::uint8_t>(virtual_key))) {
+        if (std::string name = LayoutKeyName(param | kExtendedKeyBit); !name.empty()) return name;
+    }
+    return LayoutKeyName(param);
+}
+
+}  // namespace
+
+KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
+                     const KeyLatchLayout& layout, bool run_mode)
+    : owner_(owner),
+      name_(std::move(name)),
+      run_mode_(run_mode),
+      capture_(&KeyName),
+      back_color_(layout.back_color),
+      fore_color_(layout.fore_color),
+      font_desc_(layout.font),
+      border_style_(layout.border_style),
+      appearance_(layout.appearance),
+      tooltip_text_(layout.tooltip_text),
+      store_{layout.setting_location, layout.ini_file_name, layout.reg_key_name} {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    static const ATOM container_class = [instance] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &container_proc;
+        wc.hInstance = instance;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kContainerClass;
+        return ::RegisterClassExW(&wc);
+    }();
+    (void)container_class;
+    container_.reset(::CreateWindowExW(
+        WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+        nullptr, instance, static_cast<TextBoxOwner*>(this)));
+    text_box_ = ::CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+        container_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance,
+        nullptr);
+    // Keys only: an input method would insert the characters it composes.
+    ::ImmAssociateContext(text_box_, nullptr);
+
+    ::EnableWindow(text_box_, layout.enabled);
+    apply_font();
+    apply_border_style();
+    tooltip_ = create_text_box_tip(container_.get(), text_box_, tooltip_text_);
+
+    if (!run_mode_) {
+        ::SetWindowTextW(text_box_, layout.text.empty() ? widen(kHotkeyPlaceholder).c_str()
+                                                        : layout.text.c_str());
+        return;
+    }
+    hotkey_window_ = create_hotkey_window();
+    if (hotkey_window_) hotkey_window_hook_.emplace(hotkey_window_.get(), &owner_);
+    if (text_box_) text_box_hook_.emplace(text_box_);
+    const StoredHotkey stored = load_stored_hotkey(store_, name_);
+    capture_.restore(narrow(stored.text), narrow(stored.key_code), narrow(stored.mod_key_code));
+    show_capture();
+}
+
+LRESULT CALLBACK KeyLatch::Impl::container_proc(HWND hwnd, UINT message, WPARAM wparam,
+                                               LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = static_cast<Impl*>(
+        reinterpret_cast<TextBoxOwner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+    if (self) {
+        switch (message) {
+            case WM_SIZE:
+                self->fit_text_box();
+                return 0;
+            case WM_SETFOCUS:
+                ::SetFocus(self->text_box_);
+                return 0;
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORSTATIC:  // what a disabled box asks
+                if (reinterpret_cast<HWND>(lparam) == self->text_box_) {
+                    return self->text_box_colours(reinterpret_cast<HDC>(wparam));
+                }
+                break;
+            case WM_NCDESTROY:
+                ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+                break;
+            default:
+                break;
+        }
+    }
+    return ::DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+LRESULT KeyLatch::Impl::text_box_colours(HDC dc) {
+    const COLORREF back = resolve_colour(back_color_);
+    ::SetTextColor(dc, ::IsWindowEnabled(text_box_) ? resolve_colour(fore_color_)
+                                                    : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetBkColor(dc, back);
+    if (!back_brush_ || brush_color_ != back) {
+        back_brush_.reset(::CreateSolidBrush(back));
+        brush_color_ = back;
+    }
+    return reinterpret_cast<LRESULT>(back_brush_.get());
+}
+
+// The box fills the control's client area, inside any border.
+void KeyLatch::Impl::fit_text_box() const {
+    RECT client{};
+    ::GetClientRect(container_.get(), &client);
+    ::SetWindowPos(text_box_, nullptr, 0, 0, client.right, client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void KeyLatch::Impl::apply_border_style() const {
+    apply_border(container_.get(), border_style_, appearance_);
+    fit_text_box();
+}
+
+void KeyLatch::Impl::apply_font() {
+    unique_gdi_object font = make_latch_font(font_desc_);
+    ::SendMessageW(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);  // the old font goes only once the box no longer uses it
+}
+
+std::wstring KeyLatch::Impl::text() const {
+    const int length = ::GetWindowTextLengthW(text_box_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(text_box_, text.data(), length + 1)));
+    return text;
+}
+
+void KeyLatch::Impl::show_capture() {
+    const std::wstring text = widen(capture_.text());
+    if (this->text() != text) ::SetWindowTextW(text_box_, text.c_str());
+    const auto end = static_cast<WPARAM>(text.size());
+    ::SendMessageW(text_box_, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+void KeyLatch::Impl::refuse_at_run_time() const {
+    if (run_mode_) {
+        throw KeyLatchError(kErrorSetNotSupportedAtRunTime, "Can't set property at run time");
+    }
+}
+
+}  // namespace vantero

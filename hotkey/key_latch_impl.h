@@ -1,0 +1,93 @@
+#pragma once
+// The inside of a KeyLatch: its windows, its capture and its registration. Private to the
+// control's own files.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/unique_handle.h"
+#include "hotkey/key_latch.h"
+#include "hotkey/hotkey_window.h"
+#include "hotkey/key_latch_settings.h"
+#include "hotkey/window_subclass.h"
+
+namespace vantero {
+
+class KeyLatch::Impl final : public TextBoxOwner {
+public:
+    Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
+         const KeyLatchLayout& layout, bool run_mode);
+    // Member order does the tear-down: both hooks go, then the hidden window, then the rest.
+    ~Impl() = default;
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
+
+    // key_latch_input.cpp
+    void on_text_box_key_down(int key_code) override;
+    void on_text_box_key_up(int key_code) override;
+    void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void raise_events() { raise(owner_.events.on_hotkey_pressed); }
+    void set_hotkey_enabled(bool value);
+
+    // key_latch_impl.cpp
+    std::wstring text() const;
+    void apply_font();
+    void apply_border_style() const;
+    void repaint() const { ::InvalidateRect(text_box_, nullptr, TRUE); }
+    void notify(const wchar_t* property) { raise(owner_.events.on_property_changed, property); }
+    void refuse_at_run_time() const;
+
+    KeyLatch& owner_;
+    const std::wstring name_;
+    const bool run_mode_;
+    // Expires with the control, so a handler that destroys it is noticed afterwards.
+    const std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    HotkeyCapture capture_;
+    bool hotkey_enabled_ = false;
+    bool double_click_ = false;  // the button-up that ends a double click is no click
+
+    COLORREF back_color_;
+    COLORREF fore_color_;
+    KeyLatchFont font_desc_;
+    int border_style_;
+    int appearance_;
+    std::wstring tooltip_text_;
+    KeyLatchStore store_;
+
+    unique_gdi_object font_;
+    unique_gdi_object back_brush_;
+    COLORREF brush_color_ = 0;
+    unique_window container_;
+    HWND text_box_ = nullptr;  // a child of container_
+    unique_window tooltip_;
+    unique_hotkey_window hotkey_window_;
+    std::optional<ScopedTextBoxHook> text_box_hook_;
+    std::optional<ScopedHotkeyWindowHook> hotkey_window_hook_;
+
+private:
+    static LRESULT CALLBACK container_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT text_box_colours(HDC dc);
+    void fit_text_box() const;
+    void show_capture();
+
+    bool register_own_hotkey() const;
+    void unregister_own_hotkey() const;
+    // Returns false when the control was destroyed while the message was up.
+    bool show_error(const wchar_t* text) const;
+
+    // Calls a host handler through a copy, as the host may replace it from inside. Returns false
+    // when the handler destroyed the control.
+    template <typename Handler, typename... Args>
+    bool raise(const Handler& handler, Args&... args) const {
+        if (!handler) return true;
+        const std::weak_ptr<bool> alive = alive_;
+        const Handler call = handler;
+        call(args...);
+        return !alive.expired();
+    }
+};
+
+}  // namespace vantero

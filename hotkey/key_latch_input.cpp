@@ -1,0 +1,127 @@
+// What the control does with the text box's keys and mouse, and with writes of hotkey_enabled.
+#include <utility>
+
+#include "hotkey/key_latch_impl.h"
+#include "hotkey/key_latch_look.h"
+
+namespace vantero {
+namespace {
+
+constexpr int kHotKeyId = 1;
+
+int ShiftState() {
+    return (::GetKeyState(VK_SHIFT) < 0 ? kShiftBit : 0) |
+           (::GetKeyState(VK_CONTROL) < 0 ? kCtrlBit : 0) |
+           (::GetKeyState(VK_MENU) < 0 ? kAltBit : 0);
+}
+
+// Button 1 left, 2 right, 4 middle; for a move, the buttons held.
+int MouseButton(UINT message, WPARAM wparam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            return (wparam & MK_LBUTTON ? 1 : 0) | (wparam & MK_RBUTTON ? 2 : 0) |
+                   (wparam & MK_MBUTTON ? 4 : 0);
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+            return 2;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+void KeyLatch::Impl::on_text_box_key_down(int key_code) {
+    if (HotkeyCapture::is_dropped_key(key_code)) return;
+    int key = key_code;
+    int shift = ShiftState();
+    if (!raise(owner_.events.on_key_down, key, shift)) return;
+    capture_.key_down(key, shift, ::GetKeyState(VK_LWIN) < 0);
+    // No registration outlives a change of the combination.
+    if (hotkey_enabled_) set_hotkey_enabled(false);
+    show_capture();
+}
+
+void KeyLatch::Impl::on_text_box_key_up(int key_code) {
+    capture_.key_up(key_code);
+    show_capture();
+    int key = key_code;
+    int shift = ShiftState();
+    raise(owner_.events.on_key_up, key, shift);
+}
+
+void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    relay_to_tip(tooltip_.get(), text_box_, message, wparam, lparam);
+    KeyLatchEvents& events = owner_.events;
+    int button = MouseButton(message, wparam);
+    int shift = (wparam & MK_SHIFT ? kShiftBit : 0) | (wparam & MK_CONTROL ? kCtrlBit : 0) |
+                (::GetKeyState(VK_MENU) < 0 ? kAltBit : 0);
+    float x = static_cast<float>(static_cast<short>(LOWORD(lparam)));
+    float y = static_cast<float>(static_cast<short>(HIWORD(lparam)));
+    switch (message) {
+        case WM_MOUSEMOVE:
+            raise(events.on_mouse_move, button, shift, x, y);
+            return;
+        case WM_LBUTTONDBLCLK:
+            double_click_ = true;
+            raise(events.on_double_click);
+            return;
+        case WM_LBUTTONUP:
+            if (!raise(events.on_mouse_up, button, shift, x, y)) return;
+            if (!std::exchange(double_click_, false)) raise(events.on_click);
+            return;
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            raise(events.on_mouse_up, button, shift, x, y);
+            return;
+        default:  // a button going down, also the second press of a right or middle double click
+            double_click_ = false;
+            raise(events.on_mouse_down, button, shift, x, y);
+            return;
+    }
+}
+
+bool KeyLatch::Impl::register_own_hotkey() const {
+    // Without its window a registration would go to the thread, where nothing would see it.
+    if (!hotkey_window_) return false;
+    return ::RegisterHotKey(hotkey_window_.get(), kHotKeyId,
+                            static_cast<UINT>(capture_.mod_key_code()),
+                            static_cast<UINT>(capture_.key_code())) != 0;
+}
+
+void KeyLatch::Impl::unregister_own_hotkey() const {
+    if (hotkey_window_) ::UnregisterHotKey(hotkey_window_.get(), kHotKeyId);
+}
+
+bool KeyLatch::Impl::show_error(const wchar_t* text) const {
+    const std::weak_ptr<bool> alive = alive_;
+    ::MessageBoxW(::GetAncestor(container_.get(), GA_ROOT), text, L"error", MB_ICONHAND | MB_OK);
+    return !alive.expired();
+}
+
+void KeyLatch::Impl::set_hotkey_enabled(bool value) {
+    if (value == hotkey_enabled_) return;
+    if (!value) {
+        unregister_own_hotkey();
+        hotkey_enabled_ = false;
+        return;
+    }
+    if (capture_.key_code() == 0) {
+        show_error(L"Not set hotkey");
+        return;
+    }
+    if (register_own_hotkey()) {
+        hotkey_enabled_ = true;
+        return;
+    }
+    if (!show_error(L"Hotkey already exists, please change a hotkey.")) return;
+    capture_.clear();
+    show_capture();
+}
+
+}  // namespace vantero

@@ -1,0 +1,94 @@
+#include "hotkey/key_latch_settings.h"
+
+#include <windows.h>
+
+#include "common/text_win.h"
+#include "common/unique_handle.h"
+#include "hotkey/hotkey_capture.h"
+#include "settings/settings_file.h"
+
+namespace vantero {
+namespace {
+
+constexpr wchar_t kSection[] = L"KeyLatch";
+
+struct reg_key_traits {
+    using pointer = HKEY;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer key) noexcept { ::RegCloseKey(key); }
+};
+using unique_reg_key = unique_handle<reg_key_traits>;
+
+// A missing or unreadable value gives the default, as a missing INI key does.
+std::wstring GetSetting(const std::wstring& app, const std::wstring& key,
+                        const std::wstring& fallback) {
+    const std::wstring subkey = registry_settings_key(app, kSection);
+    for (int attempt = 0; attempt < 2; ++attempt) {  // the value may grow between the two reads
+        DWORD size = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), key.c_str(), RRF_RT_REG_SZ, nullptr,
+                           nullptr, &size) != ERROR_SUCCESS) {
+            return fallback;
+        }
+        std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+        const LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), key.c_str(),
+                                              RRF_RT_REG_SZ, nullptr, value.data(), &size);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) return fallback;
+        const size_t end = value.find(L'\0');
+        if (end != std::wstring::npos) value.resize(end);
+        return value;
+    }
+    return fallback;
+}
+
+DWORD SaveSetting(HKEY section, const std::wstring& key, const std::wstring& value) {
+    return static_cast<DWORD>(::RegSetValueExW(
+        section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
+}
+
+}  // namespace
+
+std::wstring registry_settings_key(const std::wstring& app_name, const std::wstring& section) {
+    return L"Software\\VB and VBA Program Settings\\" + app_name + L"\\" + section;
+}
+
+StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name) {
+    const std::wstring placeholder = widen(kHotkeyPlaceholder);
+    if (store.setting_location == 0) {
+        use_settings_file(store.ini_file_name);
+        return {read_setting(kSection, name + L"Text", placeholder),
+                read_setting(kSection, name + L"KeyCode", L"0"),
+                read_setting(kSection, name + L"ModKeyCode", L"0")};
+    }
+    return {GetSetting(store.reg_key_name, name + L"Text", placeholder),
+            GetSetting(store.reg_key_name, name + L"KeyCode", L"0"),
+            GetSetting(store.reg_key_name, name + L"ModKeyCode", L"0")};
+}
+
+DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
+                       const std::wstring& text, int key_code, int mod_key_code) {
+    const std::wstring values[][2] = {{name + L"Text", text},
+                                      {name + L"KeyCode", std::to_wstring(key_code)},
+                                      {name + L"ModKeyCode", std::to_wstring(mod_key_code)}};
+    // The first failure ends the save: the next value would only wait out the same trouble.
+    if (store.setting_location == 0) {
+        for (const auto& [key, value] : values) {
+            if (const DWORD error = write_setting(kSection, key, value)) return error;
+        }
+        return ERROR_SUCCESS;
+    }
+    HKEY raw = nullptr;
+    const LSTATUS opened = ::RegCreateKeyExW(
+        HKEY_CURRENT_USER, registry_settings_key(store.reg_key_name, kSection).c_str(), 0, nullptr, 0,
+        KEY_SET_VALUE, nullptr, &raw, nullptr);
+    if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
+    const unique_reg_key section(raw);
+    for (const auto& [key, value] : values) {
+        if (const DWORD error = SaveSetting(section.get(), key, value)) return error;
+    }
+    return ERROR_SUCCESS;
+}
+
+}  // namespace vantero

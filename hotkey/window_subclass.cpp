@@ -1,0 +1,115 @@
+#include "hotkey/window_subclass.h"
+
+#include "hotkey/key_latch.h"
+
+// The procedures are swapped with SetWindowLongPtrW/GetWindowLongPtrW and called through
+// CallWindowProcW: the Ptr forms hold a procedure on 32-bit and 64-bit Windows alike, and the
+// W forms keep the chain Unicode like the rest of the UI. SetPropW/GetPropW/RemovePropW name
+// the same atoms as the A functions would.
+
+namespace vantero {
+namespace {
+
+constexpr wchar_t kWinProc[] = L"WinProc";
+constexpr wchar_t kObject[] = L"Object";
+
+// Read on every message, so the chain is whatever the property says at that moment.
+LRESULT CallPrevious(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto previous = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kWinProc));
+    if (!previous) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+    return ::CallWindowProcW(previous, hwnd, message, wparam, lparam);
+}
+
+TextBoxOwner* OwnerOf(HWND text_box) {
+    const HWND parent = ::GetParent(text_box);
+    if (!parent) return nullptr;
+    return reinterpret_cast<TextBoxOwner*>(::GetWindowLongPtrW(parent, GWLP_USERDATA));
+}
+
+// WM_MOUSEMOVE to WM_MBUTTONDBLCLK; the wheel is left to the box.
+bool IsMouseMessage(UINT message) {
+    return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
+}
+
+void Replace(HWND window, WNDPROC procedure) {
+    const LONG_PTR previous =
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    ::SetPropW(window, kWinProc, reinterpret_cast<HANDLE>(previous));
+}
+
+void PutBack(HWND window) {
+    // Never install a null procedure on a window that was not hooked.
+    if (HANDLE previous = ::GetPropW(window, kWinProc)) {
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    }
+}
+
+}  // namespace
+
+void hook_text_box(HWND text_box) {
+    Replace(text_box, &text_box_window_proc);
+}
+
+void unhook_text_box(HWND text_box) {
+    PutBack(text_box);
+    ::RemovePropW(text_box, kWinProc);
+}
+
+LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CONTEXTMENU:
+            return 0;
+        // Keys are the control's alone: the box never edits, moves its caret or pastes on them.
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (TextBoxOwner* owner = OwnerOf(hwnd)) owner->on_text_box_key_down(LOWORD(wparam));
+            return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (TextBoxOwner* owner = OwnerOf(hwnd)) owner->on_text_box_key_up(LOWORD(wparam));
+            return 0;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+        case WM_DEADCHAR:
+        case WM_SYSDEADCHAR:
+        // Editing by message would change the text as surely as typing.
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+            return 0;
+        default:
+            if (IsMouseMessage(message)) {
+                if (TextBoxOwner* owner = OwnerOf(hwnd)) {
+                    owner->on_text_box_mouse(message, wparam, lparam);
+                    if (!::IsWindow(hwnd)) return 0;  // the host's handler closed the control
+                }
+            }
+            break;
+    }
+    return CallPrevious(hwnd, message, wparam, lparam);
+}
+
+void hook_hotkey_window(HWND window, KeyLatch* control) {
+    ::SetPropW(window, kObject, static_cast<HANDLE>(control));
+    Replace(window, &hotkey_window_proc);
+}
+
+void unhook_hotkey_window(HWND window) {
+    PutBack(window);
+    ::RemovePropW(window, kObject);
+    ::RemovePropW(window, kWinProc);
+}
+
+LRESULT CALLBACK hotkey_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_HOTKEY) {
+        if (auto* control = static_cast<KeyLatch*>(::GetPropW(hwnd, kObject)))
+            control->raise_events();
+        return 0;
+    }
+    // Everything else goes on to the dialog procedure: a top-level window that answered
+    // WM_QUERYENDSESSION with 0 would hold up log-off and shut-down.
+    return CallPrevious(hwnd, message, wparam, lparam);
+}
+
+}  // namespace vantero

@@ -1,0 +1,109 @@
+#include "settings/settings_file.h"
+
+#include <utility>
+
+#include "settings/ini_location.h"
+#include "settings/ini_value.h"
+
+namespace vantero {
+namespace {
+
+// The single program-wide location, fixed once at start-up.
+IniLocation& location() {
+    static IniLocation fixed;
+    return fixed;
+}
+
+// The bytes one character (a single unit or a surrogate pair) takes in the ANSI code page.
+size_t ansi_bytes(std::wstring_view character) {
+    return static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, character.data(),
+                                                     static_cast<int>(character.size()), nullptr, 0,
+                                                     nullptr, nullptr));
+}
+
+// The longest start of text that fits in max_bytes of the ANSI code page, measured by whole
+// characters so a cut never splits a double-byte character.
+std::wstring_view ansi_prefix(std::wstring_view text, size_t max_bytes) {
+    size_t bytes = 0;
+    size_t end = 0;
+    while (end < text.size()) {
+        const bool pair = IS_HIGH_SURROGATE(text[end]) && end + 1 < text.size() &&
+                          IS_LOW_SURROGATE(text[end + 1]);
+        const size_t units = pair ? 2 : 1;
+        bytes += ansi_bytes(text.substr(end, units));
+        if (bytes > max_bytes) break;
+        end += units;
+    }
+    return text.substr(0, end);
+}
+
+DWORD last_error_or_write_fault() {
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
+DWORD write_once(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    const std::wstring& path = location().used;
+    // Never handed over: Wine's profile functions report success for such a path and write a
+    // file of a garbled name into the current folder.
+    if (path.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+    if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str())) {
+        return ERROR_SUCCESS;
+    }
+    return last_error_or_write_fault();
+}
+
+}  // namespace
+
+void use_settings_file(std::wstring_view file_name) {
+    use_ini_location(locate_beside(program_path(), file_name));
+}
+
+const std::wstring& settings_file_path() {
+    return location().shown;
+}
+
+const IniLocation& current_ini_location() {
+    return location();
+}
+
+void use_ini_location(IniLocation fixed) {
+    location() = std::move(fixed);
+}
+
+std::wstring read_setting(std::wstring_view section, std::wstring_view key,
+                    std::wstring_view default_value) {
+    // A value is what a 255-byte ANSI buffer holds: at most 254 bytes of the ANSI code page.
+    constexpr size_t kMaxBytes = 254;
+    // Every character is at least one byte and at most two UTF-16 units: room for the longest cut.
+    constexpr DWORD kBufferSize = 2 * kMaxBytes + 2;
+    wchar_t buffer[kBufferSize] = {};
+    const std::wstring fallback(default_value);
+    const std::wstring& path = location().used;
+    std::wstring_view value = fallback;
+    if (path.size() < MAX_PATH) {
+        const DWORD n =
+            ::GetPrivateProfileStringW(one_line(section).c_str(), one_line(key).c_str(),
+                                       fallback.c_str(), buffer, kBufferSize, path.c_str());
+        value = std::wstring_view(buffer, n);
+    }
+    return std::wstring(ansi_prefix(value, kMaxBytes));
+}
+
+DWORD write_setting(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    // Another program may hold the file a moment (a virus scanner, an editor saving it).
+    constexpr ULONGLONG kRetryForMs = 2000;
+    constexpr DWORD kRetryEveryMs = 100;
+    const std::wstring section_line = one_line(section);
+    const std::wstring key_line = one_line(key);
+    const std::wstring value_line = one_line(value);
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        const DWORD error = write_once(section_line, key_line, value_line);
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || ::GetTickCount64() - start >= kRetryForMs) return error;
+        ::Sleep(kRetryEveryMs);
+    }
+}
+
+}  // namespace vantero

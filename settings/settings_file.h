@@ -1,0 +1,32 @@
+#pragma once
+// The program-wide settings file (set.ini beside the program), read and written through the
+// system's Unicode profile-string functions with the full path, so any folder works (names
+// outside the ANSI code page, paths beyond MAX_PATH through the folder's short form). The file
+// itself stays in the ANSI code page: an existing file keeps its bytes, a new one is created so.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace vantero {
+
+// Fixes the path used by every later read and write: file_name in the program's folder.
+void use_settings_file(std::wstring_view file_name);
+
+// The full path in use, as the user knows it; empty until use_settings_file has run.
+const std::wstring& settings_file_path();
+
+// The stored value (at most 254 bytes in the ANSI code page, cut on a whole character, blanks
+// around it trimmed), the default when the key is missing or the file cannot be read, or empty.
+// Section and key name are flattened as write_setting flattens them, so a name finds what it wrote.
+std::wstring read_setting(std::wstring_view section, std::wstring_view key,
+                    std::wstring_view default_value);
+
+// Stores the value, creating the file, section or key as needed. Line breaks cannot reach the
+// file: in names and value every run of CR/LF becomes one space and NUL is dropped. While another
+// program holds the file (sharing or lock violation) the write is tried again for about two
+// seconds. Returns ERROR_SUCCESS when stored, else the system's error code (never 0);
+// describe_save_error (settings/save_error.h) turns it into a message for the user.
+DWORD write_setting(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+
+}  // namespace vantero
