@@ -1,4 +1,5 @@
 #include "app/chrome.h"
+#include "common/palette.h"
 
 #include <commctrl.h>
 
@@ -13,15 +14,15 @@ namespace {
 using layout::px_rect;
 
 const RECT kSkin = px_rect(0, 0, 809, 589);
-const RECT kTitle = px_rect(379, 14, 87, 23);       // Label12(0)
-const RECT kMaker = px_rect(258, 17, 62, 17);       // Label12(1)
-const RECT kSlogan = px_rect(294, 58, 329, 25);     // Label14
-const RECT kHideButton = px_rect(759, 28, 23, 23);  // Image2
-const RECT kExitArea = px_rect(779, 27, 26, 23);    // Image4
-const RECT kHomeLink = px_rect(46, 62, 57, 19);     // Label15
-const RECT kProductLink = px_rect(146, 63, 57, 20); // Label16
+const RECT kTitle = px_rect(379, 14, 87, 23);       // "Vantero" in the title tab
+const RECT kMaker = px_rect(258, 17, 62, 17);       // the maker's name in the title tab
+const RECT kSlogan = px_rect(294, 58, 329, 25);     // the maker's slogan
+const RECT kHideButton = px_rect(759, 28, 23, 23);  // hides the window to the tray
+const RECT kExitArea = px_rect(779, 27, 26, 23);    // ends the program
+const RECT kHomeLink = px_rect(46, 62, 57, 19);     // "官方网站"
+const RECT kProductLink = px_rect(146, 63, 57, 20); // "使用介绍"
 const RECT kGreen[] = {px_rect(53, 193, 154, 26), px_rect(50, 242, 154, 26), px_rect(51, 288, 154, 26),
-                       px_rect(52, 336, 154, 26)};  // Label18(0..3)
+                       px_rect(52, 336, 154, 26)};  // the four green texts
 
 struct Heading {
     const wchar_t* text;
@@ -45,26 +46,24 @@ MainChrome::MainChrome()
       heading_font_(make_font(L"微软雅黑", 9, true)) {}
 
 void MainChrome::paint(HDC dc, const RECT& client) const {
-    HBRUSH key = ::CreateSolidBrush(layout::kColourKey);
-    ::FillRect(dc, &client, key);
-    ::DeleteObject(key);
+    fill_rect(dc, client, palette::kSeeThrough);
     draw_bitmap(dc, static_cast<HBITMAP>(skin_.get()), kSkin.left, kSkin.top);
     draw_bitmap(dc, static_cast<HBITMAP>(hide_button_.get()), kHideButton.left, kHideButton.top);
 
     auto font = [](const unique_gdi_object& f) { return static_cast<HFONT>(f.get()); };
     const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    draw_text(dc, L"Vantero", kTitle, layout::kLightOrange, font(title_font_), centred);
-    draw_text(dc, product::kMakerName, kMaker, layout::kLightOrange, font(maker_font_), centred);
-    draw_text(dc, product::kMakerSlogan, kSlogan, layout::kOrange, font(slogan_font_), centred);
-    draw_text(dc, L"官方网站", kHomeLink, layout::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
-    draw_text(dc, L"使用介绍", kProductLink, layout::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
+    draw_text(dc, L"Vantero", kTitle, palette::kLightOrange, font(title_font_), centred);
+    draw_text(dc, product::kMakerName, kMaker, palette::kLightOrange, font(maker_font_), centred);
+    draw_text(dc, product::kMakerSlogan, kSlogan, palette::kOrange, font(slogan_font_), centred);
+    draw_text(dc, L"官方网站", kHomeLink, palette::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
+    draw_text(dc, L"使用介绍", kProductLink, palette::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
     const wchar_t* green_texts[] = {L"一键换天地", L"一键秒全屏", L"就在", product::kMakerName};
     for (int i = 0; i < 4; ++i) {
-        draw_text(dc, green_texts[i], kGreen[i], layout::kGreen, font(green_font_), centred);
+        draw_text(dc, green_texts[i], kGreen[i], palette::kGreen, font(green_font_), centred);
     }
     for (const Heading& h : kHeadings) {
         const RECT box = px_rect(twips(h.left_twips), kHeadingTop, 110, 18);
-        draw_text(dc, h.text, box, layout::kLightOrange, font(heading_font_), DT_SINGLELINE | DT_VCENTER);
+        draw_text(dc, h.text, box, palette::kLightOrange, font(heading_font_), DT_SINGLELINE | DT_VCENTER);
     }
 }
 

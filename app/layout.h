@@ -5,23 +5,17 @@
 #include <array>
 
 #include "common/gdi_win.h"
+#include "common/rows.h"
 
 namespace vantero::layout {
 
 inline constexpr int kClientWidth = twips(12210);   // 814
 inline constexpr int kClientHeight = twips(8865);   // 591
-inline constexpr COLORREF kColourKey = 0x00FF0000;  // pure blue: see-through
-inline constexpr COLORREF kRowBack = 0x00020A12;
-inline constexpr COLORREF kOrange = 0x000080FF;
-inline constexpr COLORREF kLightOrange = 0x0080C0FF;
-inline constexpr COLORREF kYellow = 0x0000FFFF;
-inline constexpr COLORREF kGreen = 0x0000FF00;
-inline constexpr int kRows = 9;
 
 struct RowTops {
     int hotkey, target, remark, check;  // twips
 };
-inline constexpr std::array<RowTops, kRows> kRowTops = {{
+inline constexpr std::array<RowTops, kRowCount> kRowTops = {{
     {2325, 2310, 2310, 2250},
     {2925, 2925, 2910, 2865},
     {3555, 3540, 3555, 3510},

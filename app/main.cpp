@@ -4,11 +4,13 @@
 
 #include "app/application.h"
 #include "app/single_instance.h"
+#include "settings/settings_file.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before any window or icon exists: a second copy leaves nothing behind.
     vantero::SingleInstance instance;
     if (!instance.is_first()) return 0;
+    vantero::use_settings_file(vantero::kSettingsFileName);
 
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for ShellExecute
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};

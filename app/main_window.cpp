@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+#include "common/palette.h"
+#include "common/window_util.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -12,11 +14,11 @@
 #include "app/product.h"
 #include "app/sender.h"
 #include "common/key_sequence.h"
-#include "common/user_texts.h"
+#include "common/external_strings.h"
 #include "hotkey/typing_trigger.h"
 #include "common/text_win.h"
 #include "resources/resource_ids.h"
-#include "settings/settings_file.h"
+#include "settings/row_store.h"
 #include "settings/save_error.h"
 
 namespace vantero {
@@ -26,12 +28,12 @@ constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
 constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
 constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
 constexpr UINT kTriggerDuringSend = WM_APP + 4; // wParam: row index; from the keyboard watch
-constexpr int kCheckIdBase = 100;               // Check1 .. Check9: 101 .. 109
+constexpr int kCheckIdBase = 100;               // the rows' "启动" boxes: 101 .. 109
 
 KeyLatchLayout row_hotkey_layout() {
     KeyLatchLayout layout;
-    layout.back_color = layout::kRowBack;
-    layout.fore_color = layout::kOrange;
+    layout.back_color = palette::kDark;
+    layout.fore_color = palette::kOrange;
     layout.font = KeyLatchFont{L"宋体", 9, false};
     layout.border_style = 0;
     return layout;
@@ -43,7 +45,7 @@ MainWindow::MainWindow(ExitSteps exit_steps)
     : exit_steps_(std::move(exit_steps)),
       font_(make_font(L"微软雅黑", 9)),
       check_font_(make_font(L"微软雅黑", 9, true)),
-      row_brush_(::CreateSolidBrush(layout::kRowBack)) {}
+      row_brush_(::CreateSolidBrush(palette::kDark)) {}
 
 MainWindow::~MainWindow() {
     keyboard_watch_.stop();
@@ -56,7 +58,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open() {
-    if (!create(L"VanteroMain", WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"设置", 0, 0, layout::kClientWidth,
+    if (!create(external::kMainClass, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN, external::kMainCaption, 0, 0, layout::kClientWidth,
                 layout::kClientHeight, nullptr,
                 ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
         return false;
@@ -74,7 +76,7 @@ void MainWindow::create_rows() {
     chrome_.add_tooltips(tooltip_.get(), hwnd());
 
     const KeyLatchLayout hotkey_layout = row_hotkey_layout();
-    for (int k = 0; k < kRows; ++k) {
+    for (int k = 0; k < kRowCount; ++k) {
         const int n = k + 1;
         // Each hotkey box restores its trigger and fixes the settings path as it loads.
         hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
@@ -111,15 +113,13 @@ void MainWindow::create_rows() {
 }
 
 void MainWindow::load_rows() {
-    LONG_PTR ex_style = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
-    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(hwnd(), layout::kColourKey, 0, LWA_COLORKEY);
+    make_see_through(hwnd(), palette::kSeeThrough);
 
-    for (int k = 0; k < kRows; ++k) {
-        const std::wstring key = std::to_wstring(k);
-        ::SetWindowTextW(target_boxes_[k], read_setting(L"conftext", key, L"").c_str());
-        set_key_sequence(k, read_setting(L"conftooltip", key, L""));
-        remarks_[k]->set_caption(read_setting(L"remark", key, L""));
+    for (int k = 0; k < kRowCount; ++k) {
+        const StoredRow row = read_row(k);
+        ::SetWindowTextW(target_boxes_[k], row.display_text.c_str());
+        set_key_sequence(k, row.key_sequence);
+        remarks_[k]->set_caption(row.remark);
     }
     editor_ = std::make_unique<EditorWindow>(*this);
     editor_->load();
@@ -156,19 +156,19 @@ void MainWindow::set_key_sequence(int k, std::wstring text) {
 }
 
 void MainWindow::set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) {
-    if (row_index < 0 || row_index >= kRows) return;
+    if (row_index < 0 || row_index >= kRowCount) return;
     ::SetWindowTextW(target_boxes_[row_index], display_text.c_str());
     set_key_sequence(row_index, key_sequence);
 }
 
 void MainWindow::set_row_remark(int row_index, const std::wstring& remark) {
-    if (row_index < 0 || row_index >= kRows) return;
+    if (row_index < 0 || row_index >= kRowCount) return;
     remarks_[row_index]->set_caption(remark);
 }
 
 void MainWindow::update_keyboard_watch() {
     bool any_enabled = false;
-    for (int k = 0; k < kRows; ++k) {
+    for (int k = 0; k < kRowCount; ++k) {
         const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled();
         keyboard_watch_.set_trigger(k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
                                     enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
@@ -194,14 +194,14 @@ void MainWindow::check_clicked(int n) {
 bool MainWindow::may_enable(int n) {
     const int k = n - 1;
     if (!parse_key_sequence(narrow(key_sequences_[k]))) {
-        ::MessageBoxW(hwnd(), text::kNoTargetKeys, L"error", MB_ICONHAND | MB_OK);
+        ::MessageBoxW(hwnd(), external::kNoTargetKeys, external::kErrorCaption, MB_ICONHAND | MB_OK);
         return false;
     }
     KeyLatch& latch = hotkey_box(n);
     if (!is_typing_trigger(latch.key_code(), latch.mod_key_code())) return true;
     wchar_t question[512];
-    std::swprintf(question, 512, text::kTypingTriggerQuestion, latch.text().c_str());
-    return ::MessageBoxW(hwnd(), question, text::kConfirmCaption, MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+    std::swprintf(question, 512, external::kTypingTriggerQuestion, latch.text().c_str());
+    return ::MessageBoxW(hwnd(), question, external::kConfirmCaption, MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void MainWindow::sync_check(int n) {
@@ -245,8 +245,8 @@ void MainWindow::save_triggers_before_exit() {
     for (;;) {
         const DWORD error = save_triggers();
         if (error == ERROR_SUCCESS) return;
-        const std::wstring message = describe_save_error(error) + text::kExitRetryOrQuit;
-        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption,
+        const std::wstring message = describe_save_error(error) + external::kExitRetryOrQuit;
+        if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
                           MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) != IDRETRY) {
             return;
         }
@@ -276,7 +276,7 @@ void MainWindow::exit_program() {
 }
 
 void MainWindow::open_editor(int k, bool remark_mode) {
-    if (exiting_ || k < 0 || k >= kRows) return;
+    if (exiting_ || k < 0 || k >= kRowCount) return;
     if (remark_mode) {
         editor_->open_remark(k);
     } else {
@@ -345,13 +345,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT: {
             HDC dc = reinterpret_cast<HDC>(wparam);
-            ::SetTextColor(dc, layout::kOrange);
-            ::SetBkColor(dc, layout::kRowBack);
+            ::SetTextColor(dc, palette::kOrange);
+            ::SetBkColor(dc, palette::kDark);
             return reinterpret_cast<LRESULT>(row_brush_.get());
         }
         case WM_COMMAND: {
             const int id = LOWORD(wparam);
-            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRows) {
+            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRowCount) {
                 after_sends([this, n = id - kCheckIdBase] { check_clicked(n); });
                 return 0;
             }
@@ -364,14 +364,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             open_editor(static_cast<int>(wparam), true);
             return 0;
         case kSyncCheck:
-            if (wparam >= 1 && wparam <= kRows) sync_check(static_cast<int>(wparam));
+            if (wparam >= 1 && wparam <= kRowCount) sync_check(static_cast<int>(wparam));
             return 0;
         case kTriggerDuringSend:
             // As if the system had seen the hotkey: the send's keys hid it.
-            if (wparam < kRows && hotkey_boxes_[wparam]->hotkey_enabled()) hotkey_pressed(static_cast<int>(wparam) + 1, true);
+            if (wparam < kRowCount && hotkey_boxes_[wparam]->hotkey_enabled()) hotkey_pressed(static_cast<int>(wparam) + 1, true);
             return 0;
         case WM_LBUTTONDOWN: {
-            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const POINT at = point_from(lparam);
             pressed_ = chrome_.hit_test(at);
             if (pressed_ == ChromeHit::skin || pressed_ == ChromeHit::title_label) {
                 pressed_ = ChromeHit::outside;
@@ -391,7 +391,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         case WM_LBUTTONUP: {
-            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const POINT at = point_from(lparam);
             const ChromeHit pressed = pressed_;
             pressed_ = ChromeHit::outside;
             if (::GetCapture() == hwnd()) ::ReleaseCapture();

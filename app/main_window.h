@@ -12,6 +12,7 @@
 #include "app/keyboard_watch.h"
 #include "app/send_gate.h"
 #include "app/remark_label.h"
+#include "common/rows.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
 #include "editor/editor_window.h"
@@ -27,8 +28,6 @@ struct ExitSteps {
 
 class MainWindow final : public WindowBase, public EditorHost {
 public:
-    static constexpr int kRows = 9;
-
     explicit MainWindow(ExitSteps exit_steps);
     ~MainWindow() override;
 
@@ -97,11 +96,11 @@ private:
     unique_gdi_object check_font_;  // bold
     unique_gdi_object row_brush_;
     unique_window tooltip_;
-    std::array<std::unique_ptr<KeyLatch>, kRows> hotkey_boxes_;
-    std::array<HWND, kRows> enable_boxes_{};
-    std::array<HWND, kRows> target_boxes_{};
-    std::array<std::wstring, kRows> key_sequences_;
-    std::array<std::unique_ptr<RemarkLabel>, kRows> remarks_;
+    std::array<std::unique_ptr<KeyLatch>, kRowCount> hotkey_boxes_;
+    std::array<HWND, kRowCount> enable_boxes_{};
+    std::array<HWND, kRowCount> target_boxes_{};
+    std::array<std::wstring, kRowCount> key_sequences_;
+    std::array<std::unique_ptr<RemarkLabel>, kRowCount> remarks_;
     SendGate gate_{[this](int k) { send_row(k); }};
     KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;

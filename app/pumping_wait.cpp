@@ -1,3 +1,4 @@
+#include "common/external_strings.h"
 #include "app/pumping_wait.h"
 
 #include <windows.h>
@@ -60,7 +61,7 @@ void dispatch_pending(bool& quit_seen, WPARAM& quit_code, bool leave_input) {
 
 void pumping_wait(double milliseconds) {
     if (!std::isfinite(milliseconds) || milliseconds < 0 || milliseconds > 1e9) {
-        throw std::invalid_argument("[clsWaitableTimer.Wait]Invalid procedure call or argument");
+        throw std::invalid_argument(std::string(external::kWaitErrorPrefix) + "Invalid procedure call or argument");
     }
     const auto duration_100ns = static_cast<LONGLONG>(milliseconds * 10000.0);
     const ULONGLONG deadline = now_100ns() + static_cast<ULONGLONG>(duration_100ns);

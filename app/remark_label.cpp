@@ -1,4 +1,7 @@
+#include "common/external_strings.h"
 #include "app/remark_label.h"
+#include "common/palette.h"
+#include "common/window_util.h"
 
 #include "app/layout.h"
 
@@ -7,7 +10,7 @@ namespace vantero {
 RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::function<void()> on_click)
     : font_(font), on_click_(std::move(on_click)) {
     // The caption is also the window text, so accessibility tools (and tests) can read it.
-    create(L"VanteroRemark", 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left, bounds.top,
+    create(external::kRemarkClass, 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left, bounds.top,
            bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
     ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
 }
@@ -27,12 +30,10 @@ LRESULT RemarkLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             HDC dc = ::BeginPaint(hwnd(), &ps);
             RECT box;
             ::GetClientRect(hwnd(), &box);
-            HBRUSH back = ::CreateSolidBrush(layout::kRowBack);
-            ::FillRect(dc, &box, back);
-            ::DeleteObject(back);
+            fill_rect(dc, box, palette::kDark);
             // Centred on the same 20-pixel band as the row's text boxes, so a row reads as a line.
             box.bottom = box.top + 20;
-            draw_text(dc, caption_, box, layout::kOrange, font_,
+            draw_text(dc, caption_, box, palette::kOrange, font_,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
             ::EndPaint(hwnd(), &ps);
             return 0;
@@ -47,7 +48,7 @@ LRESULT RemarkLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             ::ReleaseCapture();
             RECT box;
             ::GetClientRect(hwnd(), &box);
-            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const POINT at = point_from(lparam);
             if (was_pressed && ::PtInRect(&box, at) && on_click_) on_click_();
             return 0;
         }

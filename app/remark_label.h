@@ -1,5 +1,5 @@
 #pragma once
-// A row's remark: the label remark_label(k), centred on its picture box Picture1(k).
+// A row's remark label: the remark centred on the row's band, and a click that opens the editor.
 #include <windows.h>
 
 #include <functional>

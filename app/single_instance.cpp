@@ -1,9 +1,11 @@
 #include "app/single_instance.h"
 
+#include "common/external_strings.h"
+
 namespace vantero {
 
 SingleInstance::SingleInstance()
-    : mutex_(::CreateMutexW(nullptr, FALSE, L"Local\\Vantero.SingleInstance.{5B0C7E1A-3F2D-4C8B-9E61-7A4D2B9F0C33}")) {
+    : mutex_(::CreateMutexW(nullptr, FALSE, external::kSingleInstanceMutex)) {
     first_ = mutex_ && ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 

@@ -1,3 +1,4 @@
+#include "common/external_strings.h"
 #include "app/tray_icon.h"
 
 #include <cwchar>
@@ -16,7 +17,7 @@ bool TrayIcon::load() {
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTERO), IMAGE_ICON,
                                                 ::GetSystemMetrics(SM_CXSMICON),
                                                 ::GetSystemMetrics(SM_CYSMICON), 0)));
-    if (!create(L"VanteroTray", 0, WS_POPUP, L"Form1", 0, 0, 0, 0, nullptr, icon_.get())) return false;
+    if (!create(external::kTrayClass, 0, WS_POPUP, external::kTrayCaption, 0, 0, 0, 0, nullptr, icon_.get())) return false;
     // Explorer broadcasts this after it restarts; the icon is added again then.
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 

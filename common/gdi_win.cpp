@@ -6,9 +6,7 @@
 namespace vantero {
 
 unique_gdi_object make_font(std::wstring_view face, double points, bool bold) {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
+    const int dpi = ::GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -33,6 +31,16 @@ void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
+}
+
+void fill_rect(HDC dc, const RECT& box, COLORREF colour) {
+    const unique_gdi_object brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &box, static_cast<HBRUSH>(brush.get()));
+}
+
+void frame_rect(HDC dc, const RECT& box, COLORREF colour) {
+    const unique_gdi_object brush(::CreateSolidBrush(colour));
+    ::FrameRect(dc, &box, static_cast<HBRUSH>(brush.get()));
 }
 
 void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT font, UINT format) {

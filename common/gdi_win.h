@@ -17,11 +17,29 @@ unique_gdi_object load_bitmap(int resource_id);
 // Draws a whole bitmap with its top-left corner at (x, y).
 void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y);
 
+// Fills a rectangle with a plain colour.
+void fill_rect(HDC dc, const RECT& box, COLORREF colour);
+// Draws a rectangle's one-pixel frame.
+void frame_rect(HDC dc, const RECT& box, COLORREF colour);
+
 // Text with no background of its own.
 void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT font, UINT format);
 
 // A colour as stored in layouts: with the top bit set, a system colour by its index.
 COLORREF resolve_colour(COLORREF stored);
+
+// The screen's device context for as long as it lives.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(::GetDC(nullptr)) {}
+    ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
 
 // Converts a size in twips to pixels at 96 dpi.
 constexpr int twips(int value) { return value / 15; }

@@ -2,6 +2,7 @@
 // Where the editor's controls sit (pixels at 96 dpi), their colours, texts and fonts.
 #include <windows.h>
 
+#include "common/external_strings.h"
 #include "common/unique_handle.h"
 
 namespace vantero::editor_look {
@@ -14,11 +15,6 @@ inline constexpr int kWidth = 547;
 inline constexpr int kHeight = 280;
 inline constexpr POINT kSkinAt{7, -2};
 
-inline constexpr COLORREF kColourKey = 0x00FF0000;  // pure blue: see-through
-inline constexpr COLORREF kOrange = RGB(255, 128, 0);
-inline constexpr COLORREF kWhite = RGB(255, 255, 255);
-inline constexpr COLORREF kBlack = RGB(0, 0, 0);
-inline constexpr COLORREF kDark = RGB(18, 10, 2);  // title and first two selectors
 inline constexpr COLORREF kButtonBack = RGB(64, 64, 64);
 inline constexpr COLORREF kButtonPressed = RGB(40, 40, 40);
 inline constexpr COLORREF kPanelBack = RGB(29, 21, 13);
@@ -30,9 +26,9 @@ inline constexpr RECT kTitleBox = px(252, 12, 35, 23);  // title
 inline constexpr RECT kCloseButton = px(425, 6, 23, 21);   // close picture
 inline constexpr RECT kWhatMayBeSetBox = px(49, 74, 431, 16);  // what may be set
 inline constexpr RECT kFirstKeyList = px(49, 105, 121, 25);
-inline constexpr RECT kFirstPlus = px(174, 109, 20, 20);  // Label5(0)
+inline constexpr RECT kFirstPlus = px(174, 109, 20, 20);
 inline constexpr RECT kSecondKeyList = px(198, 106, 121, 25);
-inline constexpr RECT kSecondPlus = px(325, 107, 20, 20);  // Label5(1)
+inline constexpr RECT kSecondPlus = px(325, 107, 20, 20);
 inline constexpr RECT kThirdKeyList = px(348, 106, 137, 25);
 inline constexpr RECT kDivider = px(59, 130, 406, 4);  // divider
 inline constexpr RECT kSaveKeysButton = px(54, 199, 409, 37);
@@ -42,7 +38,7 @@ inline constexpr RECT kRemarkHintBox = px(128, 17, 176, 24);  // hint
 inline constexpr RECT kRemarkBox = px(120, 46, 187, 27);
 inline constexpr RECT kSaveRemarkButton = px(115, 88, 194, 32);
 
-inline constexpr const wchar_t* kTitle = L"编辑";
+inline constexpr const wchar_t* kTitle = external::kEditorCaption;
 inline constexpr const wchar_t* kWhatMayBeSet = L"可以设置一个按键 两个组合键 或者三个组合键";
 inline constexpr const wchar_t* kSave = L"添加";
 inline constexpr const wchar_t* kHint = L"长度不能超过7个字";

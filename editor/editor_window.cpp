@@ -1,4 +1,7 @@
 #include "editor/editor_window.h"
+#include "common/palette.h"
+#include "common/window_util.h"
+#include "common/rows.h"
 
 #include <array>
 #include <functional>
@@ -15,28 +18,14 @@
 #include "editor/remark_panel.h"
 #include "editor/selector.h"
 #include "resources/resource_ids.h"
-#include "common/user_texts.h"
-#include "settings/settings_file.h"
+#include "common/external_strings.h"
+#include "settings/row_store.h"
 #include "settings/save_error.h"
 
 namespace vantero {
 namespace {
 
 namespace look = editor_look;
-constexpr int kRows = 9;
-
-// Lets every message that is waiting run once; a quit request stays for the caller's loop.
-void run_pending_messages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 bool is_letter(const std::string& name) {
     return name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z';
@@ -58,9 +47,9 @@ private:
         EditorFonts fonts = make_editor_fonts();
         unique_gdi_object skin = load_bitmap(IDB_SKIN_EDIT);
         unique_gdi_object close_picture = load_bitmap(IDB_CLOSE_BUTTON);
-        std::array<Selector, 3> selectors{Selector(editor_ids::kFirstKeyList, look::kDark),
-                                          Selector(editor_ids::kSecondKeyList, look::kDark),
-                                          Selector(editor_ids::kThirdKeyList, look::kBlack)};
+        std::array<Selector, 3> selectors{Selector(editor_ids::kFirstKeyList, palette::kDark),
+                                          Selector(editor_ids::kSecondKeyList, palette::kDark),
+                                          Selector(editor_ids::kThirdKeyList, palette::kBlack)};
         RemarkPanel panel{fonts};
         HWND focus = nullptr;  // given back the focus when the window is activated again
     };
@@ -94,15 +83,13 @@ void EditorWindow::Impl::load() {
     HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO));
     // Unowned and without WS_EX_TOOLWINDOW: while it is open the main window is hidden, so it
     // keeps a taskbar button of its own to come back to.
-    if (!create(L"VanteroEdit", 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, look::kWidth,
+    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, look::kWidth,
                 look::kHeight, nullptr, icon)) {
         parts_.reset();
         return;
     }
     ++loads_;
-    const LONG_PTR ex_style = ::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
-    ::SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
-    ::SetLayeredWindowAttributes(hwnd(), look::kColourKey, 0, LWA_COLORKEY);
+    make_see_through(hwnd(), palette::kSeeThrough);
     create_controls();
     fill_selectors();
 }
@@ -147,7 +134,7 @@ void EditorWindow::Impl::fill_selectors() {
 }
 
 void EditorWindow::Impl::open(int row_index, bool remark_mode) {
-    if (row_index < 0 || row_index >= kRows) return;
+    if (row_index < 0 || row_index >= kRowCount) return;
     load();
     if (!hwnd() || !parts_) return;
     row_ = row_index;
@@ -185,11 +172,7 @@ void EditorWindow::Impl::save_keys() {
         const std::wstring display = widen(saved->display_text);
         const std::wstring sequence = widen(saved->key_sequence);
         host_.set_row_keys(row_, display, sequence);
-        const std::wstring key = std::to_wstring(row_);
-        store([&] {
-            const DWORD error = write_setting(L"conftext", key, display);
-            return error ? error : write_setting(L"conftooltip", key, sequence);
-        });
+        store([&] { return write_row_keys(row_, display, sequence); });
     }
     back_to_main();
 }
@@ -199,8 +182,8 @@ void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
     for (;;) {
         const DWORD error = write();
         if (error == ERROR_SUCCESS) return;
-        const std::wstring message = describe_save_error(error) + text::kEditorRetryOrKeep;
-        if (::MessageBoxW(hwnd(), message.c_str(), text::kSaveFailedCaption, MB_ICONWARNING | MB_RETRYCANCEL) !=
+        const std::wstring message = describe_save_error(error) + external::kEditorRetryOrKeep;
+        if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption, MB_ICONWARNING | MB_RETRYCANCEL) !=
             IDRETRY) {
             return;
         }
@@ -214,7 +197,7 @@ void EditorWindow::Impl::save_remark() {
         return;
     }
     if (!remark.empty()) host_.set_row_remark(row_, remark);
-    store([&] { return write_setting(L"remark", std::to_wstring(row_), remark); });
+    store([&] { return write_row_remark(row_, remark); });
     back_to_main();
 }
 
@@ -265,22 +248,18 @@ void EditorWindow::Impl::paint() {
     const int saved = ::SaveDC(dc);
     ::ExcludeClipRect(dc, look::kSkinAt.x, look::kSkinAt.y, look::kSkinAt.x + size.bmWidth,
                       look::kSkinAt.y + size.bmHeight);
-    HBRUSH key = ::CreateSolidBrush(look::kColourKey);
-    ::FillRect(dc, &client, key);
-    ::DeleteObject(key);
+    fill_rect(dc, client, palette::kSeeThrough);
     ::RestoreDC(dc, saved);
     draw_bitmap(dc, skin, look::kSkinAt.x, look::kSkinAt.y);
 
-    HBRUSH title_back = ::CreateSolidBrush(look::kDark);
-    ::FillRect(dc, &look::kTitleBox, title_back);
-    ::DeleteObject(title_back);
+    fill_rect(dc, look::kTitleBox, palette::kDark);
     constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-    draw_text(dc, look::kTitle, look::kTitleBox, look::kOrange, font_of(parts_->fonts.title),
+    draw_text(dc, look::kTitle, look::kTitleBox, palette::kOrange, font_of(parts_->fonts.title),
               kCentred);
-    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, look::kOrange, font_of(parts_->fonts.text),
+    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, palette::kOrange, font_of(parts_->fonts.text),
               kCentred);
     for (const RECT& plus : {look::kFirstPlus, look::kSecondPlus}) {
-        draw_text(dc, L"+", plus, look::kWhite, font_of(parts_->fonts.plus), kCentred);
+        draw_text(dc, L"+", plus, palette::kWhite, font_of(parts_->fonts.plus), kCentred);
     }
     ::FillRect(dc, &look::kDivider, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::EndPaint(hwnd(), &ps);
@@ -289,10 +268,10 @@ void EditorWindow::Impl::paint() {
 void EditorWindow::Impl::draw_item(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlID);
     if (id == editor_ids::kSaveKeysButton) {
-        draw_label_button(item, font_of(parts_->fonts.button), look::kWhite, look::kButtonBack,
+        draw_label_button(item, font_of(parts_->fonts.button), palette::kWhite, look::kButtonBack,
                           look::kButtonPressed);
     } else if (id == editor_ids::kCloseButton) {
-        draw_picture_button(item, static_cast<HBITMAP>(parts_->close_picture.get()), look::kOrange);
+        draw_picture_button(item, static_cast<HBITMAP>(parts_->close_picture.get()), palette::kOrange);
     } else {
         for (const Selector& s : parts_->selectors) {
             if (s.id() == id) s.draw_item(item);

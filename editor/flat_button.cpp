@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/gdi_win.h"
+#include "common/window_util.h"
 
 namespace vantero {
 
@@ -16,12 +17,9 @@ HWND create_flat_button(HWND parent, int id, const RECT& box, const wchar_t* tex
 void draw_label_button(const DRAWITEMSTRUCT& item, HFONT font, COLORREF text, COLORREF back,
                        COLORREF pressed_back) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    HBRUSH brush = ::CreateSolidBrush(pressed ? pressed_back : back);
-    ::FillRect(item.hDC, &item.rcItem, brush);
-    ::DeleteObject(brush);
+    fill_rect(item.hDC, item.rcItem, pressed ? pressed_back : back);
 
-    std::wstring caption(static_cast<size_t>(::GetWindowTextLengthW(item.hwndItem)), L'\0');
-    ::GetWindowTextW(item.hwndItem, caption.data(), static_cast<int>(caption.size()) + 1);
+    const std::wstring caption = window_text(item.hwndItem);
     RECT box = item.rcItem;
     if (pressed) ::OffsetRect(&box, 1, 1);
     draw_text(item.hDC, caption, box, text, font, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -30,9 +28,7 @@ void draw_label_button(const DRAWITEMSTRUCT& item, HFONT font, COLORREF text, CO
 void draw_picture_button(const DRAWITEMSTRUCT& item, HBITMAP picture, COLORREF pressed_frame) {
     draw_bitmap(item.hDC, picture, item.rcItem.left, item.rcItem.top);
     if (item.itemState & ODS_SELECTED) {
-        HBRUSH brush = ::CreateSolidBrush(pressed_frame);
-        ::FrameRect(item.hDC, &item.rcItem, brush);
-        ::DeleteObject(brush);
+        frame_rect(item.hDC, item.rcItem, pressed_frame);
     }
 }
 

@@ -1,4 +1,6 @@
 #include "editor/remark_panel.h"
+#include "common/palette.h"
+#include "common/window_util.h"
 
 #include "common/gdi_win.h"
 #include "editor/editor_ids.h"
@@ -61,11 +63,7 @@ void RemarkPanel::set_remark(const std::wstring& remark) {
 }
 
 std::wstring RemarkPanel::remark() const {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(remark_box_)), L'\0');
-    const int copied =
-        ::GetWindowTextW(remark_box_, text.data(), static_cast<int>(text.size()) + 1);
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    return window_text(remark_box_);
 }
 
 void RemarkPanel::paint() {
@@ -73,9 +71,7 @@ void RemarkPanel::paint() {
     HDC dc = ::BeginPaint(hwnd(), &ps);
     RECT client;
     ::GetClientRect(hwnd(), &client);
-    HBRUSH back = ::CreateSolidBrush(look::kPanelBack);
-    ::FillRect(dc, &client, back);
-    ::DeleteObject(back);
+    fill_rect(dc, client, look::kPanelBack);
     ::FillRect(dc, &look::kRemarkBox, static_cast<HBRUSH>(remark_brush_.get()));
     ::FillRect(dc, &look::kRemarkHintBox, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     draw_text(dc, look::kHint, look::kRemarkHintBox, look::kHintGreen, font_of(fonts_.text),
@@ -92,19 +88,19 @@ LRESULT RemarkPanel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_CTLCOLOREDIT: {
             HDC dc = reinterpret_cast<HDC>(wparam);
-            ::SetTextColor(dc, look::kWhite);
+            ::SetTextColor(dc, palette::kWhite);
             ::SetBkColor(dc, look::kRemarkBack);
             return reinterpret_cast<LRESULT>(remark_brush_.get());
         }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
             if (item.CtlID != static_cast<UINT>(editor_ids::kSaveRemarkButton)) break;
-            draw_label_button(item, font_of(fonts_.button), look::kWhite, look::kButtonBack,
+            draw_label_button(item, font_of(fonts_.button), palette::kWhite, look::kButtonBack,
                               look::kButtonPressed);
             return TRUE;
         }
         case WM_LBUTTONDOWN: {  // the remark box's painted margin belongs to it too
-            const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            const POINT at = point_from(lparam);
             if (::PtInRect(&look::kRemarkBox, at)) ::SetFocus(remark_box_);
             return 0;
         }

@@ -1,5 +1,5 @@
 #pragma once
-// The remark panel Picture2: the hint, the remark box Text1 and its save button Label4. It draws
+// The remark panel: the hint, the remark box and its save button. It draws
 // them itself and passes the button's click on to the editor window.
 #include <windows.h>
 

@@ -3,24 +3,19 @@
 #include <commctrl.h>
 
 #include "common/gdi_win.h"
+#include "common/palette.h"
 
 namespace vantero {
 namespace {
 
 constexpr COLORREF kText = RGB(255, 255, 255);
 constexpr COLORREF kBorder = RGB(110, 55, 8);
-constexpr COLORREF kArrow = RGB(255, 128, 0);
-constexpr COLORREF kHighlight = RGB(255, 128, 0);  // the entry under the pointer in the list
+constexpr COLORREF kArrow = palette::kOrange;
+constexpr COLORREF kHighlight = palette::kOrange;  // the entry under the pointer in the list
 constexpr COLORREF kHighlightText = RGB(18, 10, 2);
 constexpr COLORREF kFocusBack = RGB(72, 38, 8);  // the closed box while it has the focus
 constexpr int kEntryHeight = 18;
 constexpr int kPadding = 4;
-
-void fill(HDC dc, const RECT& box, COLORREF colour) {
-    const COLORREF old = ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr);
-    ::SetBkColor(dc, old);
-}
 
 void draw_arrow(HDC dc, const RECT& button) {
     const int cx = (button.left + button.right) / 2;
@@ -118,7 +113,7 @@ void Selector::draw_item(const DRAWITEMSTRUCT& item) const {
         back = closed_box ? kFocusBack : kHighlight;
         text = closed_box ? kText : kHighlightText;
     }
-    fill(item.hDC, item.rcItem, back);
+    fill_rect(item.hDC, item.rcItem, back);
     if (item.itemID == static_cast<UINT>(-1)) return;
     RECT box = item.rcItem;
     box.left += kPadding;
@@ -138,10 +133,8 @@ void Selector::paint() const {
     info.cbSize = sizeof(info);
     ::GetComboBoxInfo(hwnd_, &info);
 
-    fill(dc, client, back_);
-    HBRUSH border = ::CreateSolidBrush(kBorder);
-    ::FrameRect(dc, &client, border);
-    ::DeleteObject(border);
+    fill_rect(dc, client, back_);
+    frame_rect(dc, client, kBorder);
     draw_arrow(dc, info.rcButton);
 
     const bool dropped = ::SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;

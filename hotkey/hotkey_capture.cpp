@@ -4,7 +4,6 @@
 
 namespace vantero {
 
-const char* const kHotkeyPlaceholder = "按下快捷键";
 
 std::optional<int> parse_stored_code(std::string_view text) {
     bool negative = false;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/external_strings.h"
+
 namespace vantero {
 
 // Modifier bits as RegisterHotKey takes them.
@@ -25,8 +27,8 @@ inline constexpr int kVkMenu = 18;
 inline constexpr int kVkLeftWin = 91;
 inline constexpr int kVkApps = 93;
 
-// "按下快捷键": shown whenever nothing is captured.
-extern const char* const kHotkeyPlaceholder;
+// Shown whenever nothing is captured.
+using external::kHotkeyPlaceholder;
 
 // Stored code text as a number: optional sign and decimal digits only, no blanks; nothing else.
 std::optional<int> parse_stored_code(std::string_view text);

@@ -1,3 +1,4 @@
+#include "common/external_strings.h"
 #include "hotkey/hotkey_window.h"
 
 namespace vantero {
@@ -10,7 +11,7 @@ void hotkey_window_traits::close(pointer window) noexcept {
 }
 
 unique_hotkey_window create_hotkey_window() {
-    return unique_hotkey_window(::CreateWindowExW(0, L"#32770", L"", 0, 0, 0, 0, 0, nullptr,
+    return unique_hotkey_window(::CreateWindowExW(0, external::kHotkeyWindowClass, L"", 0, 0, 0, 0, 0, nullptr,
                                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 

@@ -110,7 +110,6 @@ const std::wstring& KeyLatch::ini_file_name() const {
 void KeyLatch::ini_file_name(std::wstring value) {
     impl_->refuse_at_run_time();
     impl_->store_.ini_file_name = std::move(value);
-    use_settings_file(impl_->store_.ini_file_name);
     impl_->notify(L"ini_file_name");
 }
 

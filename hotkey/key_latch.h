@@ -22,7 +22,7 @@ public:
 private:
     int number_;
 };
-inline constexpr int kErrorSetNotSupportedAtRunTime = 382;
+inline constexpr int kErrorSetNotSupportedAtRunTime = external::kSetNotSupportedAtRunTime;
 
 struct KeyLatchFont {
     std::wstring face = L"宋体";
@@ -105,7 +105,7 @@ public:
 
     // Window handles, for the host and for tests.
     HWND hwnd() const;           // the control itself
-    HWND text_box() const;       // txtHotKey
+    HWND text_box() const;       // the box the keys are pressed in
     HWND hotkey_window() const;  // the hidden window that receives WM_HOTKEY (run mode)
     const std::wstring& name() const;
     void move(const RECT& bounds);  // the text box follows the control's size

@@ -1,4 +1,5 @@
 // Building a KeyLatch: its container and text box, its look, and the load of its stored hotkey.
+#include "common/external_strings.h"
 #include "hotkey/key_latch_impl.h"
 
 #include <imm.h>
@@ -8,6 +9,7 @@
 #include <utility>
 
 #include "common/keyboard_keys.h"
+#include "common/window_util.h"
 #include "common/text_win.h"
 #include "hotkey/fixed_key_names.h"
 #include "hotkey/key_latch_look.h"
@@ -15,7 +17,7 @@
 namespace vantero {
 namespace {
 
-constexpr wchar_t kContainerClass[] = L"VanteroKeyLatch";
+constexpr const wchar_t* kContainerClass = external::kKeyLatchClass;
 constexpr int kTextBoxId = 1;
 
 constexpr LONG kExtendedKeyBit = 1 << 24;
@@ -164,10 +166,7 @@ void KeyLatch::Impl::apply_font() {
 }
 
 std::wstring KeyLatch::Impl::text() const {
-    const int length = ::GetWindowTextLengthW(text_box_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(text_box_, text.data(), length + 1)));
-    return text;
+    return window_text(text_box_);
 }
 
 void KeyLatch::Impl::show_capture() {

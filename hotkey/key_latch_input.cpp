@@ -1,6 +1,8 @@
 // What the control does with the text box's keys and mouse, and with writes of hotkey_enabled.
 #include <utility>
 
+#include "common/external_strings.h"
+#include "common/window_util.h"
 #include "hotkey/key_latch_impl.h"
 #include "hotkey/key_latch_look.h"
 
@@ -61,8 +63,9 @@ void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lpara
     int button = MouseButton(message, wparam);
     int shift = (wparam & MK_SHIFT ? kShiftBit : 0) | (wparam & MK_CONTROL ? kCtrlBit : 0) |
                 (::GetKeyState(VK_MENU) < 0 ? kAltBit : 0);
-    float x = static_cast<float>(static_cast<short>(LOWORD(lparam)));
-    float y = static_cast<float>(static_cast<short>(HIWORD(lparam)));
+    const POINT at = point_from(lparam);
+    float x = static_cast<float>(at.x);
+    float y = static_cast<float>(at.y);
     switch (message) {
         case WM_MOUSEMOVE:
             raise(events.on_mouse_move, button, shift, x, y);
@@ -100,7 +103,7 @@ void KeyLatch::Impl::unregister_own_hotkey() const {
 
 bool KeyLatch::Impl::show_error(const wchar_t* text) const {
     const std::weak_ptr<bool> alive = alive_;
-    ::MessageBoxW(::GetAncestor(container_.get(), GA_ROOT), text, L"error", MB_ICONHAND | MB_OK);
+    ::MessageBoxW(::GetAncestor(container_.get(), GA_ROOT), text, external::kErrorCaption, MB_ICONHAND | MB_OK);
     return !alive.expired();
 }
 
@@ -112,14 +115,14 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
         return;
     }
     if (capture_.key_code() == 0) {
-        show_error(L"Not set hotkey");
+        show_error(external::kNotSetHotkey);
         return;
     }
     if (register_own_hotkey()) {
         hotkey_enabled_ = true;
         return;
     }
-    if (!show_error(L"Hotkey already exists, please change a hotkey.")) return;
+    if (!show_error(external::kHotkeyTaken)) return;
     capture_.clear();
     show_capture();
 }

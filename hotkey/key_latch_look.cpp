@@ -5,18 +5,6 @@
 namespace vantero {
 namespace {
 
-class ScreenDc {
-public:
-    ScreenDc() : dc_(::GetDC(nullptr)) {}
-    ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 TOOLINFOW ToolFor(HWND container, HWND text_box, const std::wstring& text) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // also accepted by comctl32 before version 6

@@ -1,3 +1,4 @@
+#include "common/external_strings.h"
 #include "hotkey/key_latch_settings.h"
 
 #include <windows.h>
@@ -10,7 +11,7 @@
 namespace vantero {
 namespace {
 
-constexpr wchar_t kSection[] = L"KeyLatch";
+constexpr const wchar_t* kSection = external::kHotkeySection;
 
 struct reg_key_traits {
     using pointer = HKEY;
@@ -51,27 +52,26 @@ DWORD SaveSetting(HKEY section, const std::wstring& key, const std::wstring& val
 }  // namespace
 
 std::wstring registry_settings_key(const std::wstring& app_name, const std::wstring& section) {
-    return L"Software\\VB and VBA Program Settings\\" + app_name + L"\\" + section;
+    return std::wstring(external::kRegistrySettingsRoot) + L"\\" + app_name + L"\\" + section;
 }
 
 StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name) {
     const std::wstring placeholder = widen(kHotkeyPlaceholder);
     if (store.setting_location == 0) {
-        use_settings_file(store.ini_file_name);
-        return {read_setting(kSection, name + L"Text", placeholder),
-                read_setting(kSection, name + L"KeyCode", L"0"),
-                read_setting(kSection, name + L"ModKeyCode", L"0")};
+        return {read_setting(kSection, name + external::kTextKey, placeholder),
+                read_setting(kSection, name + external::kKeyCodeKey, L"0"),
+                read_setting(kSection, name + external::kModKeyCodeKey, L"0")};
     }
-    return {GetSetting(store.reg_key_name, name + L"Text", placeholder),
-            GetSetting(store.reg_key_name, name + L"KeyCode", L"0"),
-            GetSetting(store.reg_key_name, name + L"ModKeyCode", L"0")};
+    return {GetSetting(store.reg_key_name, name + external::kTextKey, placeholder),
+            GetSetting(store.reg_key_name, name + external::kKeyCodeKey, L"0"),
+            GetSetting(store.reg_key_name, name + external::kModKeyCodeKey, L"0")};
 }
 
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
                        const std::wstring& text, int key_code, int mod_key_code) {
-    const std::wstring values[][2] = {{name + L"Text", text},
-                                      {name + L"KeyCode", std::to_wstring(key_code)},
-                                      {name + L"ModKeyCode", std::to_wstring(mod_key_code)}};
+    const std::wstring values[][2] = {{name + external::kTextKey, text},
+                                      {name + external::kKeyCodeKey, std::to_wstring(key_code)},
+                                      {name + external::kModKeyCodeKey, std::to_wstring(mod_key_code)}};
     // The first failure ends the save: the next value would only wait out the same trouble.
     if (store.setting_location == 0) {
         for (const auto& [key, value] : values) {

@@ -20,7 +20,7 @@ struct StoredHotkey {
     std::wstring mod_key_code;
 };
 
-// In INI mode this first fixes the program-wide INI path to ini_file_name.
+// In INI mode it reads the settings file the program uses.
 StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name);
 
 // Writes <name>Text, <name>KeyCode, <name>mod_key_code in that order, the codes in plain decimal.

@@ -1,3 +1,4 @@
+#include "common/external_strings.h"
 #include "hotkey/window_subclass.h"
 
 #include "hotkey/key_latch.h"
@@ -10,8 +11,8 @@
 namespace vantero {
 namespace {
 
-constexpr wchar_t kWinProc[] = L"WinProc";
-constexpr wchar_t kObject[] = L"Object";
+constexpr const wchar_t* kWinProc = external::kWinProcProperty;
+constexpr const wchar_t* kObject = external::kObjectProperty;
 
 // Read on every message, so the chain is whatever the property says at that moment.
 LRESULT CallPrevious(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -10,7 +10,11 @@
 
 namespace vantero {
 
-// Fixes the path used by every later read and write: file_name in the program's folder.
+// The program's settings file, beside the program.
+inline constexpr const wchar_t* kSettingsFileName = L"set.ini";
+
+// Fixes the path used by every later read and write: file_name in the program's folder. The
+// program does it once, at start-up.
 void use_settings_file(std::wstring_view file_name);
 
 // The full path in use, as the user knows it; empty until use_settings_file has run.

@@ -151,7 +151,8 @@ TEST_F(KeyLatchSettings, DesignTimePropertiesAreRefusedAtRunTimeAndStoredInDesig
     EXPECT_EQ(fields(*run), L"keylatch_test.ini|0|KeyLatch");
     EXPECT_EQ(fields(*design), L"other.ini|1|Other");
     EXPECT_EQ(changed, L"ini_file_name setting_location reg_key_name ");
-    EXPECT_EQ(settings_file_path().substr(settings_file_path().rfind(L'\\')), L"\\other.ini");
+    EXPECT_EQ(settings_file_path().substr(settings_file_path().rfind(L'\\')), L"\\keylatch_test.ini")
+        << "the program's settings file is the program's business, not a control's";
 
     // A designer shows the layout's text and gets no hidden window and no hooks.
     EXPECT_EQ(design->text(), L"Ctrl + B");

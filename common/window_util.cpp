@@ -1,0 +1,30 @@
+#include "common/window_util.h"
+
+namespace vantero {
+
+std::wstring window_text(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+void make_see_through(HWND window, COLORREF colour_key) {
+    const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(window, colour_key, 0, LWA_COLORKEY);
+}
+
+void run_pending_messages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace vantero

@@ -1,0 +1,23 @@
+#pragma once
+// Small window chores the program's windows share.
+#include <windows.h>
+
+#include <string>
+
+namespace vantero {
+
+// A mouse message's point, in the client coordinates it came in (negative off the left or top).
+inline POINT point_from(LPARAM lparam) {
+    return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
+
+// A window's text, whole.
+std::wstring window_text(HWND window);
+
+// Makes a window see-through wherever it paints the colour key.
+void make_see_through(HWND window, COLORREF colour_key);
+
+// Lets every message that is waiting run once; a quit request stays for the caller's loop.
+void run_pending_messages();
+
+}  // namespace vantero
