@@ -32,7 +32,8 @@ Application::~Application() {
 
 bool Application::start() {
     if (!tray_.load()) return false;
-    main_ = std::make_unique<MainWindow>(ExitSteps{release_instance_, [this] { tray_.delete_icon(); }});
+    main_ =
+        std::make_unique<MainWindow>(ExitSteps{release_instance_, [this] { tray_.delete_icon(); }});
     if (!main_->open()) return false;
     main_->show();
     return true;

@@ -1,11 +1,11 @@
 #include "app/chrome.h"
-#include "common/palette.h"
 
 #include <commctrl.h>
 
 #include "app/layout.h"
 #include "app/product.h"
 #include "common/gdi_win.h"
+#include "common/palette.h"
 #include "resources/resource_ids.h"
 
 namespace vantero {
@@ -14,24 +14,28 @@ namespace {
 using layout::px_rect;
 
 const RECT kSkin = px_rect(0, 0, 809, 589);
-const RECT kTitle = px_rect(379, 14, 87, 23);       // "Vantero" in the title tab
-const RECT kMaker = px_rect(258, 17, 62, 17);       // the maker's name in the title tab
-const RECT kSlogan = px_rect(294, 58, 329, 25);     // the maker's slogan
-const RECT kHideButton = px_rect(759, 28, 23, 23);  // hides the window to the tray
-const RECT kExitArea = px_rect(779, 27, 26, 23);    // ends the program
-const RECT kHomeLink = px_rect(46, 62, 57, 19);     // "官方网站"
-const RECT kProductLink = px_rect(146, 63, 57, 20); // "使用介绍"
-const RECT kGreen[] = {px_rect(53, 193, 154, 26), px_rect(50, 242, 154, 26), px_rect(51, 288, 154, 26),
+const RECT kTitle = px_rect(379, 14, 87, 23);        // "Vantero" in the title tab
+const RECT kMaker = px_rect(258, 17, 62, 17);        // the maker's name in the title tab
+const RECT kSlogan = px_rect(294, 58, 329, 25);      // the maker's slogan
+const RECT kHideButton = px_rect(759, 28, 23, 23);   // hides the window to the tray
+const RECT kExitArea = px_rect(779, 27, 26, 23);     // ends the program
+const RECT kHomeLink = px_rect(46, 62, 57, 19);      // "官方网站"
+const RECT kProductLink = px_rect(146, 63, 57, 20);  // "使用介绍"
+const RECT kGreen[] = {px_rect(53, 193, 154, 26), px_rect(50, 242, 154, 26),
+                       px_rect(51, 288, 154, 26),
                        px_rect(52, 336, 154, 26)};  // the four green texts
 
 struct Heading {
     const wchar_t* text;
     int left_twips;
 };
-const Heading kHeadings[] = {{L"新的热键 *", 3690}, {L"旧的热键 *", 5790}, {L"备注", 7680}, {L"是否运行 *", 9525}};
+const Heading kHeadings[] = {
+    {L"新的热键 *", 3690}, {L"旧的热键 *", 5790}, {L"备注", 7680}, {L"是否运行 *", 9525}};
 constexpr int kHeadingTop = 120;
 
-bool inside(const RECT& r, POINT p) { return ::PtInRect(&r, p) != FALSE; }
+bool inside(const RECT& r, POINT p) {
+    return ::PtInRect(&r, p) != FALSE;
+}
 
 }  // namespace
 
@@ -55,15 +59,18 @@ void MainChrome::paint(HDC dc, const RECT& client) const {
     draw_text(dc, L"Vantero", kTitle, palette::kLightOrange, font(title_font_), centred);
     draw_text(dc, product::kMakerName, kMaker, palette::kLightOrange, font(maker_font_), centred);
     draw_text(dc, product::kMakerSlogan, kSlogan, palette::kOrange, font(slogan_font_), centred);
-    draw_text(dc, L"官方网站", kHomeLink, palette::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
-    draw_text(dc, L"使用介绍", kProductLink, palette::kYellow, font(link_font_), DT_SINGLELINE | DT_VCENTER);
+    draw_text(dc, L"官方网站", kHomeLink, palette::kYellow, font(link_font_),
+              DT_SINGLELINE | DT_VCENTER);
+    draw_text(dc, L"使用介绍", kProductLink, palette::kYellow, font(link_font_),
+              DT_SINGLELINE | DT_VCENTER);
     const wchar_t* green_texts[] = {L"一键换天地", L"一键秒全屏", L"就在", product::kMakerName};
     for (int i = 0; i < 4; ++i) {
         draw_text(dc, green_texts[i], kGreen[i], palette::kGreen, font(green_font_), centred);
     }
     for (const Heading& h : kHeadings) {
         const RECT box = px_rect(twips(h.left_twips), kHeadingTop, 110, 18);
-        draw_text(dc, h.text, box, palette::kLightOrange, font(heading_font_), DT_SINGLELINE | DT_VCENTER);
+        draw_text(dc, h.text, box, palette::kLightOrange, font(heading_font_),
+                  DT_SINGLELINE | DT_VCENTER);
     }
 }
 

@@ -7,7 +7,15 @@
 
 namespace vantero {
 
-enum class ChromeHit { skin, title_label, hide_button, exit_area, home_link, product_link, outside };
+enum class ChromeHit {
+    skin,
+    title_label,
+    hide_button,
+    exit_area,
+    home_link,
+    product_link,
+    outside
+};
 
 class MainChrome {
 public:
@@ -22,9 +30,9 @@ public:
 private:
     unique_gdi_object skin_;
     unique_gdi_object hide_button_;
-    unique_gdi_object title_font_;    // "Vantero"
-    unique_gdi_object maker_font_;    // maker's name in the title tab
-    unique_gdi_object slogan_font_;   // maker's name and slogan
+    unique_gdi_object title_font_;   // "Vantero"
+    unique_gdi_object maker_font_;   // maker's name in the title tab
+    unique_gdi_object slogan_font_;  // maker's name and slogan
     unique_gdi_object link_font_;
     unique_gdi_object green_font_;    // the four green texts
     unique_gdi_object heading_font_;  // column headings

@@ -50,7 +50,8 @@ void KeyboardWatch::run() {
     t_watch = this;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue, before anyone posts to it
-    unique_hook hook(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardWatch::hook_proc, ::GetModuleHandleW(nullptr), 0));
+    unique_hook hook(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardWatch::hook_proc,
+                                         ::GetModuleHandleW(nullptr), 0));
     running_ = static_cast<bool>(hook);
     // Keys already down when the hook came: their key-downs were never seen. Key events since
     // the hook came wait for this thread's loop, so they apply after this.
@@ -63,7 +64,8 @@ void KeyboardWatch::run() {
 }
 
 LRESULT CALLBACK KeyboardWatch::hook_proc(int code, WPARAM wparam, LPARAM lparam) {
-    if (code == HC_ACTION && t_watch && t_watch->on_key(*reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam))) {
+    if (code == HC_ACTION && t_watch &&
+        t_watch->on_key(*reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam))) {
         return 1;
     }
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
@@ -72,7 +74,8 @@ LRESULT CALLBACK KeyboardWatch::hook_proc(int code, WPARAM wparam, LPARAM lparam
 bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
     const auto vk = static_cast<std::uint8_t>(event.vkCode);
     const bool up = (event.flags & LLKHF_UP) != 0;
-    const std::uint8_t side = modifier_side(vk, (event.flags & LLKHF_EXTENDED) != 0, event.scanCode);
+    const std::uint8_t side =
+        modifier_side(vk, (event.flags & LLKHF_EXTENDED) != 0, event.scanCode);
     const ModifierSet user = ModifierSet::from_bits(user_modifiers_.load());
 
     if (key_event_tag::is_ours(event.dwExtraInfo)) {
@@ -114,7 +117,8 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
     const auto pressed = static_cast<std::uint16_t>(vk | hotkey_modifiers(user) << 8);
     for (std::size_t row = 0; row < triggers_.size(); ++row) {
         if (vk == 0 || triggers_[row].load() != pressed) continue;
-        if (HWND listener = listener_.load()) ::PostMessageW(listener, listener_message_.load(), row, 0);
+        if (HWND listener = listener_.load())
+            ::PostMessageW(listener, listener_message_.load(), row, 0);
         return true;
     }
     return false;
@@ -123,7 +127,9 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
 void KeyboardWatch::wait_for_own_events() const {
     // A hook the system dropped sees nothing more: then the wait ends on time.
     const ULONGLONG give_up = ::GetTickCount64() + 50;
-    auto behind = [this] { return static_cast<std::int32_t>(own_events_sent_.load() - own_events_seen_.load()) > 0; };
+    auto behind = [this] {
+        return static_cast<std::int32_t>(own_events_sent_.load() - own_events_seen_.load()) > 0;
+    };
     while (running_ && behind() && ::GetTickCount64() < give_up) {
         ::Sleep(1);
     }

@@ -33,10 +33,18 @@ inline constexpr ULONG_PTR kMark = 0x5A4E0000;
 inline constexpr ULONG_PTR kMarkMask = 0xFFFFFF00;
 inline constexpr ULONG_PTR kBeginsSend = 0x10;
 enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, end_send = 3 };
-constexpr ULONG_PTR make(Kind kind) { return kMark | kind; }
-constexpr bool is_ours(ULONG_PTR info) { return (info & kMarkMask) == kMark; }
-constexpr bool begins_send(ULONG_PTR info) { return (info & kBeginsSend) != 0; }
-constexpr Kind kind_of(ULONG_PTR info) { return static_cast<Kind>(info & 0x0F); }
+constexpr ULONG_PTR make(Kind kind) {
+    return kMark | kind;
+}
+constexpr bool is_ours(ULONG_PTR info) {
+    return (info & kMarkMask) == kMark;
+}
+constexpr bool begins_send(ULONG_PTR info) {
+    return (info & kBeginsSend) != 0;
+}
+constexpr Kind kind_of(ULONG_PTR info) {
+    return static_cast<Kind>(info & 0x0F);
+}
 }  // namespace key_event_tag
 
 class KeyboardWatch {

@@ -9,8 +9,8 @@
 
 namespace vantero::layout {
 
-inline constexpr int kClientWidth = twips(12210);   // 814
-inline constexpr int kClientHeight = twips(8865);   // 591
+inline constexpr int kClientWidth = twips(12210);  // 814
+inline constexpr int kClientHeight = twips(8865);  // 591
 
 struct RowTops {
     int hotkey, target, remark, check;  // twips
@@ -30,11 +30,21 @@ inline constexpr std::array<RowTops, kRowCount> kRowTops = {{
 inline RECT twips_rect(int left, int top, int width, int height) {
     return {twips(left), twips(top), twips(left) + twips(width), twips(top) + twips(height)};
 }
-inline RECT hotkey_box(int k) { return twips_rect(3735, kRowTops[k].hotkey, 1695, 300); }
-inline RECT target_box(int k) { return twips_rect(5835, kRowTops[k].target, 1695, 300); }
-inline RECT remark_box(int k) { return twips_rect(7740, kRowTops[k].remark, 1395, 360); }
-inline RECT check_box(int k) { return twips_rect(9600, kRowTops[k].check, 975, 375); }
+inline RECT hotkey_box(int k) {
+    return twips_rect(3735, kRowTops[k].hotkey, 1695, 300);
+}
+inline RECT target_box(int k) {
+    return twips_rect(5835, kRowTops[k].target, 1695, 300);
+}
+inline RECT remark_box(int k) {
+    return twips_rect(7740, kRowTops[k].remark, 1395, 360);
+}
+inline RECT check_box(int k) {
+    return twips_rect(9600, kRowTops[k].check, 975, 375);
+}
 
-inline RECT px_rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+inline RECT px_rect(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 }  // namespace vantero::layout

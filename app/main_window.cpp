@@ -1,6 +1,4 @@
 #include "app/main_window.h"
-#include "common/palette.h"
-#include "common/window_util.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -8,15 +6,17 @@
 #include <cwchar>
 #include <utility>
 
-#include "app/system_key_output.h"
 #include "app/layout.h"
-#include "common/drag_move.h"
 #include "app/product.h"
 #include "app/sender.h"
-#include "common/key_sequence.h"
+#include "app/system_key_output.h"
+#include "common/drag_move.h"
 #include "common/external_strings.h"
-#include "hotkey/typing_trigger.h"
+#include "common/key_sequence.h"
+#include "common/palette.h"
 #include "common/text_win.h"
+#include "common/window_util.h"
+#include "hotkey/typing_trigger.h"
 #include "resources/resource_ids.h"
 #include "settings/row_store.h"
 #include "settings/save_error.h"
@@ -24,11 +24,11 @@
 namespace vantero {
 namespace {
 
-constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
-constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
-constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
-constexpr UINT kTriggerDuringSend = WM_APP + 4; // wParam: row index; from the keyboard watch
-constexpr int kCheckIdBase = 100;               // the rows' "启动" boxes: 101 .. 109
+constexpr UINT kOpenKeysEditor = WM_APP + 1;     // wParam: row index
+constexpr UINT kOpenRemarkEditor = WM_APP + 2;   // wParam: row index
+constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
+constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
+constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
 
 KeyLatchLayout row_hotkey_layout() {
     KeyLatchLayout layout;
@@ -58,8 +58,8 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open() {
-    if (!create(external::kMainClass, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN, external::kMainCaption, 0, 0, layout::kClientWidth,
-                layout::kClientHeight, nullptr,
+    if (!create(external::kMainClass, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN,
+                external::kMainCaption, 0, 0, layout::kClientWidth, layout::kClientHeight, nullptr,
                 ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
         return false;
     }
@@ -71,27 +71,31 @@ bool MainWindow::open() {
 void MainWindow::create_rows() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr));
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                     instance, nullptr));
     chrome_.add_tooltips(tooltip_.get(), hwnd());
 
     const KeyLatchLayout hotkey_layout = row_hotkey_layout();
     for (int k = 0; k < kRowCount; ++k) {
         const int n = k + 1;
         // Each hotkey box restores its trigger and fixes the settings path as it loads.
-        hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n), layout::hotkey_box(k),
-                                                 hotkey_layout, true);
+        hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
+                                                      layout::hotkey_box(k), hotkey_layout, true);
         hotkey_boxes_[k]->events.on_hotkey_pressed = [this, n] { hotkey_pressed(n, false); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
-        hotkey_boxes_[k]->events.on_key_down = [this, n](int&, int&) { ::PostMessageW(hwnd(), kSyncCheck, n, 0); };
+        hotkey_boxes_[k]->events.on_key_down = [this, n](int&, int&) {
+            ::PostMessageW(hwnd(), kSyncCheck, n, 0);
+        };
 
         const RECT t = layout::target_box(k);
-        target_boxes_[k] = ::CreateWindowExW(0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
-                                        t.left, t.top, t.right - t.left, t.bottom - t.top, hwnd(), nullptr,
-                                        instance, nullptr);
+        target_boxes_[k] = ::CreateWindowExW(
+            0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, t.left,
+            t.top, t.right - t.left, t.bottom - t.top, hwnd(), nullptr, instance, nullptr);
         ::SendMessageW(target_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        ::SetWindowSubclass(target_boxes_[k], target_box_proc, static_cast<UINT_PTR>(k), reinterpret_cast<DWORD_PTR>(this));
+        ::SetWindowSubclass(target_boxes_[k], target_box_proc, static_cast<UINT_PTR>(k),
+                            reinterpret_cast<DWORD_PTR>(this));
         TOOLINFOW info{};
         info.cbSize = TTTOOLINFOW_V2_SIZE;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -100,15 +104,17 @@ void MainWindow::create_rows() {
         info.lpszText = const_cast<wchar_t*>(L"");
         ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 
-        remarks_[k] = std::make_unique<RemarkLabel>(hwnd(), layout::remark_box(k), static_cast<HFONT>(font_.get()),
-                                                    [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
+        remarks_[k] = std::make_unique<RemarkLabel>(
+            hwnd(), layout::remark_box(k), static_cast<HFONT>(font_.get()),
+            [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
 
         const RECT c = layout::check_box(k);
-        enable_boxes_[k] = ::CreateWindowExW(0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                                       c.left, c.top, c.right - c.left, c.bottom - c.top, hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance,
-                                       nullptr);
-        ::SendMessageW(enable_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(check_font_.get()), FALSE);
+        enable_boxes_[k] = ::CreateWindowExW(
+            0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, c.left,
+            c.top, c.right - c.left, c.bottom - c.top, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance, nullptr);
+        ::SendMessageW(enable_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(check_font_.get()),
+                       FALSE);
     }
 }
 
@@ -143,7 +149,9 @@ void MainWindow::show_topmost() {
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-void MainWindow::show_main() { ::ShowWindow(hwnd(), SW_SHOW); }
+void MainWindow::show_main() {
+    ::ShowWindow(hwnd(), SW_SHOW);
+}
 
 void MainWindow::set_key_sequence(int k, std::wstring text) {
     key_sequences_[k] = std::move(text);
@@ -155,7 +163,8 @@ void MainWindow::set_key_sequence(int k, std::wstring text) {
     ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void MainWindow::set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) {
+void MainWindow::set_row_keys(int row_index, const std::wstring& display_text,
+                              const std::wstring& key_sequence) {
     if (row_index < 0 || row_index >= kRowCount) return;
     ::SetWindowTextW(target_boxes_[row_index], display_text.c_str());
     set_key_sequence(row_index, key_sequence);
@@ -170,8 +179,9 @@ void MainWindow::update_keyboard_watch() {
     bool any_enabled = false;
     for (int k = 0; k < kRowCount; ++k) {
         const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled();
-        keyboard_watch_.set_trigger(k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
-                                    enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
+        keyboard_watch_.set_trigger(
+            k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
+            enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
         any_enabled = any_enabled || enabled;
     }
     keyboard_watch_.set_listener(hwnd(), kTriggerDuringSend);
@@ -194,18 +204,21 @@ void MainWindow::check_clicked(int n) {
 bool MainWindow::may_enable(int n) {
     const int k = n - 1;
     if (!parse_key_sequence(narrow(key_sequences_[k]))) {
-        ::MessageBoxW(hwnd(), external::kNoTargetKeys, external::kErrorCaption, MB_ICONHAND | MB_OK);
+        ::MessageBoxW(hwnd(), external::kNoTargetKeys, external::kErrorCaption,
+                      MB_ICONHAND | MB_OK);
         return false;
     }
     KeyLatch& latch = hotkey_box(n);
     if (!is_typing_trigger(latch.key_code(), latch.mod_key_code())) return true;
     wchar_t question[512];
     std::swprintf(question, 512, external::kTypingTriggerQuestion, latch.text().c_str());
-    return ::MessageBoxW(hwnd(), question, external::kConfirmCaption, MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+    return ::MessageBoxW(hwnd(), question, external::kConfirmCaption,
+                         MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void MainWindow::sync_check(int n) {
-    ::SendMessageW(enable_boxes_[n - 1], BM_SETCHECK, hotkey_box(n).hotkey_enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(enable_boxes_[n - 1], BM_SETCHECK,
+                   hotkey_box(n).hotkey_enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
     // Not under a send's feet: it may be holding keys the watch decides on.
     after_sends([this] { update_keyboard_watch(); });
 }
@@ -229,9 +242,13 @@ void MainWindow::send_row(int k) {
     }
 }
 
-bool MainWindow::sending() const { return gate_.sending(); }
+bool MainWindow::sending() const {
+    return gate_.sending();
+}
 
-void MainWindow::after_sends(std::function<void()> action) { gate_.after_sends(std::move(action)); }
+void MainWindow::after_sends(std::function<void()> action) {
+    gate_.after_sends(std::move(action));
+}
 
 DWORD MainWindow::save_triggers() {
     // The first failure ends it: with the file held by another program each write waits.
@@ -247,7 +264,8 @@ void MainWindow::save_triggers_before_exit() {
         if (error == ERROR_SUCCESS) return;
         const std::wstring message = describe_save_error(error) + external::kExitRetryOrQuit;
         if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
-                          MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) != IDRETRY) {
+                          MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) !=
+            IDRETRY) {
             return;
         }
     }
@@ -295,10 +313,14 @@ void MainWindow::on_click(POINT at) {
             break;
         case ChromeHit::home_link:
             // Starting a browser may take a while: not while a send holds its keys.
-            after_sends([this] { ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL); });
+            after_sends([this] {
+                ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+            });
             break;
         case ChromeHit::product_link:
-            after_sends([this] { ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL); });
+            after_sends([this] {
+                ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL);
+            });
             break;
         default:
             break;
@@ -322,8 +344,8 @@ void MainWindow::paint() {
     ::EndPaint(hwnd(), &ps);
 }
 
-LRESULT CALLBACK MainWindow::target_box_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                         DWORD_PTR data) {
+LRESULT CALLBACK MainWindow::target_box_proc(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                             UINT_PTR id, DWORD_PTR data) {
     auto* self = reinterpret_cast<MainWindow*>(data);
     if (message == WM_LBUTTONUP) {
         ::PostMessageW(self->hwnd(), kOpenKeysEditor, id, 0);
@@ -351,7 +373,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_COMMAND: {
             const int id = LOWORD(wparam);
-            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase && id <= kCheckIdBase + kRowCount) {
+            if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase &&
+                id <= kCheckIdBase + kRowCount) {
                 after_sends([this, n = id - kCheckIdBase] { check_clicked(n); });
                 return 0;
             }
@@ -368,7 +391,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kTriggerDuringSend:
             // As if the system had seen the hotkey: the send's keys hid it.
-            if (wparam < kRowCount && hotkey_boxes_[wparam]->hotkey_enabled()) hotkey_pressed(static_cast<int>(wparam) + 1, true);
+            if (wparam < kRowCount && hotkey_boxes_[wparam]->hotkey_enabled())
+                hotkey_pressed(static_cast<int>(wparam) + 1, true);
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at = point_from(lparam);
@@ -381,7 +405,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                     // Pressed during a send: the drag starts once its keys are up, if the
                     // button is still down then.
                     after_sends([this] {
-                        const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+                        const int primary =
+                            ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
                         if (::GetAsyncKeyState(primary) & 0x8000) drag_move(hwnd());
                     });
                 }
@@ -404,8 +429,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             ::ScreenToClient(hwnd(), &at);
             const ChromeHit hit = chrome_.hit_test(at);
             if (reinterpret_cast<HWND>(wparam) == hwnd() &&
-                (hit == ChromeHit::home_link || hit == ChromeHit::product_link || hit == ChromeHit::hide_button ||
-                 hit == ChromeHit::exit_area)) {
+                (hit == ChromeHit::home_link || hit == ChromeHit::product_link ||
+                 hit == ChromeHit::hide_button || hit == ChromeHit::exit_area)) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }

@@ -10,8 +10,8 @@
 
 #include "app/chrome.h"
 #include "app/keyboard_watch.h"
-#include "app/send_gate.h"
 #include "app/remark_label.h"
+#include "app/send_gate.h"
 #include "common/rows.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -58,10 +58,13 @@ public:
     EditorWindow& editor() { return *editor_; }
 
     // EditorHost
-    void set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) override;
+    void set_row_keys(int row_index, const std::wstring& display_text,
+                      const std::wstring& key_sequence) override;
     void set_row_remark(int row_index, const std::wstring& remark) override;
     void show_main() override;
-    std::wstring row_key_sequence(int row_index) const override { return key_sequences_[row_index]; }
+    std::wstring row_key_sequence(int row_index) const override {
+        return key_sequences_[row_index];
+    }
     std::wstring row_remark(int row_index) const override { return remarks_[row_index]->caption(); }
     bool keys_held() const override { return sending(); }
 

@@ -1,4 +1,3 @@
-#include "common/external_strings.h"
 #include "app/pumping_wait.h"
 
 #include <windows.h>
@@ -6,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "common/external_strings.h"
 #include "common/unique_handle.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
@@ -21,15 +21,18 @@ constexpr DWORD kWakeMask = 0xFF;
 // A high-resolution timer where the system offers one (it keeps hold times within a
 // millisecond or so); otherwise an ordinary manual-reset timer.
 unique_kernel_handle create_timer() {
-    HANDLE h = ::CreateWaitableTimerExW(nullptr, nullptr,
-                                        CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                        TIMER_ALL_ACCESS);
+    HANDLE h = ::CreateWaitableTimerExW(
+        nullptr, nullptr,
+        CREATE_WAITABLE_TIMER_MANUAL_RESET | CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+        TIMER_ALL_ACCESS);
     if (!h) h = ::CreateWaitableTimerW(nullptr, TRUE, nullptr);
     return unique_kernel_handle(h);
 }
 
 // A clock that setting the time of day cannot move.
-ULONGLONG now_100ns() { return ::GetTickCount64() * 10000; }
+ULONGLONG now_100ns() {
+    return ::GetTickCount64() * 10000;
+}
 
 // Inside the system's move/size or menu loop (a trigger fired during a drag or while a menu is
 // open), mouse and keyboard input belongs to that loop: taking its button-up would leave the
@@ -61,7 +64,8 @@ void dispatch_pending(bool& quit_seen, WPARAM& quit_code, bool leave_input) {
 
 void pumping_wait(double milliseconds) {
     if (!std::isfinite(milliseconds) || milliseconds < 0 || milliseconds > 1e9) {
-        throw std::invalid_argument(std::string(external::kWaitErrorPrefix) + "Invalid procedure call or argument");
+        throw std::invalid_argument(std::string(external::kWaitErrorPrefix) +
+                                    "Invalid procedure call or argument");
     }
     const auto duration_100ns = static_cast<LONGLONG>(milliseconds * 10000.0);
     const ULONGLONG deadline = now_100ns() + static_cast<ULONGLONG>(duration_100ns);
@@ -91,8 +95,8 @@ void pumping_wait(double milliseconds) {
             const DWORD remaining =
                 now >= deadline ? 0 : static_cast<DWORD>((deadline - now + 9999) / 10000);
             result = remaining == 0 ? WAIT_OBJECT_0
-                                    : ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining, kWakeMask,
-                                                                    wait_flags);
+                                    : ::MsgWaitForMultipleObjectsEx(0, nullptr, remaining,
+                                                                    kWakeMask, wait_flags);
             if (result == WAIT_TIMEOUT) result = WAIT_OBJECT_0;
         }
         dispatch_pending(quit_seen, quit_code, leave_input);

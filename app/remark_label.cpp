@@ -1,18 +1,20 @@
-#include "common/external_strings.h"
 #include "app/remark_label.h"
+
+#include "app/layout.h"
+#include "common/external_strings.h"
 #include "common/palette.h"
 #include "common/window_util.h"
 
-#include "app/layout.h"
-
 namespace vantero {
 
-RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font, std::function<void()> on_click)
+RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font,
+                         std::function<void()> on_click)
     : font_(font), on_click_(std::move(on_click)) {
     // The caption is also the window text, so accessibility tools (and tests) can read it.
-    create(external::kRemarkClass, 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left, bounds.top,
-           bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
-    ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
+    create(external::kRemarkClass, 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left,
+           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
+    ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR,
+                       reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
 }
 
 void RemarkLabel::set_caption(std::wstring text) {

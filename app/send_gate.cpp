@@ -5,7 +5,9 @@
 namespace vantero {
 namespace {
 
-bool contains(const auto& rows, int row) { return std::find(rows.begin(), rows.end(), row) != rows.end(); }
+bool contains(const auto& rows, int row) {
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+}
 
 }  // namespace
 

@@ -4,7 +4,9 @@
 
 namespace vantero {
 
-int hold_time_for(std::size_t key_count) { return key_count <= 1 ? 100 : 200; }
+int hold_time_for(std::size_t key_count) {
+    return key_count <= 1 ? 100 : 200;
+}
 
 SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool user_keys_known) {
     SendPlan plan;
@@ -41,7 +43,8 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) {
         const bool modifier = modifier_group(*it).has_value();
         plan.after_hold.push_back(
-            {modifier && user_keys_known ? KeyStepKind::release_if_free : KeyStepKind::release, *it});
+            {modifier && user_keys_known ? KeyStepKind::release_if_free : KeyStepKind::release,
+             *it});
     }
     for (std::uint8_t side : ModifierSet::kSides) {
         if (lifted.contains(side)) plan.after_hold.push_back({KeyStepKind::press_if_held, side});

@@ -12,7 +12,8 @@ unsigned scan_code(std::uint8_t vk, HKL layout) {
     unsigned scan = ::MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, layout) & 0xFF;
     // Some systems know only the generic modifier keys.
     if (scan == 0 && vk >= kVkLeftShift && vk <= kVkRightAlt) {
-        scan = ::MapVirtualKeyExW(kVkShiftKey + (vk - kVkLeftShift) / 2, MAPVK_VK_TO_VSC, layout) & 0xFF;
+        scan = ::MapVirtualKeyExW(kVkShiftKey + (vk - kVkLeftShift) / 2, MAPVK_VK_TO_VSC, layout) &
+               0xFF;
         if (vk == kVkRightShift) scan = kRightShiftScanCode;
     }
     return scan;
@@ -66,7 +67,8 @@ void SystemKeyOutput::send(const KeyStep& step) {
             if (watch_ && watch_alive()) inject(step.virtual_key, false, make(press_if_held));
             break;
         case KeyStepKind::release_if_free:
-            inject(step.virtual_key, true, watch_ && watch_alive() ? make(release_if_free) : plain_tag);
+            inject(step.virtual_key, true,
+                   watch_ && watch_alive() ? make(release_if_free) : plain_tag);
             break;
         case KeyStepKind::mask:
             inject(kVkMaskKey, false, plain_tag);
@@ -75,6 +77,8 @@ void SystemKeyOutput::send(const KeyStep& step) {
     }
 }
 
-void SystemKeyOutput::hold(int milliseconds) { pumping_wait(milliseconds); }
+void SystemKeyOutput::hold(int milliseconds) {
+    pumping_wait(milliseconds);
+}
 
 }  // namespace vantero

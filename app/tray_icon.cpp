@@ -1,23 +1,27 @@
-#include "common/external_strings.h"
 #include "app/tray_icon.h"
 
 #include <cwchar>
 
 #include "app/product.h"
+#include "common/external_strings.h"
 #include "resources/resource_ids.h"
 
 namespace vantero {
 
 TrayIcon::TrayIcon(TrayActions actions) : actions_(std::move(actions)) {}
 
-TrayIcon::~TrayIcon() { delete_icon(); }
+TrayIcon::~TrayIcon() {
+    delete_icon();
+}
 
 bool TrayIcon::load() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTERO), IMAGE_ICON,
                                                 ::GetSystemMetrics(SM_CXSMICON),
                                                 ::GetSystemMetrics(SM_CYSMICON), 0)));
-    if (!create(external::kTrayClass, 0, WS_POPUP, external::kTrayCaption, 0, 0, 0, 0, nullptr, icon_.get())) return false;
+    if (!create(external::kTrayClass, 0, WS_POPUP, external::kTrayCaption, 0, 0, 0, 0, nullptr,
+                icon_.get()))
+        return false;
     // Explorer broadcasts this after it restarts; the icon is added again then.
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 
@@ -37,7 +41,9 @@ bool TrayIcon::load() {
     return true;
 }
 
-void TrayIcon::add_icon() { icon_shown_ = ::Shell_NotifyIconW(NIM_ADD, &record_) != FALSE; }
+void TrayIcon::add_icon() {
+    icon_shown_ = ::Shell_NotifyIconW(NIM_ADD, &record_) != FALSE;
+}
 
 void TrayIcon::delete_icon() {
     if (!record_.hWnd) return;
@@ -51,8 +57,9 @@ void TrayIcon::show_menu() {
     ::GetCursorPos(&at);
     // The menu closes when the user clicks elsewhere only if its owner is in the foreground.
     ::SetForegroundWindow(hwnd());
-    const UINT chosen = ::TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
-                                         at.y, 0, hwnd(), nullptr);
+    const UINT chosen =
+        ::TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
+                         0, hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     switch (chosen) {
         case kAbout:

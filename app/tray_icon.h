@@ -13,9 +13,9 @@ namespace vantero {
 
 // What the tray window does to the rest of the program.
 struct TrayActions {
-    std::function<void()> show_main;     // left click: visible and topmost
-    std::function<void()> exit;          // menu "退出": the exit sequence
-    std::function<void()> session_end;   // Windows ends the session
+    std::function<void()> show_main;    // left click: visible and topmost
+    std::function<void()> exit;         // menu "退出": the exit sequence
+    std::function<void()> session_end;  // Windows ends the session
     // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
     std::function<void(std::function<void()>)> after_sends;
 };

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/pumping_wait.h"
-#include "app/system_key_output.h"
 #include "app/sender.h"
+#include "app/system_key_output.h"
 #include "tests/win/key_event_log.h"
 
 namespace {
@@ -19,7 +19,9 @@ double process_cpu_ms() {
     FILETIME created, exited, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
     auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e4;
     };
     return ms(kernel) + ms(user);
 }
@@ -47,7 +49,8 @@ Summary hold_errors(const char* sequence, size_t events_per_send, double target_
         log.wait_for(events_per_send, 2000);
         const auto events = log.events();
         if (events.size() < events_per_send) continue;
-        const double held = events[events_per_send / 2].at_ms - events[events_per_send / 2 - 1].at_ms;
+        const double held =
+            events[events_per_send / 2].at_ms - events[events_per_send / 2 - 1].at_ms;
         errors.push_back(std::fabs(held - target_ms));
     }
     if (errors.empty()) return {NAN, NAN};
@@ -61,11 +64,11 @@ int main(int argc, char** argv) {
     const int sends = quick ? 50 : 200;
 
     const Summary one = hold_errors("1|65", 2, 100, sends);
-    std::printf("hold 100 ms (1 key, %d sends): median error %.2f ms, worst %.2f ms\n", sends, one.median,
-                one.worst);
+    std::printf("hold 100 ms (1 key, %d sends): median error %.2f ms, worst %.2f ms\n", sends,
+                one.median, one.worst);
     const Summary two = hold_errors("2|17|65", 4, 200, sends);
-    std::printf("hold 200 ms (2 keys, %d sends): median error %.2f ms, worst %.2f ms\n", sends, two.median,
-                two.worst);
+    std::printf("hold 200 ms (2 keys, %d sends): median error %.2f ms, worst %.2f ms\n", sends,
+                two.median, two.worst);
 
     const double cpu0 = process_cpu_ms();
     vantero::pumping_wait(1000);

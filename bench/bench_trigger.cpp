@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/system_key_output.h"
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
+#include "app/system_key_output.h"
 #include "hotkey/key_latch.h"
 #include "settings/settings_file.h"
 #include "tests/win/key_event_log.h"
@@ -28,7 +28,8 @@ public:
     void send(const vantero::KeyStep& step) override {
         keys_.send(step);
         if (first_event_ms < 0) first_event_ms = now_ms();
-        if (first_press_ms < 0 && step.kind == vantero::KeyStepKind::press) first_press_ms = now_ms();
+        if (first_press_ms < 0 && step.kind == vantero::KeyStepKind::press)
+            first_press_ms = now_ms();
     }
     void hold(int) override {}  // the latency ends at the first key-down; no need to wait
     bool user_keys_known() const { return keys_.user_keys_known(); }
@@ -49,7 +50,8 @@ public:
             MSG msg;
             ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
             HHOOK hook = ::SetWindowsHookExW(
-                WH_KEYBOARD_LL, [](int code, WPARAM w, LPARAM l) { return ::CallNextHookEx(nullptr, code, w, l); },
+                WH_KEYBOARD_LL,
+                [](int code, WPARAM w, LPARAM l) { return ::CallNextHookEx(nullptr, code, w, l); },
                 ::GetModuleHandleW(nullptr), 0);
             ready_ = true;
             while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
@@ -89,7 +91,8 @@ Latencies trigger(vantero::KeyLatch& latch, vantero::KeyboardWatch& watch, int t
         ::keybd_event(VK_MENU, 0x38, 0, 0);
         ::keybd_event(VK_F9, 0x43, 0, 0);
         const double end = now_ms() + 1000;
-        while (latencies.to_first_target.size() == before && now_ms() < end) vantero::test::pump_for(1);
+        while (latencies.to_first_target.size() == before && now_ms() < end)
+            vantero::test::pump_for(1);
         ::keybd_event(VK_F9, 0x43, KEYEVENTF_KEYUP, 0);
         ::keybd_event(VK_MENU, 0x38, KEYEVENTF_KEYUP, 0);
         ::keybd_event(VK_CONTROL, 0x1D, KEYEVENTF_KEYUP, 0);
@@ -137,8 +140,8 @@ int main(int argc, char** argv) {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"VanteroBenchHost";
     ::RegisterClassW(&wc);
-    HWND host = ::CreateWindowW(L"VanteroBenchHost", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 100, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+    HWND host = ::CreateWindowW(L"VanteroBenchHost", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 100,
+                                nullptr, nullptr, wc.hInstance, nullptr);
 
     // A stored trigger Ctrl+Alt+F9 for the control to restore.
     vantero::use_settings_file(L"bench_trigger.ini");
@@ -168,18 +171,26 @@ int main(int argc, char** argv) {
         std::printf("trigger latency: no trigger arrived\n");
         return 0;
     }
-    std::printf("trigger latency, hotkey message to first key-down, no keyboard watch (as before: nothing lifted, "
-                "%zu triggers): median %.4f ms, p99 %.4f ms\n",
-                unwatched.to_first_target.size(), percentile(unwatched.to_first_target, 0.5),
-                percentile(unwatched.to_first_target, 0.99));
-    std::printf("trigger latency, hotkey message to the send's first key event: median %.4f ms, p99 %.4f ms\n",
-                percentile(watched.to_first_event, 0.5), percentile(watched.to_first_event, 0.99));
+    std::printf(
+        "trigger latency, hotkey message to first key-down, no keyboard watch (as before: nothing "
+        "lifted, "
+        "%zu triggers): median %.4f ms, p99 %.4f ms\n",
+        unwatched.to_first_target.size(), percentile(unwatched.to_first_target, 0.5),
+        percentile(unwatched.to_first_target, 0.99));
+    std::printf(
+        "trigger latency, hotkey message to the send's first key event: median %.4f ms, p99 %.4f "
+        "ms\n",
+        percentile(watched.to_first_event, 0.5), percentile(watched.to_first_event, 0.99));
     const double target = percentile(watched.to_first_target, 0.5);
-    std::printf("trigger latency, hotkey message to first target key-down, Ctrl and Alt lifted first: "
-                "median %.4f ms, p99 %.4f ms\n", target, percentile(watched.to_first_target, 0.99));
-    std::printf("floor: the same five key events by bare calls beside a do-nothing low-level hook: median %.4f ms, "
-                "p99 %.4f ms; ratio %.2f\n", percentile(floor, 0.5), percentile(floor, 0.99),
-                target / percentile(floor, 0.5));
+    std::printf(
+        "trigger latency, hotkey message to first target key-down, Ctrl and Alt lifted first: "
+        "median %.4f ms, p99 %.4f ms\n",
+        target, percentile(watched.to_first_target, 0.99));
+    std::printf(
+        "floor: the same five key events by bare calls beside a do-nothing low-level hook: median "
+        "%.4f ms, "
+        "p99 %.4f ms; ratio %.2f\n",
+        percentile(floor, 0.5), percentile(floor, 0.99), target / percentile(floor, 0.5));
     ::DestroyWindow(host);
     return 0;
 }

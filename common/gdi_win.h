@@ -42,6 +42,8 @@ private:
 };
 
 // Converts a size in twips to pixels at 96 dpi.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value) {
+    return value / 15;
+}
 
 }  // namespace vantero

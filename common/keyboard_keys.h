@@ -70,18 +70,26 @@ constexpr std::uint8_t modifier_side(std::uint8_t vk, bool extended, unsigned sc
 // Screen, Ctrl+Break, Num Lock, the keypad's divide key, and the browser and media keys.
 constexpr bool is_extended_key(std::uint8_t vk) {
     switch (vk) {
-        case 0x03:              // Ctrl+Break
-        case 0x21: case 0x22:   // Page Up, Page Down
-        case 0x23: case 0x24:   // End, Home
-        case 0x25: case 0x26: case 0x27: case 0x28:  // arrows
-        case 0x2C:              // Print Screen
-        case 0x2D: case 0x2E:   // Insert, Delete
-        case kVkLeftWinKey: case kVkRightWinKey:
-        case 0x5D:              // Applications
-        case 0x5F:              // Sleep
-        case 0x6F:              // keypad divide
-        case 0x90:              // Num Lock
-        case kVkRightCtrl: case kVkRightAlt:
+        case 0x03:  // Ctrl+Break
+        case 0x21:
+        case 0x22:  // Page Up, Page Down
+        case 0x23:
+        case 0x24:  // End, Home
+        case 0x25:
+        case 0x26:
+        case 0x27:
+        case 0x28:  // arrows
+        case 0x2C:  // Print Screen
+        case 0x2D:
+        case 0x2E:  // Insert, Delete
+        case kVkLeftWinKey:
+        case kVkRightWinKey:
+        case 0x5D:  // Applications
+        case 0x5F:  // Sleep
+        case 0x6F:  // keypad divide
+        case 0x90:  // Num Lock
+        case kVkRightCtrl:
+        case kVkRightAlt:
             return true;
         default:
             return vk >= 0xA6 && vk <= 0xB7;  // browser, volume, media and launch keys
@@ -91,9 +99,9 @@ constexpr bool is_extended_key(std::uint8_t vk) {
 // The modifier keys that are down, one bit per side.
 class ModifierSet {
 public:
-    static constexpr std::array<std::uint8_t, 8> kSides = {kVkLeftShift, kVkRightShift, kVkLeftCtrl,
-                                                           kVkRightCtrl, kVkLeftAlt,    kVkRightAlt,
-                                                           kVkLeftWinKey, kVkRightWinKey};
+    static constexpr std::array<std::uint8_t, 8> kSides = {
+        kVkLeftShift, kVkRightShift, kVkLeftCtrl,   kVkRightCtrl,
+        kVkLeftAlt,   kVkRightAlt,   kVkLeftWinKey, kVkRightWinKey};
 
     constexpr void add(std::uint8_t side) { bits_ |= bit(side); }
     constexpr void remove(std::uint8_t side) { bits_ &= static_cast<std::uint8_t>(~bit(side)); }

@@ -2,8 +2,9 @@
 
 namespace vantero {
 
-bool WindowBase::create(const wchar_t* class_name, DWORD ex_style, DWORD style, const wchar_t* title, int x,
-                        int y, int width, int height, HWND parent, HICON icon, UINT class_style) {
+bool WindowBase::create(const wchar_t* class_name, DWORD ex_style, DWORD style,
+                        const wchar_t* title, int x, int y, int width, int height, HWND parent,
+                        HICON icon, UINT class_style) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!::GetClassInfoExW(instance, class_name, &wc)) {
@@ -18,8 +19,8 @@ bool WindowBase::create(const wchar_t* class_name, DWORD ex_style, DWORD style, 
         wc.lpszClassName = class_name;
         ::RegisterClassExW(&wc);
     }
-    HWND hwnd = ::CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, nullptr,
-                                  instance, this);
+    HWND hwnd = ::CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent,
+                                  nullptr, instance, this);
     window_.reset(hwnd);
     return hwnd != nullptr;
 }

@@ -18,8 +18,9 @@ public:
 
 protected:
     // Registers the class once per process (by name) and creates the window.
-    bool create(const wchar_t* class_name, DWORD ex_style, DWORD style, const wchar_t* title, int x, int y,
-                int width, int height, HWND parent, HICON icon = nullptr, UINT class_style = 0);
+    bool create(const wchar_t* class_name, DWORD ex_style, DWORD style, const wchar_t* title, int x,
+                int y, int width, int height, HWND parent, HICON icon = nullptr,
+                UINT class_style = 0);
     void destroy() { window_.reset(); }
 
     virtual LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);

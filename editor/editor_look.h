@@ -22,8 +22,8 @@ inline constexpr COLORREF kHintGreen = RGB(0, 192, 0);
 inline constexpr COLORREF kRemarkBack = RGB(192, 64, 0);
 
 // On the window.
-inline constexpr RECT kTitleBox = px(252, 12, 35, 23);  // title
-inline constexpr RECT kCloseButton = px(425, 6, 23, 21);   // close picture
+inline constexpr RECT kTitleBox = px(252, 12, 35, 23);         // title
+inline constexpr RECT kCloseButton = px(425, 6, 23, 21);       // close picture
 inline constexpr RECT kWhatMayBeSetBox = px(49, 74, 431, 16);  // what may be set
 inline constexpr RECT kFirstKeyList = px(49, 105, 121, 25);
 inline constexpr RECT kFirstPlus = px(174, 109, 20, 20);

@@ -1,15 +1,16 @@
 #include "editor/editor_window.h"
-#include "common/palette.h"
-#include "common/window_util.h"
-#include "common/rows.h"
 
 #include <array>
 #include <functional>
 
 #include "common/drag_move.h"
+#include "common/external_strings.h"
 #include "common/gdi_win.h"
+#include "common/palette.h"
+#include "common/rows.h"
 #include "common/text_win.h"
 #include "common/window_base.h"
+#include "common/window_util.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_look.h"
 #include "editor/editor_model.h"
@@ -18,7 +19,6 @@
 #include "editor/remark_panel.h"
 #include "editor/selector.h"
 #include "resources/resource_ids.h"
-#include "common/external_strings.h"
 #include "settings/row_store.h"
 #include "settings/save_error.h"
 
@@ -83,8 +83,8 @@ void EditorWindow::Impl::load() {
     HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO));
     // Unowned and without WS_EX_TOOLWINDOW: while it is open the main window is hidden, so it
     // keeps a taskbar button of its own to come back to.
-    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, look::kWidth,
-                look::kHeight, nullptr, icon)) {
+    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y,
+                look::kWidth, look::kHeight, nullptr, icon)) {
         parts_.reset();
         return;
     }
@@ -140,7 +140,8 @@ void EditorWindow::Impl::open(int row_index, bool remark_mode) {
     row_ = row_index;
     // Each opening starts from what the row holds now, not from what the last row left.
     model_.open(narrow(host_.row_key_sequence(row_index)));
-    for (int n = 0; n < 3; ++n) parts_->selectors[static_cast<size_t>(n)].show(widen(model_.picked(n)));
+    for (int n = 0; n < 3; ++n)
+        parts_->selectors[static_cast<size_t>(n)].show(widen(model_.picked(n)));
     opened_remark_ = host_.row_remark(row_index);
     parts_->panel.set_remark(opened_remark_);
 
@@ -183,8 +184,8 @@ void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
         const DWORD error = write();
         if (error == ERROR_SUCCESS) return;
         const std::wstring message = describe_save_error(error) + external::kEditorRetryOrKeep;
-        if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption, MB_ICONWARNING | MB_RETRYCANCEL) !=
-            IDRETRY) {
+        if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
+                          MB_ICONWARNING | MB_RETRYCANCEL) != IDRETRY) {
             return;
         }
     }
@@ -256,8 +257,8 @@ void EditorWindow::Impl::paint() {
     constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
     draw_text(dc, look::kTitle, look::kTitleBox, palette::kOrange, font_of(parts_->fonts.title),
               kCentred);
-    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, palette::kOrange, font_of(parts_->fonts.text),
-              kCentred);
+    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, palette::kOrange,
+              font_of(parts_->fonts.text), kCentred);
     for (const RECT& plus : {look::kFirstPlus, look::kSecondPlus}) {
         draw_text(dc, L"+", plus, palette::kWhite, font_of(parts_->fonts.plus), kCentred);
     }
@@ -271,7 +272,8 @@ void EditorWindow::Impl::draw_item(const DRAWITEMSTRUCT& item) {
         draw_label_button(item, font_of(parts_->fonts.button), palette::kWhite, look::kButtonBack,
                           look::kButtonPressed);
     } else if (id == editor_ids::kCloseButton) {
-        draw_picture_button(item, static_cast<HBITMAP>(parts_->close_picture.get()), palette::kOrange);
+        draw_picture_button(item, static_cast<HBITMAP>(parts_->close_picture.get()),
+                            palette::kOrange);
     } else {
         for (const Selector& s : parts_->selectors) {
             if (s.id() == id) s.draw_item(item);

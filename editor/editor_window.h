@@ -13,7 +13,8 @@ class EditorHost {
 public:
     virtual ~EditorHost() = default;
     // target_box(k).Text and target_box(k).tooltip_text.
-    virtual void set_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) = 0;
+    virtual void set_row_keys(int row_index, const std::wstring& display_text,
+                              const std::wstring& key_sequence) = 0;
     // remark_label(k).Caption.
     virtual void set_row_remark(int row_index, const std::wstring& remark) = 0;
     // What a row holds now: the editor opens on it.

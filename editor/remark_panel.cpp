@@ -1,8 +1,8 @@
 #include "editor/remark_panel.h"
-#include "common/palette.h"
-#include "common/window_util.h"
 
 #include "common/gdi_win.h"
+#include "common/palette.h"
+#include "common/window_util.h"
 #include "editor/editor_ids.h"
 #include "editor/flat_button.h"
 
@@ -53,7 +53,8 @@ bool RemarkPanel::create_child(HWND parent) {
     // As its hint says. A longer remark already stored is still shown whole.
     ::SendMessageW(remark_box_, EM_LIMITTEXT, look::kMaxRemarkLength, 0);
 
-    save_button_ = create_flat_button(hwnd(), editor_ids::kSaveRemarkButton, look::kSaveRemarkButton, look::kSave);
+    save_button_ = create_flat_button(hwnd(), editor_ids::kSaveRemarkButton,
+                                      look::kSaveRemarkButton, look::kSave);
     return true;
 }
 

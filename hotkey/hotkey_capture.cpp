@@ -4,7 +4,6 @@
 
 namespace vantero {
 
-
 std::optional<int> parse_stored_code(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {

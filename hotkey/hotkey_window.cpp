@@ -1,5 +1,6 @@
-#include "common/external_strings.h"
 #include "hotkey/hotkey_window.h"
+
+#include "common/external_strings.h"
 
 namespace vantero {
 
@@ -11,8 +12,9 @@ void hotkey_window_traits::close(pointer window) noexcept {
 }
 
 unique_hotkey_window create_hotkey_window() {
-    return unique_hotkey_window(::CreateWindowExW(0, external::kHotkeyWindowClass, L"", 0, 0, 0, 0, 0, nullptr,
-                                                  nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    return unique_hotkey_window(::CreateWindowExW(0, external::kHotkeyWindowClass, L"", 0, 0, 0, 0,
+                                                  0, nullptr, nullptr, ::GetModuleHandleW(nullptr),
+                                                  nullptr));
 }
 
 }  // namespace vantero

@@ -83,7 +83,7 @@ const std::wstring& KeyLatch::tooltip_text() const {
 void KeyLatch::tooltip_text(std::wstring value) {
     impl_->tooltip_text_ = std::move(value);
     set_text_box_tip(impl_->tooltip_.get(), impl_->container_.get(), impl_->text_box_,
-                  impl_->tooltip_text_);
+                     impl_->tooltip_text_);
     impl_->notify(L"tooltip_text");
 }
 
@@ -100,8 +100,8 @@ int KeyLatch::mod_key_code() const {
     return impl_->capture_.mod_key_code();
 }
 DWORD KeyLatch::save_settings() {
-    return save_stored_hotkey(impl_->store_, impl_->name_, impl_->text(), impl_->capture_.key_code(),
-                            impl_->capture_.mod_key_code());
+    return save_stored_hotkey(impl_->store_, impl_->name_, impl_->text(),
+                              impl_->capture_.key_code(), impl_->capture_.mod_key_code());
 }
 
 const std::wstring& KeyLatch::ini_file_name() const {

@@ -16,7 +16,8 @@ namespace vantero {
 // An error of the control's properties, with the number the host reports.
 class KeyLatchError : public std::runtime_error {
 public:
-    KeyLatchError(int number, const char* description) : std::runtime_error(description), number_(number) {}
+    KeyLatchError(int number, const char* description)
+        : std::runtime_error(description), number_(number) {}
     int number() const { return number_; }
 
 private:
@@ -35,9 +36,9 @@ struct KeyLatchLayout {
     COLORREF back_color = 0x80000005;  // top bit set: a system colour by index
     COLORREF fore_color = 0x80000008;
     bool enabled = true;
-    KeyLatchFont font;  // the host's font
+    KeyLatchFont font;     // the host's font
     int border_style = 1;  // 0 none, 1 fixed single
-    int appearance = 1;   // 0 flat, 1 three-dimensional
+    int appearance = 1;    // 0 flat, 1 three-dimensional
     std::wstring tooltip_text;
     std::wstring ini_file_name = L"set.ini";
     int setting_location = 0;  // 0 = INI file, anything else = registry
@@ -63,7 +64,8 @@ class KeyLatch {
 public:
     // Creates the control as a child of parent at the given place (pixels). In run mode it also
     // creates and hooks its hidden hotkey window and its text box and loads the stored hotkey.
-    KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const KeyLatchLayout& layout, bool run_mode);
+    KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const KeyLatchLayout& layout,
+             bool run_mode);
     // Tear-down: both window procedures are put back before the hidden window is destroyed.
     ~KeyLatch();
     KeyLatch(const KeyLatch&) = delete;

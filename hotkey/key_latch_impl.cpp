@@ -1,5 +1,4 @@
 // Building a KeyLatch: its container and text box, its look, and the load of its stored hotkey.
-#include "common/external_strings.h"
 #include "hotkey/key_latch_impl.h"
 
 #include <imm.h>
@@ -8,9 +7,10 @@
 #include <string_view>
 #include <utility>
 
+#include "common/external_strings.h"
 #include "common/keyboard_keys.h"
-#include "common/window_util.h"
 #include "common/text_win.h"
+#include "common/window_util.h"
 #include "hotkey/fixed_key_names.h"
 #include "hotkey/key_latch_look.h"
 
@@ -102,7 +102,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
 }
 
 LRESULT CALLBACK KeyLatch::Impl::container_proc(HWND hwnd, UINT message, WPARAM wparam,
-                                               LPARAM lparam) {
+                                                LPARAM lparam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,

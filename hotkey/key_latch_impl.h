@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/unique_handle.h"
-#include "hotkey/key_latch.h"
 #include "hotkey/hotkey_window.h"
+#include "hotkey/key_latch.h"
 #include "hotkey/key_latch_settings.h"
 #include "hotkey/window_subclass.h"
 

@@ -1,8 +1,8 @@
-#include "common/external_strings.h"
 #include "hotkey/key_latch_settings.h"
 
 #include <windows.h>
 
+#include "common/external_strings.h"
 #include "common/text_win.h"
 #include "common/unique_handle.h"
 #include "hotkey/hotkey_capture.h"
@@ -68,10 +68,11 @@ StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& 
 }
 
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
-                       const std::wstring& text, int key_code, int mod_key_code) {
-    const std::wstring values[][2] = {{name + external::kTextKey, text},
-                                      {name + external::kKeyCodeKey, std::to_wstring(key_code)},
-                                      {name + external::kModKeyCodeKey, std::to_wstring(mod_key_code)}};
+                         const std::wstring& text, int key_code, int mod_key_code) {
+    const std::wstring values[][2] = {
+        {name + external::kTextKey, text},
+        {name + external::kKeyCodeKey, std::to_wstring(key_code)},
+        {name + external::kModKeyCodeKey, std::to_wstring(mod_key_code)}};
     // The first failure ends the save: the next value would only wait out the same trouble.
     if (store.setting_location == 0) {
         for (const auto& [key, value] : values) {
@@ -81,8 +82,8 @@ DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
     }
     HKEY raw = nullptr;
     const LSTATUS opened = ::RegCreateKeyExW(
-        HKEY_CURRENT_USER, registry_settings_key(store.reg_key_name, kSection).c_str(), 0, nullptr, 0,
-        KEY_SET_VALUE, nullptr, &raw, nullptr);
+        HKEY_CURRENT_USER, registry_settings_key(store.reg_key_name, kSection).c_str(), 0, nullptr,
+        0, KEY_SET_VALUE, nullptr, &raw, nullptr);
     if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
     const unique_reg_key section(raw);
     for (const auto& [key, value] : values) {

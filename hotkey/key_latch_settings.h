@@ -27,7 +27,7 @@ StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& 
 // In INI mode it uses the path fixed earlier. Stops at the first failure and returns its system
 // error code (write_setting's, or the registry's status); ERROR_SUCCESS when all three are stored.
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
-                       const std::wstring& text, int key_code, int mod_key_code);
+                         const std::wstring& text, int key_code, int mod_key_code);
 
 // HKEY_CURRENT_USER subkey of an application's settings section in registry mode.
 std::wstring registry_settings_key(const std::wstring& app_name, const std::wstring& section);

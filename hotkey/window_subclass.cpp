@@ -1,6 +1,6 @@
-#include "common/external_strings.h"
 #include "hotkey/window_subclass.h"
 
+#include "common/external_strings.h"
 #include "hotkey/key_latch.h"
 
 // The procedures are swapped with SetWindowLongPtrW/GetWindowLongPtrW and called through

@@ -17,8 +17,8 @@ std::wstring program_path();
 // of MAX_PATH characters or more, so a longer path is used through the folder's short (8.3) form.
 IniLocation locate_beside(std::wstring_view program_path, std::wstring_view file_name);
 
-// The location every read and write uses (settings_file.cpp). use_settings_file fixes it beside this program;
-// tests stand in for a program in a folder they cannot start it from.
+// The location every read and write uses (settings_file.cpp). use_settings_file fixes it beside
+// this program; tests stand in for a program in a folder they cannot start it from.
 const IniLocation& current_ini_location();
 void use_ini_location(IniLocation location);
 

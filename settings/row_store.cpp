@@ -18,7 +18,8 @@ StoredRow read_row(int row_index) {
             read_setting(kRemarks, key, L"")};
 }
 
-DWORD write_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence) {
+DWORD write_row_keys(int row_index, const std::wstring& display_text,
+                     const std::wstring& key_sequence) {
     const std::wstring key = std::to_wstring(row_index);
     const DWORD error = write_setting(kDisplayTexts, key, display_text);
     return error != ERROR_SUCCESS ? error : write_setting(kKeySequences, key, key_sequence);

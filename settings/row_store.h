@@ -17,7 +17,8 @@ struct StoredRow {
 StoredRow read_row(int row_index);
 
 // Each returns ERROR_SUCCESS when stored, else the first failure's error code.
-DWORD write_row_keys(int row_index, const std::wstring& display_text, const std::wstring& key_sequence);
+DWORD write_row_keys(int row_index, const std::wstring& display_text,
+                     const std::wstring& key_sequence);
 DWORD write_row_remark(int row_index, const std::wstring& remark);
 
 }  // namespace vantero

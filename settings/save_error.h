@@ -5,8 +5,9 @@
 
 namespace vantero {
 
-// A message for the user about a failed write_setting: which file (settings_file_path()) could not be written
-// and why, in Chinese; reasons the program does not know come from the system with their number.
+// A message for the user about a failed write_setting: which file (settings_file_path()) could not
+// be written and why, in Chinese; reasons the program does not know come from the system with their
+// number.
 std::wstring describe_save_error(DWORD error);
 
 }  // namespace vantero

@@ -72,7 +72,7 @@ void use_ini_location(IniLocation fixed) {
 }
 
 std::wstring read_setting(std::wstring_view section, std::wstring_view key,
-                    std::wstring_view default_value) {
+                          std::wstring_view default_value) {
     // A value is what a 255-byte ANSI buffer holds: at most 254 bytes of the ANSI code page.
     constexpr size_t kMaxBytes = 254;
     // Every character is at least one byte and at most two UTF-16 units: room for the longest cut.

@@ -24,7 +24,7 @@ const std::wstring& settings_file_path();
 // around it trimmed), the default when the key is missing or the file cannot be read, or empty.
 // Section and key name are flattened as write_setting flattens them, so a name finds what it wrote.
 std::wstring read_setting(std::wstring_view section, std::wstring_view key,
-                    std::wstring_view default_value);
+                          std::wstring_view default_value);
 
 // Stores the value, creating the file, section or key as needed. Line breaks cannot reach the
 // file: in names and value every run of CR/LF becomes one space and NUL is dropped. While another

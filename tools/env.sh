@@ -8,7 +8,7 @@ export VANTERO_ROOT
 vantero_packages=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei locales python3
-    clang libclang-rt-14-dev)
+    clang libclang-rt-14-dev clang-format)
 
 vantero_install_packages() {
     local missing=()

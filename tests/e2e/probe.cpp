@@ -33,7 +33,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
-
 #include <fcntl.h>
 #include <io.h>
 
@@ -51,11 +50,11 @@ constexpr int kFirstCheckId = 101;
 
 std::string utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                          nullptr, nullptr);
     return out;
 }
 
@@ -75,7 +74,8 @@ std::wstring class_of(HWND window) {
 // hides a framed window (a message box, for one).
 std::wstring text_of(HWND window) {
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
@@ -85,8 +85,9 @@ std::wstring text_of(HWND window) {
 }
 
 std::wstring one_line(std::wstring text) {
-    std::replace_if(text.begin(), text.end(), [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; },
-                    L' ');
+    std::replace_if(
+        text.begin(), text.end(), [](wchar_t c) { return c == L'\t' || c == L'\r' || c == L'\n'; },
+        L' ');
     return text;
 }
 
@@ -100,7 +101,8 @@ std::vector<HWND> top_level_windows() {
     std::vector<HWND> found;
     ::EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
-            if (pid_of(window) != ::GetCurrentProcessId()) reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+            if (pid_of(window) != ::GetCurrentProcessId())
+                reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&found));
@@ -129,7 +131,9 @@ HWND find_visible(const wchar_t* class_name, const wchar_t* title) {
     return nullptr;
 }
 
-int twips(int value) { return value / 15; }
+int twips(int value) {
+    return value / 15;
+}
 
 int list_windows() {
     for (HWND window : top_level_windows()) {
@@ -138,8 +142,9 @@ int list_windows() {
         const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         wchar_t head[160];
         std::swprintf(head, 160, L"%llx\t%lu\t%d\t%d\t%ld,%ld,%ld,%ld\t",
-                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)), pid_of(window),
-                      ::IsWindowVisible(window) ? 1 : 0, topmost ? 1 : 0, r.left, r.top, r.right, r.bottom);
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                      pid_of(window), ::IsWindowVisible(window) ? 1 : 0, topmost ? 1 : 0, r.left,
+                      r.top, r.right, r.bottom);
         // Text only through GetWindowTextW: it never waits on a window that does not answer.
         wchar_t title[256] = L"";
         ::GetWindowTextW(window, title, 256);
@@ -163,7 +168,8 @@ int list_tree(const wchar_t* class_name) {
         wchar_t head[160];
         std::swprintf(head, 160, L"%llx\t%d\t%d\t%ld,%ld,%ld,%ld\t",
                       static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)),
-                      ::IsWindowVisible(child) ? 1 : 0, ::GetDlgCtrlID(child), r.left, r.top, r.right, r.bottom);
+                      ::IsWindowVisible(child) ? 1 : 0, ::GetDlgCtrlID(child), r.left, r.top,
+                      r.right, r.bottom);
         print(head + class_of(child) + L"\t" + one_line(text_of(child)));
     }
     return 0;
@@ -184,7 +190,8 @@ int list_rows() {
     auto row_at = [&](int top) {
         int best = 0;
         for (int k = 1; k < kRows; ++k) {
-            if (std::abs(twips(kTargetTops[k]) - top) < std::abs(twips(kTargetTops[best]) - top)) best = k;
+            if (std::abs(twips(kTargetTops[k]) - top) < std::abs(twips(kTargetTops[best]) - top))
+                best = k;
         }
         return best;
     };
@@ -212,8 +219,9 @@ int list_rows() {
         }
     }
     for (int k = 0; k < kRows; ++k) {
-        print(std::to_wstring(k) + L"\t" + one_line(rows[k].hotkey) + L"\t" + one_line(rows[k].target) + L"\t" +
-              one_line(rows[k].remark) + L"\t" + std::to_wstring(rows[k].check));
+        print(std::to_wstring(k) + L"\t" + one_line(rows[k].hotkey) + L"\t" +
+              one_line(rows[k].target) + L"\t" + one_line(rows[k].remark) + L"\t" +
+              std::to_wstring(rows[k].check));
     }
     return 0;
 }
@@ -236,10 +244,12 @@ int message_box(const wchar_t* caption, int press) {
 // Holds a file open with no sharing for a while, as another program may; <path>.held exists
 // while it does.
 int lock_file(const wchar_t* path, const wchar_t* seconds) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    HANDLE file =
+        ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     const std::wstring held = std::wstring(path) + L".held";
-    ::CloseHandle(::CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ::CloseHandle(
+        ::CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ::Sleep(static_cast<DWORD>(std::wcstod(seconds, nullptr) * 1000.0));
     ::CloseHandle(file);
     ::DeleteFileW(held.c_str());
@@ -249,7 +259,8 @@ int lock_file(const wchar_t* path, const wchar_t* seconds) {
 int key_state() {
     std::wstring down;
     for (int vk = 1; vk < 256; ++vk) {
-        if (::GetAsyncKeyState(vk) & 0x8000) down += (down.empty() ? L"" : L" ") + std::to_wstring(vk);
+        if (::GetAsyncKeyState(vk) & 0x8000)
+            down += (down.empty() ? L"" : L" ") + std::to_wstring(vk);
     }
     print(down);
     return 0;
@@ -318,16 +329,16 @@ DWORD count_handles(DWORD pid) {
         Entry entries[1];
     };
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
     if (!query) return 0;
     constexpr ULONG kSystemHandleInformation = 16;
     constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
     std::vector<unsigned char> buffer(1 << 20);
     ULONG length = 0;
     LONG status;
-    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &length)) ==
-           kInfoLengthMismatch) {
+    while ((status = query(kSystemHandleInformation, buffer.data(),
+                           static_cast<ULONG>(buffer.size()), &length)) == kInfoLengthMismatch) {
         buffer.resize(buffer.size() * 2);
     }
     if (status != 0) return 0;
@@ -349,14 +360,15 @@ DWORD count_gdi_objects(HANDLE process) {
         PVOID reserved2[4];
     } basic{};
     using Query = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     if (!query || query(process, 0, &basic, sizeof(basic), nullptr) != 0 || !basic.peb) return 0;
     constexpr size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
     constexpr size_t kEntrySize = 24, kTypeOffset = 14, kEntries = 0x10000;
     PVOID table = nullptr;
     SIZE_T read = 0;
-    if (!::ReadProcessMemory(process, static_cast<char*>(basic.peb) + kTableOffset, &table, sizeof(table), &read) ||
+    if (!::ReadProcessMemory(process, static_cast<char*>(basic.peb) + kTableOffset, &table,
+                             sizeof(table), &read) ||
         !table) {
         return 0;
     }
@@ -402,7 +414,9 @@ int resources(const wchar_t* class_name) {
     // What the system reports; where a call gives nothing (Wine stubs some of them), the figure
     // is counted another way and named in "counted".
     std::wstring counted;
-    auto note = [&](const wchar_t* name) { counted += (counted.empty() ? L"" : L",") + std::wstring(name); };
+    auto note = [&](const wchar_t* name) {
+        counted += (counted.empty() ? L"" : L",") + std::wstring(name);
+    };
     DWORD handles = 0;
     if (!::GetProcessHandleCount(process, &handles) || handles == 0) {
         handles = count_handles(pid);
@@ -420,7 +434,8 @@ int resources(const wchar_t* class_name) {
     }
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
-    ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                           sizeof(memory));
     unsigned long long private_bytes = memory.PrivateUsage;
     if (private_bytes == 0) {
         private_bytes = committed_private_bytes(process);
@@ -428,8 +443,10 @@ int resources(const wchar_t* class_name) {
     }
     ::CloseHandle(process);
     wchar_t line[300];
-    std::swprintf(line, 300, L"pid=%lu handles=%lu gdi=%lu user=%lu private=%llu working_set=%llu counted=%ls", pid,
-                  handles, gdi, user, private_bytes, static_cast<unsigned long long>(memory.WorkingSetSize),
+    std::swprintf(line, 300,
+                  L"pid=%lu handles=%lu gdi=%lu user=%lu private=%llu working_set=%llu counted=%ls",
+                  pid, handles, gdi, user, private_bytes,
+                  static_cast<unsigned long long>(memory.WorkingSetSize),
                   counted.empty() ? L"-" : counted.c_str());
     print(line);
     return 0;
@@ -443,7 +460,8 @@ int ping(const wchar_t* class_name) {
         found = true;
         const DWORD started = ::GetTickCount();
         DWORD_PTR result = 0;
-        if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+        if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+            return 1;
         slowest = std::max(slowest, ::GetTickCount() - started);
     }
     if (!found) return 1;
@@ -514,7 +532,8 @@ int wmain(int argc, wchar_t** argv) {
         for (int i = 2; i < argc; ++i) {
             const std::wstring option = argv[i];
             if (option == L"--close") press = IDOK;
-            if (option == L"--press" && i + 1 < argc) press = static_cast<int>(std::wcstol(argv[++i], nullptr, 0));
+            if (option == L"--press" && i + 1 < argc)
+                press = static_cast<int>(std::wcstol(argv[++i], nullptr, 0));
             if (option == L"--caption" && i + 1 < argc) caption = argv[++i];
         }
         result = message_box(caption, press);
@@ -543,10 +562,12 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"wait" && argc > 3) {
         result = wait_for(argv[2], argv[3]);
     } else {
-        std::fputs("usage: probe windows|tree <class>|rows|messagebox [--close|--press <id>] [--caption <text>]|keystate|"
-                   "tray <lparam>|menu|tooltip|foreground|focus <title>|resources <class>|ping <class>|"
-                   "repeat <vk> <n> <ms>|clock|wait <class> <seconds>|lock <file> <seconds>\n",
-                   stderr);
+        std::fputs(
+            "usage: probe windows|tree <class>|rows|messagebox [--close|--press <id>] [--caption "
+            "<text>]|keystate|"
+            "tray <lparam>|menu|tooltip|foreground|focus <title>|resources <class>|ping <class>|"
+            "repeat <vk> <n> <ms>|clock|wait <class> <seconds>|lock <file> <seconds>\n",
+            stderr);
     }
     std::fflush(stdout);
     return result;

@@ -38,8 +38,8 @@ void log_key(const char* what, WPARAM vk, LPARAM lparam) {
     if (::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0) mods[n++] = 'w';
     std::fprintf(g_log, "%.3f %s %u %lu %u %u %s\n", now_ms(), what, static_cast<unsigned>(vk),
                  static_cast<unsigned long>(static_cast<DWORD>(::GetMessageTime())),
-                 static_cast<unsigned>((lparam >> 16) & 0xFF), static_cast<unsigned>((lparam >> 24) & 1),
-                 n ? mods : "-");
+                 static_cast<unsigned>((lparam >> 16) & 0xFF),
+                 static_cast<unsigned>((lparam >> 24) & 1), n ? mods : "-");
     std::fflush(g_log);
     ++g_lines;
 }
@@ -47,9 +47,11 @@ void log_key(const char* what, WPARAM vk, LPARAM lparam) {
 LRESULT CALLBACK keyboard_hook(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HC_ACTION && g_log) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
-        std::fprintf(g_log, "%.3f hook %s %lu %d %lu %d\n", now_ms(), (event->flags & LLKHF_UP) ? "up" : "dn",
-                     static_cast<unsigned long>(event->vkCode), (event->flags & LLKHF_INJECTED) ? 1 : 0,
-                     static_cast<unsigned long>(event->scanCode), (event->flags & LLKHF_EXTENDED) ? 1 : 0);
+        std::fprintf(
+            g_log, "%.3f hook %s %lu %d %lu %d\n", now_ms(),
+            (event->flags & LLKHF_UP) ? "up" : "dn", static_cast<unsigned long>(event->vkCode),
+            (event->flags & LLKHF_INJECTED) ? 1 : 0, static_cast<unsigned long>(event->scanCode),
+            (event->flags & LLKHF_EXTENDED) ? 1 : 0);
         std::fflush(g_log);
     }
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
@@ -131,8 +133,8 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpszClassName = L"VanteroRecorder";
     ::RegisterClassExW(&wc);
     HWND window = ::CreateWindowExW(0, L"VanteroRecorder", L"VanteroRecorder",
-                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 20, 20, 300, 200, nullptr, nullptr,
-                                    instance, nullptr);
+                                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 20, 20, 300, 200,
+                                    nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);

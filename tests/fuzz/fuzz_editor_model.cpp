@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantero::EditorModel model;
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const int selector = data[i] % 4;  // 3 stands for a selector that does not exist
-        const auto& names = selector == 0 ? vantero::first_key_list_names() : vantero::other_key_list_names();
+        const auto& names =
+            selector == 0 ? vantero::first_key_list_names() : vantero::other_key_list_names();
         model.pick(selector, names[data[i + 1] % names.size()]);
     }
     const auto saved = model.save();

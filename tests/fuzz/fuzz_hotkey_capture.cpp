@@ -7,14 +7,17 @@
 
 namespace {
 
-bool starts_with(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool starts_with(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
 
 void check(const vantero::HotkeyCapture& c, bool text_from_store) {
     const int mask = c.mod_key_code();
     if (mask < 0 || mask > 15) std::abort();
     if (c.key_code() < 0 || c.key_code() > 255) std::abort();
     const std::string& text = c.text();
-    if (text == vantero::kHotkeyPlaceholder || text_from_store) return;  // a stored text is shown as stored
+    if (text == vantero::kHotkeyPlaceholder || text_from_store)
+        return;  // a stored text is shown as stored
     // The prefix is always Win, Ctrl, Alt, Shift in that order, exactly as the mask says.
     std::string expected;
     if (mask & vantero::kModWin) expected += "Win + ";
@@ -28,7 +31,8 @@ void check(const vantero::HotkeyCapture& c, bool text_from_store) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    vantero::HotkeyCapture capture([](int vk) { return vk % 7 == 0 ? std::string() : "K" + std::to_string(vk); });
+    vantero::HotkeyCapture capture(
+        [](int vk) { return vk % 7 == 0 ? std::string() : "K" + std::to_string(vk); });
     // Each event: a byte for the key, a byte whose low bits are the shift state, bit 3 the left
     // Win key and the top bit tells down from up; the first bytes may also be a stored capture.
     bool from_store = false;

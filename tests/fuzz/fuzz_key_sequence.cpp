@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/key_sequence.h"
 #include "app/sender.h"
+#include "common/key_sequence.h"
 
 namespace {
 
@@ -21,7 +21,9 @@ public:
     void send(const KeyStep& step) override {
         switch (step.kind) {
             case KeyStepKind::press:
-                if (auto group = vantero::modifier_group(step.virtual_key); group && held_.any_in(*group)) std::abort();
+                if (auto group = vantero::modifier_group(step.virtual_key);
+                    group && held_.any_in(*group))
+                    std::abort();
                 down.push_back(step.virtual_key);
                 ++pressed;
                 break;
@@ -31,13 +33,15 @@ public:
                     if (down.empty() || down.back() != step.virtual_key) std::abort();
                     down.pop_back();
                 } else {
-                    lifted.push_back(step.virtual_key);  // a held modifier lifted before the first press
+                    lifted.push_back(
+                        step.virtual_key);  // a held modifier lifted before the first press
                     if (pressed) std::abort();
                 }
                 break;
             case KeyStepKind::press_if_held:
                 held_back_ = true;
-                if (!down.empty() || lifted.empty() || lifted.front() != step.virtual_key) std::abort();
+                if (!down.empty() || lifted.empty() || lifted.front() != step.virtual_key)
+                    std::abort();
                 lifted.erase(lifted.begin());
                 break;
             case KeyStepKind::mask:
@@ -72,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto keys = vantero::parse_key_sequence(text);
     if (keys) {
         if (keys->empty() || keys->size() > 3) std::abort();
-        if (text.size() < 2 || text[0] != static_cast<char>('0' + keys->size()) || text[1] != '|') std::abort();
+        if (text.size() < 2 || text[0] != static_cast<char>('0' + keys->size()) || text[1] != '|')
+            std::abort();
     }
     Recorder out(held);
     vantero::send_key_sequence(text, held, (data[1] & 1) != 0, out);

@@ -1,8 +1,8 @@
-#include "editor/editor_model.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "editor/editor_model.h"
 
 namespace vantero {
 namespace {
@@ -63,7 +63,8 @@ TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
     for (const auto& c : cases) {
         model.pick(0, "Win");  // whatever the last row left
         model.open(c.sequence);
-        EXPECT_EQ(model.picked(0) + "," + model.picked(1) + "," + model.picked(2), c.picks) << c.sequence;
+        EXPECT_EQ(model.picked(0) + "," + model.picked(1) + "," + model.picked(2), c.picks)
+            << c.sequence;
         EXPECT_FALSE(model.changed()) << c.sequence;
     }
     model.open("2|17|65");

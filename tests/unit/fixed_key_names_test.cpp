@@ -1,9 +1,9 @@
-#include "hotkey/fixed_key_names.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string_view>
+
+#include "hotkey/fixed_key_names.h"
 
 namespace vantero {
 namespace {

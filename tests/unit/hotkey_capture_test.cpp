@@ -1,5 +1,3 @@
-#include "hotkey/hotkey_capture.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,6 +5,8 @@
 #include <set>
 #include <sstream>
 #include <string>
+
+#include "hotkey/hotkey_capture.h"
 
 namespace vantero {
 namespace {
@@ -37,7 +37,7 @@ std::string state(const HotkeyCapture& c) {
 // "^91" and "~91" press and release a key while another window has the focus: the box sees no
 // event of it.
 class Keyboard {
-  public:
+public:
     HotkeyCapture capture{key_name};
 
     Keyboard& play(const std::string& script) {
@@ -60,7 +60,7 @@ class Keyboard {
         return *this;
     }
 
-  private:
+private:
     int shift_state() const {
         return (down_.count(16) ? kShiftBit : 0) | (down_.count(17) ? kCtrlBit : 0) |
                (down_.count(18) ? kAltBit : 0);

@@ -1,6 +1,6 @@
-#include "settings/ini_path.h"
-
 #include <gtest/gtest.h>
+
+#include "settings/ini_path.h"
 
 namespace vantero {
 namespace {

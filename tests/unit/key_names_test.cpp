@@ -1,11 +1,11 @@
-#include "editor/key_names.h"
-
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "editor/key_names.h"
 
 namespace vantero {
 namespace {

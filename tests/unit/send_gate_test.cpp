@@ -2,8 +2,6 @@
 // triggers "u2", triggers the send may have typed "t3", clicks that open something "click:menu",
 // the exit "click:exit", which closes the gate when it runs) and what the gate makes of it, in
 // order ("1 2 menu").
-#include "app/send_gate.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,12 +9,14 @@
 #include <sstream>
 #include <string>
 
+#include "app/send_gate.h"
+
 namespace vantero {
 namespace {
 
 struct Case {
-    const char* start;                      // what happens while nothing is sent
-    std::map<int, const char*> during;      // what happens during a row's first send
+    const char* start;                  // what happens while nothing is sent
+    std::map<int, const char*> during;  // what happens during a row's first send
     const char* trace;
 };
 
@@ -77,7 +77,8 @@ TEST(SendGate, OneSendAtATime) {
     };
     for (const Case& c : cases) {
         std::string during;
-        for (const auto& [row, script] : c.during) during += " " + std::to_string(row) + ":[" + script + "]";
+        for (const auto& [row, script] : c.during)
+            during += " " + std::to_string(row) + ":[" + script + "]";
         EXPECT_EQ(Scenario(c).play(), c.trace) << c.start << during;
     }
 }

@@ -1,6 +1,6 @@
-#include "hotkey/typing_trigger.h"
-
 #include <gtest/gtest.h>
+
+#include "hotkey/typing_trigger.h"
 
 namespace vantero {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/editor_window.h"
 #include "editor/editor_ids.h"
+#include "editor/editor_window.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared set-up of the editor window tests: a host that records what the editor tells the main
 // window, a real set.ini beside the test program, and ways to drive the real controls.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <memory>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/text_win.h"
-#include "editor/editor_window.h"
 #include "editor/editor_ids.h"
+#include "editor/editor_window.h"
 #include "settings/settings_file.h"
 #include "tests/win/key_event_log.h"
 
@@ -117,7 +117,9 @@ protected:
         pump_for(10);
     }
 
-    void type_remark(const wchar_t* text) { ::SetWindowTextW(control(editor_ids::kRemarkBox), text); }
+    void type_remark(const wchar_t* text) {
+        ::SetWindowTextW(control(editor_ids::kRemarkBox), text);
+    }
     std::wstring control_text(int id) const {
         wchar_t text[256] = {};
         ::GetWindowTextW(control(id), text, 256);

@@ -118,8 +118,9 @@ TEST_F(EditInputTest, TypingARemarkThenClickingSave) {
     open_in_front(true, 2);
     ASSERT_EQ(::GetFocus(), control(editor_ids::kRemarkBox));
     type_text(L"备注 A1 超过七个字");  // the box takes 7 characters, as its hint says
-    press_key(VK_RETURN);  // nothing special: no save, no new line
-    EXPECT_TRUE(wait_until([&] { return ::GetWindowTextLengthW(control(editor_ids::kRemarkBox)) == 7; }));
+    press_key(VK_RETURN);              // nothing special: no save, no new line
+    EXPECT_TRUE(
+        wait_until([&] { return ::GetWindowTextLengthW(control(editor_ids::kRemarkBox)) == 7; }));
     pump_for(100);
     EXPECT_EQ(::GetWindowTextLengthW(control(editor_ids::kRemarkBox)), 7);
     EXPECT_TRUE(host_.calls.empty());

@@ -160,7 +160,8 @@ TEST_F(EditWindowTest, KeysModeShowsTheListsRemarkModeCoversThem) {
         EXPECT_EQ(::IsWindowVisible(panel()) != FALSE, s.panel_shown);
         EXPECT_EQ(::GetFocus(), control(s.focus));
         // What the pointer meets over a list and over the keys' save button.
-        for (int id : {editor_ids::kFirstKeyList, editor_ids::kThirdKeyList, editor_ids::kSaveKeysButton}) {
+        for (int id :
+             {editor_ids::kFirstKeyList, editor_ids::kThirdKeyList, editor_ids::kSaveKeysButton}) {
             const HWND under = ::WindowFromPoint(centre_on_screen(control(id)));
             EXPECT_EQ(same_or_inside(under, panel()), s.panel_shown) << id;
             EXPECT_EQ(under == control(id), !s.panel_shown) << id;

@@ -51,9 +51,12 @@ TEST_F(EditWindowTest, AnEmptyFirstSelectorSavesNothing) {
     };
     const Case cases[] = {
         {"nothing picked", {}},
-        {"only the others", {{editor_ids::kSecondKeyList, L"A"}, {editor_ids::kThirdKeyList, L"B"}}},
+        {"only the others",
+         {{editor_ids::kSecondKeyList, L"A"}, {editor_ids::kThirdKeyList, L"B"}}},
         {"first taken back",
-         {{editor_ids::kFirstKeyList, L"Ctrl"}, {editor_ids::kSecondKeyList, L"A"}, {editor_ids::kFirstKeyList, L""}}},
+         {{editor_ids::kFirstKeyList, L"Ctrl"},
+          {editor_ids::kSecondKeyList, L"A"},
+          {editor_ids::kFirstKeyList, L""}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,13 +85,17 @@ TEST_F(EditWindowTest, OpensOnEachRowsOwnKeysAndRemarkAndLeavesThemAloneUnchange
     pick3(L"Shift", L"", L"B");  // picked for row 2, but not saved
 
     editor().open_keys(0);
-    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," + shown(editor_ids::kThirdKeyList), L"Ctrl,A,");
+    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," +
+                  shown(editor_ids::kThirdKeyList),
+              L"Ctrl,A,");
     click(editor_ids::kSaveKeysButton);
     editor().open_remark(0);
     EXPECT_EQ(control_text(editor_ids::kRemarkBox), L"复制");
     click(editor_ids::kSaveRemarkButton);
     editor().open_keys(1);
-    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," + shown(editor_ids::kThirdKeyList), L",,");
+    EXPECT_EQ(shown(editor_ids::kFirstKeyList) + L"," + shown(editor_ids::kSecondKeyList) + L"," +
+                  shown(editor_ids::kThirdKeyList),
+              L",,");
     click(editor_ids::kSaveKeysButton);
     editor().open_remark(1);
     EXPECT_EQ(control_text(editor_ids::kRemarkBox), L"");
@@ -138,7 +145,8 @@ TEST_F(EditWindowTest, ClosingShowsTheMainWindowAndUnloads) {
         editor().open_remark(4);
         ASSERT_TRUE(editor().is_loaded());
         EXPECT_NE(editor().hwnd(), window);
-        EXPECT_EQ(::GetWindowTextLengthW(control(editor_ids::kRemarkBox)), 0) << "remark text discarded";
+        EXPECT_EQ(::GetWindowTextLengthW(control(editor_ids::kRemarkBox)), 0)
+            << "remark text discarded";
         EXPECT_EQ(shown(editor_ids::kFirstKeyList), L"") << "the row's own (empty) keys";
     }
 }

@@ -1,7 +1,7 @@
 // The settings file through the system's profile functions (run with code page 936): its
 // encoding, its limits, the folders it can live in and how failed saves are reported.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
@@ -12,8 +12,8 @@
 #include "common/text_win.h"
 #include "common/unique_handle.h"
 #include "settings/ini_location.h"
-#include "settings/settings_file.h"
 #include "settings/save_error.h"
+#include "settings/settings_file.h"
 
 namespace vantero {
 namespace {
@@ -94,7 +94,8 @@ TEST_F(IniUnderWine, MissingAndEmptyValuesAndBlanks) {
     EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"");  // no file at all
     EXPECT_EQ(read_setting(L"KeyLatch", L"KeyLatch1Text", L"按下快捷键"), L"按下快捷键");
     write_setting(L"remark", L"2", L"");
-    EXPECT_EQ(read_setting(L"remark", L"2", L"default"), L"") << "an empty value is not the default";
+    EXPECT_EQ(read_setting(L"remark", L"2", L"default"), L"")
+        << "an empty value is not the default";
     write_setting(L"conftext", L"3", L"   Ctrl + A  ");
     EXPECT_EQ(read_setting(L"conftext", L"3", L""), L"Ctrl + A");
     write_setting(L"conftooltip", L"3", L"2|17|65");
@@ -173,8 +174,9 @@ TEST_F(IniUnderWine, AFileHeldByAnotherProgramIsWaitedForAboutTwoSeconds) {
         SCOPED_TRACE(c.release_after_ms);
         const std::string before = "[remark]\r\n0=old\r\n";
         write_bytes(settings_file_path(), before);
-        unique_kernel_handle held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                                nullptr, OPEN_EXISTING, 0, nullptr));
+        unique_kernel_handle held(::CreateFileW(settings_file_path().c_str(),
+                                                GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                OPEN_EXISTING, 0, nullptr));
         ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
         std::thread releaser;
         if (c.release_after_ms >= 0) {
@@ -190,7 +192,8 @@ TEST_F(IniUnderWine, AFileHeldByAnotherProgramIsWaitedForAboutTwoSeconds) {
         EXPECT_EQ(read_setting(L"remark", L"0", L""), widen(c.stored));
         if (error) {
             EXPECT_EQ(file_bytes(settings_file_path()), before);
-            EXPECT_NE(describe_save_error(error).find(L"文件正被其他程序占用。"), std::wstring::npos);
+            EXPECT_NE(describe_save_error(error).find(L"文件正被其他程序占用。"),
+                      std::wstring::npos);
         }
     }
 }
@@ -227,7 +230,8 @@ TEST_F(IniUnderWine, FailedSavesAreReportedWithThePathAndTheReason) {
         EXPECT_EQ(error, c.error);
         EXPECT_EQ(read_setting(L"remark", L"0", L"default"), L"default");
         const std::wstring message = describe_save_error(error);
-        EXPECT_NE(message.find(L"\n" + settings_file_path() + L"\n"), std::wstring::npos) << narrow(message);
+        EXPECT_NE(message.find(L"\n" + settings_file_path() + L"\n"), std::wstring::npos)
+            << narrow(message);
         EXPECT_NE(message.find(c.reason), std::wstring::npos) << narrow(message);
         if (c.folder_at_path) ::RemoveDirectoryW(settings_file_path().c_str());
         use_settings_file(L"ini_test.ini");
@@ -259,7 +263,8 @@ TEST_F(IniUnderWine, LineBreaksAndNulsNeverReachTheFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(write_setting(L"remark", c.key, c.value), kStored);
-        EXPECT_NE(file_bytes(settings_file_path()).find("\r\n" + c.line + "\r\n"), std::string::npos)
+        EXPECT_NE(file_bytes(settings_file_path()).find("\r\n" + c.line + "\r\n"),
+                  std::string::npos)
             << file_bytes(settings_file_path());
         EXPECT_EQ(read_setting(L"evil", L"x", L"none"), L"none");
     }

@@ -1,8 +1,8 @@
 #pragma once
 // What the KeyLatch tests share: a visible host window in the foreground, real key presses
 // injected with keybd_event, and a watcher that reads and closes the control's message boxes.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>

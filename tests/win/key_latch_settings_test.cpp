@@ -1,14 +1,13 @@
 // A KeyLatch keeps its hotkey in the INI file or the registry, refuses design-time properties at
 // run time, and applies its look to the real text box.
-#include "hotkey/key_latch_settings.h"
-
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
 #include "common/text_win.h"
+#include "hotkey/key_latch_settings.h"
 #include "settings/settings_file.h"
 #include "tests/win/key_event_log.h"
 #include "tests/win/key_latch_fixture.h"
@@ -151,7 +150,8 @@ TEST_F(KeyLatchSettings, DesignTimePropertiesAreRefusedAtRunTimeAndStoredInDesig
     EXPECT_EQ(fields(*run), L"keylatch_test.ini|0|KeyLatch");
     EXPECT_EQ(fields(*design), L"other.ini|1|Other");
     EXPECT_EQ(changed, L"ini_file_name setting_location reg_key_name ");
-    EXPECT_EQ(settings_file_path().substr(settings_file_path().rfind(L'\\')), L"\\keylatch_test.ini")
+    EXPECT_EQ(settings_file_path().substr(settings_file_path().rfind(L'\\')),
+              L"\\keylatch_test.ini")
         << "the program's settings file is the program's business, not a control's";
 
     // A designer shows the layout's text and gets no hidden window and no hooks.

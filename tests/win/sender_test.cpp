@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/system_key_output.h"
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
+#include "app/system_key_output.h"
 #include "tests/win/key_event_log.h"
 
 namespace vantero {
@@ -34,8 +34,8 @@ public:
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"VanteroSenderTarget";
         ::RegisterClassW(&wc);
-        hwnd_ = ::CreateWindowW(L"VanteroSenderTarget", L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200,
-                                100, nullptr, nullptr, wc.hInstance, nullptr);
+        hwnd_ = ::CreateWindowW(L"VanteroSenderTarget", L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                40, 40, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         ::SetForegroundWindow(hwnd_);
         ::SetFocus(hwnd_);
@@ -79,12 +79,14 @@ private:
         auto* self = reinterpret_cast<FocusedWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
         if (self && (down || msg == WM_KEYUP || msg == WM_SYSKEYUP)) {
-            self->keys_.push_back({static_cast<unsigned>(wp), static_cast<unsigned>((lp >> 16) & 0xFF),
-                                   ((lp >> 24) & 1) != 0, !down});
+            self->keys_.push_back({static_cast<unsigned>(wp),
+                                   static_cast<unsigned>((lp >> 16) & 0xFF), ((lp >> 24) & 1) != 0,
+                                   !down});
             if (wp != kVkMaskKey) {
                 std::string mods;
                 if (down) {
-                    for (auto [vk, letter] : {std::pair{VK_SHIFT, 's'}, {VK_CONTROL, 'c'}, {VK_MENU, 'a'}}) {
+                    for (auto [vk, letter] :
+                         {std::pair{VK_SHIFT, 's'}, {VK_CONTROL, 'c'}, {VK_MENU, 'a'}}) {
                         if (::GetKeyState(vk) < 0) mods += letter;
                     }
                     if (::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0) mods += 'w';
@@ -115,7 +117,8 @@ private:
 
 // The user's hands: untagged events with a keyboard's scan codes.
 void user_key(BYTE vk, bool up) {
-    ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), up ? KEYEVENTF_KEYUP : 0, 0);
+    ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)),
+                  up ? KEYEVENTF_KEYUP : 0, 0);
 }
 
 // The user holds these keys; the window has taken their key-downs before the trace starts.
@@ -182,7 +185,9 @@ TEST_F(SenderUnderWine, TheWindowSeesExactlyTheTargetsModifiersWhileTheUserHolds
     const Case cases[] = {
         {{VK_LMENU}, "1|65", "up:18 dn:65{} up:65 dn:18{a}"},
         {{VK_LCONTROL, VK_LSHIFT}, "1|66", "up:16 up:17 dn:66{} up:66 dn:16{s} dn:17{sc}"},
-        {{VK_LCONTROL, VK_LMENU}, "2|16|67", "up:17 up:18 dn:16{s} dn:67{s} up:67 up:16 dn:17{c} dn:18{ca}"},
+        {{VK_LCONTROL, VK_LMENU},
+         "2|16|67",
+         "up:17 up:18 dn:16{s} dn:67{s} up:67 up:16 dn:17{c} dn:18{ca}"},
         {{VK_LCONTROL}, "2|91|68", "up:17 dn:91{w} dn:68{w} up:68 up:91 dn:17{c}"},
         {{VK_LWIN}, "2|18|116", "up:91 dn:18{a} dn:116{a} up:116 up:18 dn:91{w}"},
     };
@@ -193,7 +198,8 @@ TEST_F(SenderUnderWine, TheWindowSeesExactlyTheTargetsModifiersWhileTheUserHolds
         EXPECT_EQ(window.trace(), c.received) << c.sequence;
         for (BYTE vk : c.held) user_key(vk, true);
         test::pump_for(30);
-        EXPECT_EQ(window.trace().find("menu"), std::string::npos) << c.sequence << ": " << window.trace();
+        EXPECT_EQ(window.trace().find("menu"), std::string::npos)
+            << c.sequence << ": " << window.trace();
         EXPECT_EQ(window.lone_taps(), 0) << c.sequence << ": " << window.trace();
     }
 }
@@ -208,7 +214,8 @@ TEST_F(SenderUnderWine, ModifiersLetGoDuringTheHoldStayUpAndHeldTargetModifiersA
     });
     send("1|65", &watch);
     test::pump_for(50);
-    EXPECT_EQ(window.trace(), "up:17 up:18 dn:65{} up:18 up:17 up:65") << "nothing may come back down";
+    EXPECT_EQ(window.trace(), "up:17 up:18 dn:65{} up:18 up:17 up:65")
+        << "nothing may come back down";
 
     // The user presses Shift during a send that pressed Shift: the send leaves it down for them.
     ::SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -232,7 +239,10 @@ TEST_F(SenderUnderWine, KeysCarryTheLayoutsScanCodeAndTheExtendedFlag) {
         unsigned vk, scan;
         bool extended;
     };
-    const Expected expected[] = {{65, 0x1E, false}, {37, 0x4B, true}, {46, 0x53, true}, {91, 0x5B, true},
+    const Expected expected[] = {{65, 0x1E, false},
+                                 {37, 0x4B, true},
+                                 {46, 0x53, true},
+                                 {91, 0x5B, true},
                                  {116, 0x3F, false}};
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.vk);
@@ -263,8 +273,12 @@ TEST_F(SenderUnderWine, TriggersPressedDuringASendGoToTheListenerNotTheWindow) {
     // presses Ctrl+4 and Ctrl+5, which is no trigger.
     ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
         ::KillTimer(nullptr, id);
-        for (auto [vk, up] : {std::pair<BYTE, bool>{'3', false}, {'3', false}, {'4', false}, {'4', true},
-                              {'5', false}, {'5', true}}) {
+        for (auto [vk, up] : {std::pair<BYTE, bool>{'3', false},
+                              {'3', false},
+                              {'4', false},
+                              {'4', true},
+                              {'5', false},
+                              {'5', true}}) {
             user_key(vk, up);
         }
     });
@@ -275,7 +289,8 @@ TEST_F(SenderUnderWine, TriggersPressedDuringASendGoToTheListenerNotTheWindow) {
     user_key('3', true);
     user_key(VK_LCONTROL, true);
     test::pump_for(50);
-    EXPECT_EQ(window.trace(), "up:17 dn:65{} up:52 dn:53{} up:53 up:65 dn:17{c} dn:51{c} dn:51{c} up:51 up:17");
+    EXPECT_EQ(window.trace(),
+              "up:17 dn:65{} up:52 dn:53{} up:53 up:65 dn:17{c} dn:51{c} dn:51{c} up:51 up:17");
     EXPECT_EQ(window.triggers(), "0 0 4");
 }
 
@@ -296,7 +311,8 @@ TEST(SenderHoldUnderWine, HoldsOneKeyAbout100msAndSeveralAbout200ms) {
         size_t events;
         double hold_ms;
     };
-    for (const Case& c : {Case{"1|65", 2, 100}, Case{"2|17|65", 4, 200}, Case{"3|17|16|65", 6, 200}}) {
+    for (const Case& c :
+         {Case{"1|65", 2, 100}, Case{"2|17|65", 4, 200}, Case{"3|17|16|65", 6, 200}}) {
         SCOPED_TRACE(c.sequence);
         log.clear();
         send(c.sequence, nullptr);

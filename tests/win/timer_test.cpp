@@ -20,7 +20,9 @@ double thread_cpu_ms() {
     FILETIME created, exited, kernel, user;
     ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
     auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e4;
     };
     return ms(kernel) + ms(user);
 }
@@ -45,7 +47,9 @@ struct CallbackWindow {
                                wc.hInstance, nullptr);
     }
     ~CallbackWindow() { ::DestroyWindow(hwnd); }
-    void post(std::function<void()>* fn) { ::PostMessageW(hwnd, WM_APP, 0, reinterpret_cast<LPARAM>(fn)); }
+    void post(std::function<void()>* fn) {
+        ::PostMessageW(hwnd, WM_APP, 0, reinterpret_cast<LPARAM>(fn));
+    }
     HWND hwnd;
 };
 
