@@ -24,11 +24,40 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import NINE_ROW_TARGETS as TARGETS  # noqa: E402
-from harness import Session, linux_process, nine_row_settings, wait_until  # noqa: E402
+from harness import CHECK_LEFT, Session, trigger_entries, wait_until  # noqa: E402
 
 TICK_MS = 1000.0 / os.sysconf("SC_CLK_TCK")
 MIB = 1 << 20
+# Nine rows with the triggers Ctrl+Alt+1 .. Ctrl+Alt+9; row k types the letter A + k.
+TARGETS = [0x41 + k for k in range(9)]
+
+
+def nine_row_settings():
+    triggers = {}
+    for n in range(1, 10):
+        triggers.update(trigger_entries(n, f"Ctrl + Alt + {n}", ord(str(n)), 3))
+    return {"KeyLatch": triggers,
+            "conftext": {str(k): chr(vk) for k, vk in enumerate(TARGETS)},
+            "conftooltip": {str(k): f"1|{vk}" for k, vk in enumerate(TARGETS)}}
+
+
+def linux_process(pid):
+    """The Linux view of a Wine process: resident and anonymous memory in KiB, processor time in
+    clock ticks (user + system, all threads) and context switches."""
+    status = dict(line.split(":", 1) for line in Path(f"/proc/{pid}/status").read_text().splitlines())
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    switches = sum(int(line.split()[1]) for task in Path(f"/proc/{pid}/task").iterdir()
+                   for line in (task / "status").read_text().splitlines() if "ctxt_switches:" in line)
+    return {"rss_kib": int(status["VmRSS"].split()[0]), "anon_kib": int(status.get("RssAnon", "0 kB").split()[0]),
+            "cpu_ticks": int(fields[11]) + int(fields[12]), "switches": switches}
+
+
+def resources(s, probe):
+    """What the program holds, as bench_probe counts it."""
+    out = subprocess.run(["wine", probe, "resources", "VanteroMain"], env=s.env, capture_output=True, text=True,
+                         timeout=60).stdout
+    figures = dict(item.split("=", 1) for item in out.split())
+    return {key: (value if key == "counted" else int(value)) for key, value in figures.items()}
 
 
 def raw_ms():
@@ -188,7 +217,7 @@ def latency(s, probe, triggers, notes):
     """From the X key event that completes the trigger to the recorder's first target key-down."""
     offset, uncertainty = counter_offset(s, probe)
     keys = XKeys()
-    tail = RecorderTail(s.recorder_log)
+    tail = RecorderTail(s.log)
     results = []
     try:
         keys.key("Control_L", True)
@@ -287,8 +316,8 @@ def main():
     args = parser.parse_args()
     build = Path(args.build).resolve()
     options = types.SimpleNamespace(exe=str(build / "app" / "vantero.exe"),
-                                    recorder=str(build / "tests" / "win" / "recorder.exe"),
-                                    probe=str(build / "tests" / "win" / "probe.exe"), keep=False, cases=[])
+                                    helper=str(build / "tests" / "e2e" / "helper.exe"),
+                                    probe=str(build / "bench" / "bench_probe.exe"), keep=False, cases=[])
     triggers, idle_seconds, sends, starts = (50, 10, 100, 2) if args.quick else (200, 30, 500, 5)
 
     measure("exe size", exe_size, options.exe)
@@ -303,18 +332,19 @@ def main():
         s.write_ini(nine_row_settings())
         process = s.start_vantero()
         time.sleep(1)
-        measure("memory after start-up", lambda: print(memory_line("after start-up", s.resources(),
+        measure("memory after start-up", lambda: print(memory_line("after start-up", resources(s, options.probe),
                                                                     linux_process(process.pid))))
         for k in range(9):
-            s.click_check(k)
-        wait_until("all nine rows to be ticked", lambda: all(r.checked for r in s.rows()), timeout=20)
+            s.click_row(k, CHECK_LEFT, dx=10)
+        wait_until("all nine rows to be ticked", lambda: all(r[3] for r in s.rows()), timeout=20)
         measure("idle processor time", idle, s, process, idle_seconds, notes)
 
         s.start_recorder()
         s.focus_recorder()
         done = measure("end-to-end trigger latency", latency, s, options.probe, triggers, notes) or 0
         done += measure("sends", send_rounds, s, sends - done) or 0
-        measure(f"memory after {sends} sends", lambda: print(memory_line(f"after {done} sends", s.resources(),
+        measure(f"memory after {sends} sends", lambda: print(memory_line(f"after {done} sends",
+                                                                          resources(s, options.probe),
                                                                           linux_process(process.pid))))
     measure("start-up time", startup, options, options.probe, starts)
     for note in notes:

@@ -1,0 +1,205 @@
+// The end-to-end tests' eyes inside Wine. Prints UTF-8 lines; exits 0 when it found what it was
+// asked about, 1 when not, 2 on bad usage.
+//
+//   record <log>  the window "VanteroRecorder", which takes the focus and logs each key message it
+//                 receives: "<ms> dn|up <vk> <message time> <scan> <extended> <mods>", mods the
+//                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), and "<ms> menu
+//                 <lParam>" where its default procedure would enter menu mode (which it then does
+//                 not)
+//   windows       top-level windows of other processes: hwnd pid visible topmost l,t,r,b class
+//   title tree <class>  the windows inside the first top-level window of that class:
+//                 hwnd visible id l,t,r,b class checked text
+//   keystate      the virtual keys the system reports down
+//   foreground    the class of the foreground window
+//   menu          the screen rectangle of an open popup menu: left top right bottom
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void print(const std::wstring& line) {
+    const std::wstring text = line + L"\n";
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          size, nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+std::wstring class_of(HWND window) {
+    wchar_t name[256] = L"";
+    ::GetClassNameW(window, name, 256);
+    return name;
+}
+
+// Also for edit boxes of other processes; generous, as Wine may hold a thread while it hides a
+// framed window without a window manager.
+std::wstring text_of(HWND window) {
+    wchar_t text[512] = L"";
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                          5000, &copied);
+    std::wstring line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](wchar_t c) { return c < L' '; }, L' ');
+    return line;
+}
+
+std::wstring rect_of(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+}
+
+std::vector<HWND> windows_of(HWND parent) {
+    std::vector<HWND> found;
+    auto add = [](HWND window, LPARAM list) -> BOOL {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        if (pid != ::GetCurrentProcessId())
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    };
+    if (parent) {
+        ::EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&found));
+    } else {
+        ::EnumWindows(add, reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
+}
+
+std::wstring hex(HWND window) {
+    wchar_t text[24];
+    std::swprintf(text, 24, L"%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+FILE* g_log = nullptr;  // the recorder's log: its window procedure has no other way to it
+
+double now_ms() {
+    LARGE_INTEGER frequency, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+LRESULT CALLBACK recorder_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (down || message == WM_KEYUP || message == WM_SYSKEYUP) {
+        std::string mods;
+        for (auto [vk, letter] : {std::pair{VK_SHIFT, 's'}, {VK_CONTROL, 'c'}, {VK_MENU, 'a'}}) {
+            if (::GetKeyState(vk) < 0) mods += letter;
+        }
+        if (::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0) mods += 'w';
+        std::fprintf(g_log, "%.3f %s %u %lu %u %u %s\n", now_ms(), down ? "dn" : "up",
+                     static_cast<unsigned>(wparam), static_cast<unsigned long>(::GetMessageTime()),
+                     static_cast<unsigned>((lparam >> 16) & 0xFF),
+                     static_cast<unsigned>((lparam >> 24) & 1), mods.empty() ? "-" : mods.c_str());
+    } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) {
+        std::fprintf(g_log, "%.3f menu %ld\n", now_ms(), static_cast<long>(lparam));
+        return 0;
+    } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
+        return 0;  // Alt+F4 typed by a test ends nothing
+    } else if (message == WM_LBUTTONDOWN) {
+        ::SetForegroundWindow(window);
+        ::SetFocus(window);
+    } else if (message == WM_DESTROY) {
+        ::PostQuitMessage(0);
+    }
+    std::fflush(g_log);
+    return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+int record(const wchar_t* log_path) {
+    g_log = _wfopen(log_path, L"w");
+    if (!g_log) return 1;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = recorder_proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = ::CreateSolidBrush(RGB(40, 90, 40));
+    wc.lpszClassName = L"VanteroRecorder";
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowW(wc.lpszClassName, wc.lpszClassName,
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 20, 20, 300,
+                                  200, nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetForegroundWindow(window);
+    ::SetFocus(window);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    std::fclose(g_log);
+    return 0;
+}
+
+int list_windows() {
+    for (HWND window : windows_of(nullptr)) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
+        ::GetWindowTextW(window, title, 256);
+        print(hex(window) + L"\t" + std::to_wstring(pid) + L"\t" +
+              std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" + (topmost ? L"1" : L"0") +
+              L"\t" + rect_of(window) + L"\t" + class_of(window) + L"\t" + title);
+    }
+    return 0;
+}
+
+int list_tree(const std::wstring& class_name) {
+    for (HWND top : windows_of(nullptr)) {
+        if (class_of(top) != class_name) continue;
+        for (HWND child : windows_of(top)) {
+            const LRESULT checked = ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            print(hex(child) + L"\t" + std::to_wstring(::IsWindowVisible(child) ? 1 : 0) + L"\t" +
+                  std::to_wstring(::GetDlgCtrlID(child)) + L"\t" + rect_of(child) + L"\t" +
+                  class_of(child) + L"\t" + std::to_wstring(checked) + L"\t" + text_of(child));
+        }
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"record" && argc > 2) return record(argv[2]);
+    if (command == L"windows") return list_windows();
+    if (command == L"tree" && argc > 2) return list_tree(argv[2]);
+    if (command == L"keystate") {
+        std::wstring down;
+        for (int vk = 1; vk < 256; ++vk) {
+            if (::GetAsyncKeyState(vk) & 0x8000) down += std::to_wstring(vk) + L" ";
+        }
+        print(down);
+        return 0;
+    }
+    if (command == L"foreground") {
+        HWND window = ::GetForegroundWindow();
+        if (window) print(class_of(window));
+        return window ? 0 : 1;
+    }
+    if (command == L"menu") {
+        for (HWND window : windows_of(nullptr)) {
+            if (class_of(window) != L"#32768" || !::IsWindowVisible(window)) continue;
+            print(rect_of(window));
+            return 0;
+        }
+        return 1;
+    }
+    std::fputs("usage: helper record <log>|windows|tree <class>|keystate|foreground|menu\n",
+               stderr);
+    return 2;
+}
