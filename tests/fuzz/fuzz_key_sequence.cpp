@@ -1,6 +1,8 @@
-// Any text given to the sender, with any modifiers held: a valid parse agrees with the text; a
-// send presses at most three keys and releases each in reverse order; every modifier lifted is
-// offered back; nothing held by the user that the target uses is touched.
+// Any text given to the sender, with any modifiers held (first byte, one bit per side) and the
+// user's keys known or not (second byte): a valid parse agrees with the text's count; a send holds
+// once and presses at most its keys, never one the user's own key already gives; keys are released
+// in reverse order; held modifiers are lifted only behind a mask before anything is pressed, and
+// each is offered back once nothing pressed is down.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,78 +13,58 @@
 
 namespace {
 
-using vantero::KeyStep;
 using vantero::KeyStepKind;
 
-class Recorder final : public vantero::KeyOutput {
-public:
-    explicit Recorder(vantero::ModifierSet held) : held_(held) {}
+void require(bool condition) {
+    if (!condition) std::abort();
+}
 
-    void send(const KeyStep& step) override {
-        switch (step.kind) {
-            case KeyStepKind::press:
-                if (auto group = vantero::modifier_group(step.virtual_key);
-                    group && held_.any_in(*group))
-                    std::abort();
-                down.push_back(step.virtual_key);
-                ++pressed;
-                break;
-            case KeyStepKind::release:
-            case KeyStepKind::release_if_free:
-                if (!held_.contains(step.virtual_key) || held_back_) {
-                    if (down.empty() || down.back() != step.virtual_key) std::abort();
-                    down.pop_back();
-                } else {
-                    lifted.push_back(
-                        step.virtual_key);  // a held modifier lifted before the first press
-                    if (pressed) std::abort();
-                }
-                break;
-            case KeyStepKind::press_if_held:
-                held_back_ = true;
-                if (!down.empty() || lifted.empty() || lifted.front() != step.virtual_key)
-                    std::abort();
-                lifted.erase(lifted.begin());
-                break;
-            case KeyStepKind::mask:
-                break;
+struct Checker final : vantero::KeyOutput {
+    explicit Checker(vantero::ModifierSet held) : held(held) {}
+
+    void send(const vantero::KeyStep& step) override {
+        const std::uint8_t vk = step.virtual_key;
+        if (step.kind == KeyStepKind::mask) {
+            masked = true;
+        } else if (step.kind == KeyStepKind::press) {
+            const auto group = vantero::modifier_group(vk);
+            require(!group || !held.any_in(*group));
+            down.push_back(vk);
+            ++presses;
+        } else if (step.kind == KeyStepKind::press_if_held) {
+            require(down.empty() && !lifted.empty() && lifted.front() == vk);
+            lifted.erase(lifted.begin());
+        } else if (held.contains(vk)) {  // a release of the user's own modifier: a lift
+            require(masked && presses == 0 && holds == 0);
+            lifted.push_back(vk);
+        } else {
+            require(!down.empty() && down.back() == vk);
+            down.pop_back();
         }
     }
     void hold(int ms) override {
-        if (ms != 100 && ms != 200) std::abort();
-        held_back_ = true;
+        require(ms == 100 || ms == 200);
         ++holds;
     }
 
-    std::vector<int> down;
-    std::vector<int> lifted;
-    int pressed = 0;
-    int holds = 0;
-
-private:
-    vantero::ModifierSet held_;
-    bool held_back_ = false;
+    vantero::ModifierSet held;
+    std::vector<std::uint8_t> down, lifted;
+    bool masked = false;
+    int presses = 0, holds = 0;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;  // the modifiers held, whether the user's keys are known, the text
-    vantero::ModifierSet held;
-    for (std::size_t i = 0; i < vantero::ModifierSet::kSides.size(); ++i) {
-        if (data[0] & (1u << i)) held.add(vantero::ModifierSet::kSides[i]);
-    }
+    if (size < 2) return 0;
+    const auto held = vantero::ModifierSet::from_bits(data[0]);
     const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
     const auto keys = vantero::parse_key_sequence(text);
-    if (keys) {
-        if (keys->empty() || keys->size() > 3) std::abort();
-        if (text.size() < 2 || text[0] != static_cast<char>('0' + keys->size()) || text[1] != '|')
-            std::abort();
-    }
-    Recorder out(held);
+    const std::size_t count = keys ? keys->size() : 0;
+    if (keys) require(count >= 1 && count <= 3 && text.starts_with(std::to_string(count) + "|"));
+    Checker out(held);
     vantero::send_key_sequence(text, held, (data[1] & 1) != 0, out);
-    if (!out.down.empty() || !out.lifted.empty()) std::abort();
-    if (out.pressed > static_cast<int>(keys ? keys->size() : 0)) std::abort();
-    if (out.holds != (keys ? 1 : 0)) std::abort();
+    require(out.down.empty() && out.lifted.empty());
+    require(out.presses <= static_cast<int>(count) && out.holds == (keys ? 1 : 0));
     return 0;
 }

@@ -1,0 +1,158 @@
+// Sending a row's keys, as scenarios: the key-sequence string and the modifiers the user holds
+// in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"); and the gate
+// that runs one send at a time.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "app/send_gate.h"
+#include "app/sender.h"
+
+namespace vantero {
+namespace {
+
+void append(std::string& trace, const std::string& event) {
+    trace += (trace.empty() ? "" : " ") + event;
+}
+
+class Recorder : public KeyOutput {
+public:
+    void send(const KeyStep& step) override {
+        // In the order of KeyStepKind.
+        static const char* const kKinds[] = {"dn:", "up:", "dn-if-held:", "up-if-free:", "mask"};
+        const bool mask = step.kind == KeyStepKind::mask;
+        append(trace, kKinds[static_cast<int>(step.kind)] +
+                          (mask ? "" : std::to_string(step.virtual_key)));
+        if (step.kind == KeyStepKind::press && step.virtual_key == fail_press_of)
+            throw std::runtime_error("press");
+    }
+    void hold(int ms) override {
+        append(trace, "hold:" + std::to_string(ms));
+        if (fail_hold) throw std::runtime_error("hold");
+    }
+
+    std::string trace;
+    bool fail_hold = false;
+    int fail_press_of = -1;
+};
+
+ModifierSet held_keys(std::initializer_list<std::uint8_t> sides) {
+    ModifierSet held;
+    for (std::uint8_t side : sides) held.add(side);
+    return held;
+}
+
+constexpr std::uint8_t kLCtrl = kVkLeftCtrl, kRCtrl = kVkRightCtrl, kLAlt = kVkLeftAlt,
+                       kLShift = kVkLeftShift, kRWin = kVkRightWinKey;
+
+TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
+    const struct {
+        std::initializer_list<std::uint8_t> held;
+        const char* sequence;
+        const char* trace;
+        bool user_keys_known = true;
+    } cases[] = {
+        // Pressed in order, held, released in reverse; fields past the count are not read.
+        {{}, "1|65|66", "dn:65 hold:100 up:65"},
+        {{}, "3|17|16|255", "dn:17 dn:16 dn:255 hold:200 up:255 up-if-free:16 up-if-free:17"},
+        {{}, "1|007", "dn:7 hold:100 up:7"},
+        // The user's modifiers that the target does not use are lifted behind a mask and put
+        // back if still held; one the target uses stays as the user holds it, either side.
+        {{kLCtrl, kLAlt}, "2|17|65", "mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"},
+        {{kLCtrl, kLShift},
+         "1|66",
+         "mask up:160 up:162 dn:66 hold:100 up:66 dn-if-held:160 dn-if-held:162 mask"},
+        {{kRCtrl}, "2|17|65", "dn:65 hold:200 up:65"},
+        {{kRWin}, "2|91|68", "dn:68 hold:200 up:68"},
+        {{kLCtrl}, "1|17", "hold:100"},
+        // Without the user's keys no one can tell later whether a lifted key is still held.
+        {{kLCtrl, kLAlt}, "2|17|65", "dn:65 hold:200 up:65", false},
+        {{kLCtrl}, "2|16|65", "dn:16 dn:65 hold:200 up:65 up:16", false},
+        // Not a valid key-sequence string: nothing at all.
+        {{kLCtrl, kLAlt}, "2|65", ""},
+        {{kLCtrl, kLAlt}, "01|65", ""},
+        {{kLCtrl, kLAlt}, "1|256", ""},
+        {{kLCtrl, kLAlt}, "1|4294967361", ""},  // 2^32 + 65
+        {{kLCtrl, kLAlt}, "4|65|66|67|68", ""},
+        {{kLCtrl, kLAlt}, "2||65", ""},
+    };
+    for (const auto& c : cases) {
+        Recorder out;
+        send_key_sequence(c.sequence, held_keys(c.held), c.user_keys_known, out);
+        EXPECT_EQ(out.trace, c.trace) << '"' << c.sequence << '"';
+    }
+}
+
+TEST(Sender, EveryKeyIsReleasedWhenSendingFails) {
+    Recorder hold_fails;
+    hold_fails.fail_hold = true;
+    EXPECT_THROW(send_key_sequence("2|17|65", held_keys({kLAlt}), true, hold_fails),
+                 std::runtime_error);
+    EXPECT_EQ(hold_fails.trace,
+              "mask up:164 dn:17 dn:65 hold:200 up:65 up-if-free:17 dn-if-held:164 mask");
+    // A press that failed may still have reached the system: it is released too.
+    Recorder press_fails;
+    press_fails.fail_press_of = 65;
+    EXPECT_THROW(send_key_sequence("2|17|65", {}, true, press_fails), std::runtime_error);
+    EXPECT_EQ(press_fails.trace, "dn:17 dn:65 up:65 up-if-free:17");
+}
+
+// What arrives while a row's send holds its keys: the user's triggers "u2", triggers the send
+// may have typed "t3", clicks that open something "click:menu", the exit "click:exit" (which
+// closes the gate when it runs); out comes what the gate runs, in order ("1 2 menu").
+struct GateCase {
+    const char* start;                  // while nothing is sent
+    std::map<int, const char*> during;  // during a row's first send
+    const char* trace;
+};
+
+std::string play(const GateCase& c) {
+    std::string trace;
+    std::set<int> started;
+    std::function<void(const char*)> events;
+    SendGate gate([&](int row) {
+        append(trace, std::to_string(row));
+        if (c.during.count(row) && started.insert(row).second) events(c.during.at(row));
+    });
+    events = [&](const char* script) {
+        std::istringstream in(script);
+        for (std::string event; in >> event;) {
+            if (!event.starts_with("click:")) {
+                gate.trigger(std::stoi(event.substr(1)), event[0] == 't');
+                continue;
+            }
+            gate.after_sends([&, what = event.substr(6)] {
+                append(trace, what);
+                if (what == "exit") gate.close();
+            });
+        }
+    };
+    events(c.start);
+    return trace;
+}
+
+TEST(SendGate, OneSendAtATime) {
+    const GateCase cases[] = {
+        {"u1 u2", {}, "1 2"},
+        // The sending row's own repeat is dropped; other rows wait their turn, once each.
+        {"u1", {{1, "u1 u1"}}, "1"},
+        {"u1", {{1, "u3 u2 u3"}}, "1 3 2"},
+        {"u1", {{1, "u2"}, {2, "u1"}}, "1 2 1"},
+        // Rows that type their own or each other's triggers send once each.
+        {"u1", {{1, "t1"}}, "1"},
+        {"u2", {{2, "t3"}, {3, "t2 t4"}, {4, "t3 t2"}}, "2 3 4"},
+        // Menus, message boxes and the exit wait for the last send, queued ones included.
+        {"u1", {{1, "click:menu u2"}}, "1 2 menu"},
+        {"u1", {{1, "u2 click:exit u3"}}, "1 2 3 exit"},
+        {"click:exit u1", {}, "exit"},
+    };
+    for (const GateCase& c : cases) EXPECT_EQ(play(c), c.trace) << c.start;
+}
+
+}  // namespace
+}  // namespace vantero
