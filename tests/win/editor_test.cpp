@@ -1,0 +1,152 @@
+// The key-sequence editor: it opens on each row's own keys and remark, saves only what changed
+// into the row and set.ini, reports a failed write, and answers real mouse and keyboard input.
+// The fixture is the editor's host: it keeps the rows as the main window does and logs what the
+// editor tells it.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "common/window_util.h"
+#include "editor/editor_ids.h"
+#include "editor/editor_window.h"
+#include "settings/settings_file.h"
+#include "tests/win/win_support.h"
+
+namespace vantero::test {
+namespace {
+
+namespace ids = editor_ids;
+
+class EditorUnderWine : public ::testing::Test, public EditorHost {
+protected:
+    void SetUp() override {
+        use_settings_file(L"editor_test.ini");
+        ::DeleteFileW(settings_file_path().c_str());
+    }
+    void TearDown() override { ::DeleteFileW(settings_file_path().c_str()); }
+    void set_row_keys(int k, const std::wstring& display, const std::wstring& keys) override {
+        log(L"keys " + std::to_wstring(k) + L" [" + display + L"] " + keys);
+    }
+    void set_row_remark(int k, const std::wstring& remark) override {
+        log(L"remark " + std::to_wstring(k) + L" [" + remark + L"]");
+    }
+    void show_main() override { log(L"main"); }
+    std::wstring row_key_sequence(int k) const override { return sequences[k]; }
+    std::wstring row_remark(int k) const override { return remarks[k]; }
+    void log(const std::wstring& call) { calls += (calls.empty() ? L"" : L", ") + call; }
+
+    HWND control(int id) const {
+        const HWND direct = ::GetDlgItem(editor.hwnd(), id);
+        return direct ? direct : ::GetDlgItem(::GetDlgItem(editor.hwnd(), ids::kRemarkPanel), id);
+    }
+    std::wstring text(int id) const { return window_text(control(id)); }
+    std::wstring picked() const {  // "Ctrl,A,"
+        return text(ids::kFirstKeyList) + L"," + text(ids::kSecondKeyList) + L"," +
+               text(ids::kThirdKeyList);
+    }
+    // What a pick in a list does: the selection moves, then the parent hears CBN_SELCHANGE.
+    void pick(int id, const wchar_t* name) {
+        ::SendMessageW(control(id), CB_SELECTSTRING, ~WPARAM{0}, reinterpret_cast<LPARAM>(name));
+        ::SendMessageW(::GetParent(control(id)), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(control(id)));
+    }
+    void click(int id) { ::SendMessageW(control(id), BM_CLICK, 0, 0); }
+
+    std::wstring calls;
+    std::array<std::wstring, 9> sequences, remarks;
+    EditorWindow editor{*this};
+};
+
+TEST_F(EditorUnderWine, OpensOnEachRowsOwnKeysAndRemarkAndSavesOnlyWhatChanged) {
+    sequences[0] = L"2|17|65";
+    remarks[0] = L"复制";
+    editor.open_keys(1);
+    pick(ids::kFirstKeyList, L"Shift");  // never saved
+    editor.open_keys(0);
+    EXPECT_EQ(picked(), L"Ctrl,A,");
+    click(ids::kSaveKeysButton);
+    editor.open_remark(0);
+    EXPECT_EQ(text(ids::kRemarkBox), L"复制");
+    click(ids::kSaveRemarkButton);
+    EXPECT_EQ(calls, L"main, main");
+    EXPECT_EQ(::GetFileAttributesW(settings_file_path().c_str()), INVALID_FILE_ATTRIBUTES)
+        << "saving what the row holds writes nothing";
+
+    editor.open_keys(1);
+    EXPECT_EQ(picked(), L",,");
+    pick(ids::kFirstKeyList, L"Alt");
+    pick(ids::kThirdKeyList, L"B");
+    click(ids::kSaveKeysButton);
+    // A remark another program typed with line breaks stays on its line.
+    editor.open_remark(1);
+    ::SetWindowTextW(control(ids::kRemarkBox), L"a\r\n[KeyLatch]\r\nKeyLatch9KeyCode=65");
+    click(ids::kSaveRemarkButton);
+    EXPECT_EQ(calls,
+              L"main, main, keys 1 [Alt + B] 2|18|66, main, remark 1 [a\r\n[KeyLatch]\r\n"
+              L"KeyLatch9KeyCode=65], main");
+    EXPECT_EQ(read_setting(L"conftooltip", L"1", L"") + L"," + read_setting(L"remark", L"1", L""),
+              L"2|18|66,a [KeyLatch] KeyLatch9KeyCode=65");
+}
+
+TEST_F(EditorUnderWine, AFailedWriteIsReportedAndTheRowKeepsTheChange) {
+    ASSERT_TRUE(::CreateDirectoryW(settings_file_path().c_str(), nullptr));  // set.ini taken
+    MessageBoxCatcher boxes;
+    editor.open_remark(3);
+    ::SetWindowTextW(control(ids::kRemarkBox), L"复制");
+    click(ids::kSaveRemarkButton);
+    const std::vector<std::wstring> seen = boxes.take();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].rfind(L"保存失败: ", 0), 0u);
+    EXPECT_NE(seen[0].find(L"\n" + settings_file_path() + L"\n"), std::wstring::npos);
+    EXPECT_NE(seen[0].find(L"这个位置是一个同名的文件夹。"), std::wstring::npos);
+    EXPECT_EQ(calls, L"remark 3 [复制], main");
+    ::RemoveDirectoryW(settings_file_path().c_str());
+}
+
+void click_at(HWND control) {
+    RECT box;
+    ::GetWindowRect(control, &box);
+    ::SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+TEST_F(EditorUnderWine, TheUserPicksTypesSavesAndClosesWithMouseAndKeyboard) {
+    auto open_in_front = [&](bool remark_mode, int focused) {
+        remark_mode ? editor.open_remark(2) : editor.open_keys(2);
+        return pump_until([&] {
+            return ::GetForegroundWindow() == editor.hwnd() && ::GetFocus() == control(focused);
+        });
+    };
+    ASSERT_TRUE(open_in_front(false, ids::kFirstKeyList));
+    play("dn:67 up:67");  // a letter moves the closed list to the next entry starting with it
+    const HWND third = control(ids::kThirdKeyList);
+    click_at(third);
+    ASSERT_TRUE(pump_until([&] { return ::SendMessageW(third, CB_GETDROPPEDSTATE, 0, 0); }));
+    play("dn:90 up:90 dn:13 up:13");
+    EXPECT_TRUE(pump_until([&] { return !::SendMessageW(third, CB_GETDROPPEDSTATE, 0, 0); }));
+    click_at(control(ids::kSaveKeysButton));
+    EXPECT_TRUE(pump_until([&] { return !calls.empty(); }));
+
+    // Nine letters and Enter into the remark box: it takes seven, Enter does nothing.
+    ASSERT_TRUE(open_in_front(true, ids::kRemarkBox));
+    play(
+        "dn:65 up:65 dn:66 up:66 dn:67 up:67 dn:68 up:68 dn:69 up:69 dn:70 up:70 dn:71 up:71 "
+        "dn:72 up:72 dn:73 up:73 dn:13 up:13");
+    click_at(control(ids::kSaveRemarkButton));
+    EXPECT_TRUE(pump_until([&] { return calls.find(L"remark") != std::wstring::npos; }));
+
+    // The close picture unloads the editor and writes nothing.
+    ASSERT_TRUE(open_in_front(false, ids::kFirstKeyList));
+    pick(ids::kFirstKeyList, L"Alt");
+    const HWND window = editor.hwnd();
+    click_at(control(ids::kCloseButton));
+    EXPECT_TRUE(pump_until([&] { return !::IsWindow(window); }));
+    EXPECT_FALSE(editor.is_loaded());
+    EXPECT_EQ(calls, L"keys 2 [Ctrl + Z] 2|17|90, main, remark 2 [abcdefg], main, main");
+    EXPECT_EQ(read_setting(L"conftooltip", L"2", L"") + L"," + read_setting(L"remark", L"2", L""),
+              L"2|17|90,abcdefg");
+}
+
+}  // namespace
+}  // namespace vantero::test

@@ -1,0 +1,188 @@
+// The hotkey box in a real window under Wine: what real key presses capture, the names of
+// extended keys, the system-wide registration and its refusals, tear-down, and the stored capture.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "hotkey/key_latch.h"
+#include "settings/settings_file.h"
+#include "tests/win/win_support.h"
+
+namespace vantero::test {
+namespace {
+
+const std::wstring kPlaceholder = L"按下快捷键";
+constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+const KeyLatchLayout kDefaultLayout;
+
+// "Ctrl + Alt + A 65 3": the text, the key code and the modifier mask.
+std::wstring capture(const KeyLatch& latch) {
+    return latch.text() + L" " + std::to_wstring(latch.key_code()) + L" " +
+           std::to_wstring(latch.mod_key_code());
+}
+
+class KeyLatchUnderWine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        use_settings_file(L"key_latch_test.ini");
+        ::DeleteFileW(settings_file_path().c_str());
+    }
+    void TearDown() override { ::DeleteFileW(settings_file_path().c_str()); }
+    // A control in the focused window; it finds Ctrl+Alt+key stored under its name if key is set.
+    std::unique_ptr<KeyLatch> add(const std::wstring& name, int key = 0,
+                                  const KeyLatchLayout& layout = kDefaultLayout) {
+        const std::pair<const wchar_t*, std::wstring> stored[] = {
+            {L"Text", L"stored"}, {L"KeyCode", std::to_wstring(key)}, {L"ModKeyCode", L"3"}};
+        for (const auto& [suffix, value] : stored)
+            if (key) write_setting(L"KeyLatch", name + suffix, value);
+        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, layout, true);
+    }
+    // Whether anyone holds Ctrl+Alt+key: then registering it elsewhere fails.
+    bool registered(UINT key) {
+        return !::RegisterHotKey(host.hwnd(), 99, kCtrlAlt, key) ||
+               !::UnregisterHotKey(host.hwnd(), 99);
+    }
+    FocusedWindow& host = FocusedWindow::shared();
+    MessageBoxCatcher boxes;
+};
+
+TEST_F(KeyLatchUnderWine, KeyPressesInTheBoxBecomeTheCombination) {
+    const std::pair<const char*, std::wstring> cases[] = {
+        {"dn:17 dn:18 dn:65 up:65 up:18 up:17", L"Ctrl + Alt + A 65 3"},
+        {"dn:16 dn:17 dn:116 up:116 up:17 up:16", L"Ctrl + Shift + F5 116 6"},
+        {"dn:17 dn:65 dn:65 up:65 up:17 dn:93 up:93", L"Ctrl + A 65 2"},  // Applications: ignored
+        {"dn:17 dn:65 up:65 up:17 dn:16 up:16", kPlaceholder + L" 0 0"},  // a modifier alone
+        {"dn:91 dn:16 dn:116 up:116 up:16 up:91", L"Win + Shift + F5 116 12"},
+    };
+    for (const auto& [keys, captured] : cases) {
+        auto latch = add(L"Capture");
+        ASSERT_TRUE(host.focus(latch->text_box()));
+        play(keys);
+        EXPECT_EQ(capture(*latch), captured) << keys;
+    }
+}
+
+// Keys that share their scan code with a keypad key or with another key: the layout tells them
+// apart by the extended flag. Wine's names come from the X keyboard, so they are compared.
+TEST_F(KeyLatchUnderWine, KeysSharingAScanCodeShowNamesOfTheirOwn) {
+    auto latch = add(L"Names");
+    ASSERT_TRUE(host.focus(latch->text_box()));
+    auto name_of = [&](int vk) {
+        play("dn:" + std::to_string(vk) + " up:" + std::to_string(vk));
+        return latch->text();
+    };
+    const std::pair<int, int> twins[] = {
+        {VK_DELETE, VK_DECIMAL}, {VK_LEFT, VK_NUMPAD4}, {VK_NUMLOCK, VK_PAUSE}};
+    for (auto [key, twin] : twins) EXPECT_NE(name_of(key), name_of(twin)) << key;
+    play("dn:144 up:144");  // Num Lock as it was
+}
+
+TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndClearTheCapture) {
+    auto first = add(L"First", VK_F9);
+    first->hotkey_enabled(true);
+    ASSERT_TRUE(::RegisterHotKey(host.hwnd(), 7, kCtrlAlt, VK_F11));  // another program's
+    const std::wstring taken = L"error: Hotkey already exists, please change a hotkey.";
+    const std::pair<int, std::wstring> cases[] = {
+        {VK_F9, taken}, {VK_F11, taken}, {0, L"error: Not set hotkey"}};
+    for (const auto& [key, box] : cases) {
+        auto latch = add(L"Refused" + std::to_wstring(key), key);
+        latch->hotkey_enabled(true);
+        EXPECT_FALSE(latch->hotkey_enabled());
+        EXPECT_EQ(capture(*latch), kPlaceholder + L" 0 0");
+        EXPECT_EQ(boxes.take(), std::vector{box});
+    }
+    ::UnregisterHotKey(host.hwnd(), 7);
+    EXPECT_TRUE(first->hotkey_enabled() && registered(VK_F9)) << "the refusals left it alone";
+}
+
+TEST_F(KeyLatchUnderWine, EachHotkeyRaisesItsOwnControlOnceAndAKeyDownInTheBoxUnregisters) {
+    auto f9 = add(L"F9", VK_F9), f11 = add(L"F11", VK_F11);
+    std::string pressed;
+    f9->events.on_hotkey_pressed = [&] { pressed += "F9 "; };
+    f11->events.on_hotkey_pressed = [&] { pressed += "F11 "; };
+    f9->hotkey_enabled(true);
+    f11->hotkey_enabled(true);
+    ASSERT_TRUE(host.focus());  // the hotkeys are system-wide
+    host.clear();
+    play("dn:17 dn:18 dn:120 up:120 dn:120 up:120 dn:122 up:122 up:18 up:17");
+    pump_until([&] { return pressed == "F9 F9 F11 "; });
+    pump_for(100);
+    EXPECT_EQ(pressed, "F9 F9 F11 ");
+    EXPECT_EQ(host.trace, "dn:17{c} dn:18{ca} up:120 up:120 up:122 up:18 up:17") << "no key-down";
+
+    ASSERT_TRUE(host.focus(f9->text_box()));
+    play("dn:17");
+    EXPECT_FALSE(f9->hotkey_enabled() || registered(VK_F9));
+    play("dn:18 dn:120 up:120 up:18 up:17");
+    EXPECT_EQ(capture(*f9), L"Ctrl + Alt + F9 120 3");
+    EXPECT_FALSE(f9->hotkey_enabled() || registered(VK_F9)) << "capturing never registers";
+    EXPECT_EQ(pressed, "F9 F9 F11 ");
+}
+
+// What the hidden window and the text box hold as the hidden window is destroyed.
+thread_local HWND t_hidden, t_text_box;
+thread_local std::wstring t_left_behind;
+
+LRESULT CALLBACK note_destroy(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && m->message == WM_DESTROY && m->hwnd == t_hidden) {
+        t_left_behind.clear();
+        for (HWND w : {t_hidden, t_text_box}) {
+            const auto class_procedure = static_cast<LONG_PTR>(::GetClassLongPtrW(w, GCLP_WNDPROC));
+            if (::GetWindowLongPtrW(w, GWLP_WNDPROC) != class_procedure) t_left_behind += L"proc ";
+            for (const wchar_t* name : {L"WinProc", L"Object"})
+                t_left_behind += ::GetPropW(w, name) ? std::wstring(name) + L" " : L"";
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(KeyLatchUnderWine, TearDownPutsBackBothProceduresAndTheirPropertiesFirst) {
+    auto latch = add(L"Gone", VK_F9);
+    latch->hotkey_enabled(true);
+    t_hidden = latch->hotkey_window();
+    t_text_box = latch->text_box();
+    t_left_behind = L"not destroyed";
+    const unique_hook hook(
+        ::SetWindowsHookExW(WH_CALLWNDPROC, &note_destroy, nullptr, ::GetCurrentThreadId()));
+    latch.reset();
+    EXPECT_EQ(t_left_behind, L"");
+    EXPECT_FALSE(registered(VK_F9)) << "the registration goes with the hidden window";
+}
+
+TEST_F(KeyLatchUnderWine, TheCaptureIsStoredInTheIniFileOrTheRegistry) {
+    const std::wstring app_key = L"Software\\VB and VBA Program Settings\\VanteroKeyLatchTest";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, app_key.c_str());
+    KeyLatchLayout in_registry;
+    in_registry.setting_location = 1;
+    in_registry.reg_key_name = L"VanteroKeyLatchTest";
+    const std::tuple<const KeyLatchLayout&, const char*, const wchar_t*> stores[] = {
+        {kDefaultLayout, "dn:17 dn:18 dn:65 up:65 up:18 up:17", L"Ctrl + Alt + A 65 3"},
+        {in_registry, "dn:16 dn:116 up:116 up:16", L"Shift + F5 116 4"}};
+    for (const auto& [layout, keys, stored] : stores) {
+        auto latch = add(L"Saved", 0, layout);
+        ASSERT_TRUE(host.focus(latch->text_box()));
+        play(keys);
+        EXPECT_EQ(latch->save_settings(), DWORD{ERROR_SUCCESS});
+    }
+    for (const auto& [layout, keys, stored] : stores)
+        EXPECT_EQ(capture(*add(L"Saved", 0, layout)), stored) << keys;
+    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, app_key.c_str()), ERROR_SUCCESS);
+}
+
+TEST_F(KeyLatchUnderWine, DesignTimePropertiesAreRefusedAtRunTimeWithError382) {
+    auto latch = add(L"Run");
+    for (int property = 0; property < 3; ++property) {
+        try {
+            if (property == 0) latch->ini_file_name(L"other.ini");
+            if (property == 1) latch->setting_location(1);
+            if (property == 2) latch->reg_key_name(L"Other");
+            ADD_FAILURE() << "written at run time: " << property;
+        } catch (const KeyLatchError& e) {
+            EXPECT_EQ(e.number(), 382);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vantero::test

@@ -1,0 +1,94 @@
+// set.ini through the system's profile functions in code page 936: the folders it can live in,
+// the bytes it keeps, the lines no value can break, and another program holding it.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include "common/unique_handle.h"
+#include "settings/ini_location.h"
+#include "settings/save_error.h"
+#include "settings/settings_file.h"
+
+namespace vantero {
+namespace {
+
+std::string file_bytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SettingsFileUnderWine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(::GetACP(), 936u) << "run Wine with LANG=zh_CN.UTF-8";
+        use_settings_file(L"settings_test.ini");
+        ::DeleteFileW(path.c_str());
+    }
+    void TearDown() override { ::DeleteFileW(path.c_str()); }
+    void write_file(const std::string& bytes) {
+        std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+    }
+    const std::wstring& path = settings_file_path();
+};
+
+TEST_F(SettingsFileUnderWine, AProgramFolderOutsideTheCodePageOrBeyondMaxPathHoldsSetIni) {
+    const std::wstring program_folder = path.substr(0, path.rfind(L'\\'));
+    const std::vector<std::wstring> folders[] = {{L"äñß 한국어 😀"},
+                                                 std::vector(5, std::wstring(60, L'x') + L"äñß")};
+    for (const auto& names : folders) {
+        std::vector<std::wstring> made{program_folder};
+        for (const std::wstring& name : names) {
+            made.push_back(made.back() + L"\\" + name);
+            ASSERT_TRUE(::CreateDirectoryW(made.back().c_str(), nullptr)) << ::GetLastError();
+        }
+        use_ini_location(locate_beside(made.back() + L"\\vantero.exe", L"set.ini"));
+        EXPECT_EQ(write_setting(L"remark", L"0", L"复制"), DWORD{ERROR_SUCCESS}) << path.size();
+        EXPECT_EQ(read_setting(L"remark", L"0", L""), L"复制");
+        EXPECT_EQ(file_bytes(path), "[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n") << "GBK at the full path";
+        ::DeleteFileW(path.c_str());
+        for (; made.size() > 1; made.pop_back()) ::RemoveDirectoryW(made.back().c_str());
+    }
+}
+
+TEST_F(SettingsFileUnderWine, AFileHeldLongIsLeftAsItWasAndOneHeldBrieflyIsWaitedFor) {
+    write_file("[remark]\r\n0=old\r\n");
+    // Another program writes to it and lets others only read it meanwhile.
+    unique_kernel_handle held(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+    const DWORD error = write_setting(L"remark", L"0", L"new");
+    EXPECT_TRUE(error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) << error;
+    EXPECT_NE(describe_save_error(error).find(L"文件正被其他程序占用。"), std::wstring::npos);
+    EXPECT_EQ(file_bytes(path), "[remark]\r\n0=old\r\n");
+
+    std::thread releaser([&] {
+        ::Sleep(500);
+        held.reset();
+    });
+    EXPECT_EQ(write_setting(L"remark", L"0", L"new"), DWORD{ERROR_SUCCESS});
+    releaser.join();
+    EXPECT_EQ(read_setting(L"remark", L"0", L""), L"new");
+}
+
+TEST_F(SettingsFileUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
+    // A comment, 复制, 粘贴 (replaced by 剪切) and 快捷键 in GBK. Wine's rewrite drops blank lines.
+    const std::string head = "; \xC9\xE8\xD6\xC3\r\n[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n1=";
+    const std::string tail = "\r\n[conftext]\r\n0=\xBF\xEC\xBD\xDD\xBC\xFC\r\n";
+    write_file(head + "\xD5\xB3\xCC\xF9" + tail);
+    EXPECT_EQ(write_setting(L"remark", L"1", L"剪切"), DWORD{ERROR_SUCCESS});
+    EXPECT_EQ(file_bytes(path), head + "\xBC\xF4\xC7\xD0" + tail);
+    EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"快捷键");
+}
+
+TEST_F(SettingsFileUnderWine, LineBreaksAndNulsNeverReachTheFile) {
+    // Each run of CR/LF in a name or value becomes one space; NUL is dropped.
+    const std::wstring value(L"a\n\r\n[evil]\rx=\0b", 15);
+    EXPECT_EQ(write_setting(L"remark", L"k\r\n[evil]", value), DWORD{ERROR_SUCCESS});
+    EXPECT_EQ(file_bytes(path), "[remark]\r\nk [evil]=a [evil] x=b\r\n");
+}
+
+}  // namespace
+}  // namespace vantero
