@@ -52,10 +52,7 @@ public:
     KeyLatch& hotkey_box(int n) { return *hotkey_boxes_[n - 1]; }
     HWND enable_box(int n) const { return enable_boxes_[n - 1]; }
     HWND target_box(int k) const { return target_boxes_[k]; }
-    const std::wstring& key_sequence(int k) const { return key_sequences_[k]; }
     const std::wstring& remark(int k) const { return remarks_[k]->caption(); }
-    HWND remark_label(int k) const { return remarks_[k]->hwnd(); }
-    EditorWindow& editor() { return *editor_; }
 
     // EditorHost
     void set_row_keys(int row_index, const std::wstring& display_text,

@@ -42,13 +42,12 @@ bool TrayIcon::load() {
 }
 
 void TrayIcon::add_icon() {
-    icon_shown_ = ::Shell_NotifyIconW(NIM_ADD, &record_) != FALSE;
+    ::Shell_NotifyIconW(NIM_ADD, &record_);
 }
 
 void TrayIcon::delete_icon() {
     if (!record_.hWnd) return;
     ::Shell_NotifyIconW(NIM_DELETE, &record_);
-    icon_shown_ = false;
     record_.hWnd = nullptr;
 }
 

@@ -33,7 +33,6 @@ public:
     bool load();
     // Removes the icon (exit sequence); the window stays until destruction.
     void delete_icon();
-    bool icon_shown() const { return icon_shown_; }
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -44,7 +43,6 @@ private:
     unique_icon icon_;
     unique_menu menu_;
     NOTIFYICONDATAW record_{};
-    bool icon_shown_ = false;
     UINT taskbar_created_ = 0;
 };
 

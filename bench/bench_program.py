@@ -24,7 +24,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import CHECK_LEFT, Session, trigger_entries, wait_until  # noqa: E402
+from harness import CHECK_LEFT, Session, wait_until  # noqa: E402
 
 TICK_MS = 1000.0 / os.sysconf("SC_CLK_TCK")
 MIB = 1 << 20
@@ -32,13 +32,14 @@ MIB = 1 << 20
 TARGETS = [0x41 + k for k in range(9)]
 
 
-def nine_row_settings():
-    triggers = {}
+def nine_row_ini():
+    """set.ini as earlier versions wrote it on Chinese systems: GBK, CRLF."""
+    lines = ["[KeyLatch]"]
     for n in range(1, 10):
-        triggers.update(trigger_entries(n, f"Ctrl + Alt + {n}", ord(str(n)), 3))
-    return {"KeyLatch": triggers,
-            "conftext": {str(k): chr(vk) for k, vk in enumerate(TARGETS)},
-            "conftooltip": {str(k): f"1|{vk}" for k, vk in enumerate(TARGETS)}}
+        lines += [f"KeyLatch{n}Text=Ctrl + Alt + {n}", f"KeyLatch{n}KeyCode={ord(str(n))}", f"KeyLatch{n}ModKeyCode=3"]
+    lines += ["[conftext]"] + [f"{k}={chr(vk)}" for k, vk in enumerate(TARGETS)]
+    lines += ["[conftooltip]"] + [f"{k}=1|{vk}" for k, vk in enumerate(TARGETS)]
+    return ("\r\n".join(lines) + "\r\n").encode("gbk")
 
 
 def linux_process(pid):
@@ -329,7 +330,7 @@ def main():
 
     notes = []
     with Session(options, "bench") as s:
-        s.write_ini(nine_row_settings())
+        s.ini.write_bytes(nine_row_ini())
         process = s.start_vantero()
         time.sleep(1)
         measure("memory after start-up", lambda: print(memory_line("after start-up", resources(s, options.probe),

@@ -11,7 +11,7 @@
 #include "app/pumping_wait.h"
 #include "app/sender.h"
 #include "app/system_key_output.h"
-#include "tests/win/key_event_log.h"
+#include "tests/win/win_support.h"
 
 namespace {
 

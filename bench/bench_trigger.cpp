@@ -15,7 +15,7 @@
 #include "app/system_key_output.h"
 #include "hotkey/key_latch.h"
 #include "settings/settings_file.h"
-#include "tests/win/key_event_log.h"
+#include "tests/win/win_support.h"
 
 namespace {
 

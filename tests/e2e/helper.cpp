@@ -24,13 +24,10 @@
 namespace {
 
 void print(const std::wstring& line) {
-    const std::wstring text = line + L"\n";
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    char bytes[4096];
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, (line + L"\n").c_str(), -1, bytes,
+                                           sizeof(bytes), nullptr, nullptr);
+    std::fputs(size ? bytes : "\n", stdout);
 }
 
 std::wstring class_of(HWND window) {
@@ -74,13 +71,6 @@ std::vector<HWND> windows_of(HWND parent) {
         ::EnumWindows(add, reinterpret_cast<LPARAM>(&found));
     }
     return found;
-}
-
-std::wstring hex(HWND window) {
-    wchar_t text[24];
-    std::swprintf(text, 24, L"%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return text;
 }
 
 FILE* g_log = nullptr;  // the recorder's log: its window procedure has no other way to it
@@ -149,9 +139,10 @@ int list_windows() {
         const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
         ::GetWindowTextW(window, title, 256);
-        print(hex(window) + L"\t" + std::to_wstring(pid) + L"\t" +
-              std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" + (topmost ? L"1" : L"0") +
-              L"\t" + rect_of(window) + L"\t" + class_of(window) + L"\t" + title);
+        print(std::to_wstring(reinterpret_cast<UINT_PTR>(window)) + L"\t" + std::to_wstring(pid) +
+              L"\t" + std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
+              (topmost ? L"1" : L"0") + L"\t" + rect_of(window) + L"\t" + class_of(window) + L"\t" +
+              title);
     }
     return 0;
 }
@@ -161,7 +152,8 @@ int list_tree(const std::wstring& class_name) {
         if (class_of(top) != class_name) continue;
         for (HWND child : windows_of(top)) {
             const LRESULT checked = ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            print(hex(child) + L"\t" + std::to_wstring(::IsWindowVisible(child) ? 1 : 0) + L"\t" +
+            print(std::to_wstring(reinterpret_cast<UINT_PTR>(child)) + L"\t" +
+                  std::to_wstring(::IsWindowVisible(child) ? 1 : 0) + L"\t" +
                   std::to_wstring(::GetDlgCtrlID(child)) + L"\t" + rect_of(child) + L"\t" +
                   class_of(child) + L"\t" + std::to_wstring(checked) + L"\t" + text_of(child));
         }

@@ -1,8 +1,7 @@
-// Where set.ini is and what may go into one of its lines.
+// Where set.ini is: the folder and the name, and the long-path prefix.
 #include <gtest/gtest.h>
 
 #include "settings/ini_path.h"
-#include "settings/ini_value.h"
 
 namespace vantero {
 namespace {
@@ -27,17 +26,6 @@ TEST(IniPath, ExtendedPrefixAddedOnceAndTakenOff) {
         EXPECT_EQ(without_extended_prefix(c.extended), c.plain);
         EXPECT_EQ(without_extended_prefix(c.plain), c.plain);
     }
-}
-
-TEST(IniValue, EveryLineBreakBecomesOneSpace) {
-    using namespace std::string_literals;
-    const struct {
-        std::wstring text, line;
-    } cases[] = {
-        {L"a\nb", L"a b"},      {L"a\rb", L"a b"},   {L"a\r\n\r\nb", L"a b"},
-        {L"a\r\0\nb"s, L"a b"}, {L"\n[x]", L" [x]"}, {L"备注", L"备注"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(one_line(c.text), c.line);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/win/win_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <sstream>
 
@@ -78,6 +79,17 @@ void FocusedWindow::after(int ms, std::function<void()> action) {
     ::SetTimer(hwnd(), id, static_cast<UINT>(ms), nullptr);
 }
 
+std::string FocusedWindow::heard(const std::vector<unsigned>& vks) const {
+    std::istringstream in(trace);
+    std::string kept;
+    for (std::string step; in >> step;) {
+        if (step.size() > 3 && step[2] == ':' &&
+            std::count(vks.begin(), vks.end(), std::stoul(step.substr(3))))
+            append(kept, step);
+    }
+    return kept;
+}
+
 LRESULT CALLBACK FocusedWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<FocusedWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
@@ -90,6 +102,7 @@ LRESULT CALLBACK FocusedWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         for (auto [key, letter] : kModifierLetters)
             if (down && ::GetKeyState(key) < 0) step += letter;
         if (wp != kVkMaskKey) append(self->trace, down ? step + "}" : step);
+        if (self->on_key) self->on_key(self->keys.back());
     } else if (self && msg == kPostedMessage) {
         append(self->posted, std::to_string(wp));
     } else if (self && msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) {

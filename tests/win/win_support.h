@@ -54,6 +54,8 @@ public:
     void after(int ms, std::function<void()> action);
 
     void clear() { trace.clear(), posted.clear(), keys.clear(), lone_taps = 0; }
+    // The trace's steps for the given keys only: "dn:66{} up:66".
+    std::string heard(const std::vector<unsigned>& vks) const;
 
     std::string trace;      // without the mask key, meaningless to windows
     std::string posted;     // "0 0 4"
@@ -61,6 +63,7 @@ public:
     // Alt or Win key-ups with no other key pressed since that key went down: a lone tap, which
     // Windows takes to the menu bar or the Start menu.
     int lone_taps = 0;
+    std::function<void(const Key&)> on_key;  // after each key message is logged
 
 private:
     FocusedWindow();

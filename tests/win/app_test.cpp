@@ -1,0 +1,354 @@
+// The whole program in this process under Wine, as main.cpp runs it: set.ini as earlier versions
+// wrote it, the real windows driven with real messages, and the user's keys injected into the
+// test's focused window, which logs what the program types into it.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+
+#include "app/application.h"
+#include "common/external_strings.h"
+#include "common/window_util.h"
+#include "settings/settings_file.h"
+#include "tests/win/win_support.h"
+
+namespace vantero {
+namespace {
+
+using test::FocusedWindow;
+using test::play;
+using test::pump_for;
+using test::pump_until;
+namespace ext = external;
+
+constexpr POINT kCloseArea{790, 38};  // the main window's close area, in client pixels
+const std::wstring kNothingCaptured = L"按下快捷键";
+
+std::vector<BYTE> keys_down() {
+    std::vector<BYTE> down;
+    for (int vk = VK_BACK; vk < 256; ++vk)
+        if (::GetAsyncKeyState(vk) < 0) down.push_back(static_cast<BYTE>(vk));
+    return down;
+}
+
+// A key event of the user's, without dispatching anything: safe inside a window procedure.
+void press(BYTE vk, bool up = false) {
+    ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)),
+                  up ? KEYEVENTF_KEYUP : 0, 0);
+}
+
+std::string key(char vk, bool up = false) {
+    return (up ? "up:" : "dn:") + std::to_string(static_cast<unsigned char>(vk));
+}
+
+// A row of set.ini; its trigger is Ctrl+Alt+digit, or none for digit 0.
+struct Row {
+    char digit;
+    std::wstring target, sequence, remark;
+};
+
+// set.ini as earlier versions wrote it on Chinese systems: code page 936.
+std::string gbk_ini(const std::vector<Row>& rows) {
+    std::wstring latch = L"[KeyLatch]\r\n", targets = L"[conftext]\r\n",
+                 sequences = L"[conftooltip]\r\n", remarks = L"[remark]\r\n";
+    for (size_t k = 0; k < rows.size(); ++k) {
+        const Row& row = rows[k];
+        const std::wstring name = L"KeyLatch" + std::to_wstring(k + 1), index = std::to_wstring(k);
+        if (row.digit) {
+            latch += name + L"Text=Ctrl + Alt + " + wchar_t(row.digit) + L"\r\n" + name +
+                     L"KeyCode=" + std::to_wstring(row.digit) + L"\r\n" + name +
+                     L"ModKeyCode=3\r\n";
+        }
+        targets += index + L"=" + row.target + L"\r\n";
+        sequences += index + L"=" + row.sequence + L"\r\n";
+        remarks += index + L"=" + row.remark + L"\r\n";
+    }
+    const std::wstring text = latch + targets + sequences + remarks;
+    std::string bytes(text.size() * 2, '\0');
+    bytes.resize(::WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()),
+                                       bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                       nullptr));
+    return bytes;
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        // The exit opens the home page: no browser under the test.
+        wchar_t overrides[512] = {};
+        ::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+        ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES",
+                                  (std::wstring(overrides) + L";winebrowser.exe=d").c_str());
+    }
+
+    void SetUp() override {
+        use_settings_file(L"app_test.ini");
+        // Rows that type each other's triggers for ever: stopped, and the extra sends are seen.
+        window.on_key = [this](const FocusedWindow::Key&) {
+            if (window.keys.size() > 60)
+                for (int n = 1; n <= 9; ++n) main().hotkey_box(n).hotkey_enabled(false);
+        };
+    }
+    void TearDown() override {
+        for (BYTE vk : keys_down()) play(key(static_cast<char>(vk), true));
+        stop();
+        window.on_key = nullptr;
+        std::filesystem::remove(settings_file_path());
+    }
+
+    bool start(const std::string& ini_bytes) {
+        std::ofstream(std::filesystem::path(settings_file_path()), std::ios::binary) << ini_bytes;
+        // Released once the settings are saved at the end: the keys down then are the user's.
+        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); });
+        if (!app_->start()) return false;
+        main_ = ::FindWindowW(ext::kMainClass, ext::kMainCaption);
+        return main_ == main().hwnd() && ::IsWindowVisible(main_);
+    }
+    void stop() {
+        app_.reset();
+        // Each program's tray window registers its class with that program's icon.
+        ::UnregisterClassW(ext::kTrayClass, ::GetModuleHandleW(nullptr));
+    }
+    MainWindow& main() { return app_->main_window(); }
+
+    // Until the focused window has heard nothing for a while: every send is over.
+    void pump_quiet() {
+        size_t heard = SIZE_MAX;
+        double since = 0;
+        pump_until(
+            [&] {
+                if (window.keys.size() != heard) heard = window.keys.size(), since = test::now_ms();
+                return test::now_ms() - since > 400;
+            },
+            30000);
+    }
+    // The user presses Ctrl+Alt+digit and lets go of Ctrl and Alt once the program is done.
+    void press_trigger(char digit) {
+        ASSERT_TRUE(window.focus());
+        window.clear();
+        play("dn:17 dn:18"), pump_for(100);
+        play(key(digit) + " " + key(digit, true)), pump_quiet();
+        play("up:18 up:17"), pump_quiet();
+    }
+
+    HWND enable_box(int n) { return main().enable_box(n); }
+    bool ticked(int n) { return ::SendMessageW(enable_box(n), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void click(int n) { ::SendMessageW(enable_box(n), BM_CLICK, 0, 0); }
+    // Whether anyone holds Ctrl+Alt+digit: the test's own registration fails then.
+    static bool registered(char digit) {
+        if (!::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, digit)) return true;
+        ::UnregisterHotKey(nullptr, 1);
+        return false;
+    }
+    // Every row's trigger as set.ini holds it equals what its hotkey box shows.
+    void expect_triggers_saved() {
+        for (int n = 1; n <= 9; ++n) {
+            std::wstring saved, shown;
+            for (const wchar_t* name : {ext::kTextKey, ext::kKeyCodeKey, ext::kModKeyCodeKey}) {
+                saved += L"/" + read_setting(ext::kHotkeySection,
+                                             L"KeyLatch" + std::to_wstring(n) + name, L"");
+            }
+            KeyLatch& box = main().hotkey_box(n);
+            shown = L"/" + window_text(box.text_box()) + L"/" + std::to_wstring(box.key_code()) +
+                    L"/" + std::to_wstring(box.mod_key_code());
+            EXPECT_EQ(saved, shown) << "row " << n;
+        }
+    }
+
+    FocusedWindow& window = FocusedWindow::shared();
+    test::MessageBoxCatcher boxes;
+    std::unique_ptr<Application> app_;
+    HWND main_ = nullptr;
+    std::optional<std::vector<BYTE>> keys_at_release_;
+};
+
+TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
+    std::string random(6000, '\0');
+    std::mt19937 bytes(5);
+    for (char& byte : random) byte = static_cast<char>(bytes());
+    const std::string good = gbk_ini({{'1', L"Ctrl + A", L"2|17|65", L"全选备注"}});
+    std::string out_of_range = gbk_ini({{'1', L"A", L"4|65", L"超出范围"}, {'2', L"", L"", L""}});
+    out_of_range.replace(out_of_range.find("KeyCode=49"), 10, "KeyCode=300");
+    out_of_range.replace(out_of_range.find("ModKeyCode=3\r\n["), 12, "ModKeyCode=16");
+    const std::pair<std::string, std::array<std::wstring, 3>> cases[] = {
+        {good, {L"Ctrl + Alt + 1", L"Ctrl + A", L"全选备注"}},
+        {random, {kNothingCaptured, L"", L""}},
+        {out_of_range, {kNothingCaptured, L"A", L"超出范围"}},
+        {good.substr(0, good.find("[conftext]")), {L"Ctrl + Alt + 1", L"", L""}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [file, first_row] = cases[i];
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(start(file));
+        EXPECT_EQ((std::array{window_text(main().hotkey_box(1).text_box()),
+                              window_text(main().target_box(0)), main().remark(0)}),
+                  first_row);
+        for (int n = 1; n <= 9; ++n) {
+            if (n > 1) {
+                EXPECT_EQ(window_text(main().hotkey_box(n).text_box()), kNothingCaptured);
+            }
+            EXPECT_FALSE(ticked(n) || registered(static_cast<char>('0' + n))) << "row " << n;
+        }
+        stop();
+    }
+}
+
+TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUnticked) {
+    const std::pair<Row, std::string> cases[] = {
+        {{'1', L"Ctrl + A", L"2|17|65", L""}, "up:49 dn:65{c} up:65"},
+        {{'2', L"B", L"1|66", L""}, "up:50 dn:66{} up:66"},
+        {{'3', L"Shift + Alt + C", L"3|16|18|67", L""}, "up:51 dn:67{sa} up:67"},
+    };
+    ASSERT_TRUE(
+        start(gbk_ini({cases[0].first, cases[1].first, cases[2].first, {'4', L"", L"", L""}})));
+    for (const auto& [row, heard] : cases) {
+        const int n = row.digit - '0';
+        const unsigned target = 'A' + n - 1;
+        SCOPED_TRACE(n);
+        click(n);
+        EXPECT_TRUE(ticked(n) && registered(row.digit));
+        press_trigger(row.digit);
+        EXPECT_EQ(window.heard({unsigned(row.digit), target}), heard);
+        click(n);
+        EXPECT_FALSE(ticked(n) || registered(row.digit));
+        press_trigger(row.digit);
+        EXPECT_EQ(window.heard({target}), "");
+    }
+    click(4);  // a row without target keys
+    EXPECT_FALSE(ticked(4) || registered('4'));
+    const std::wstring box = std::wstring(ext::kErrorCaption) + L": " + ext::kNoTargetKeys;
+    EXPECT_EQ(boxes.take(), std::vector{box});
+}
+
+TEST_F(AppTest, RowsTypingTriggersAndAHeldTriggerStayBounded) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"Ctrl + Alt + 1", L"3|17|18|49", L""},
+                               {'2', L"Ctrl + Alt + 3", L"3|17|18|51", L""},
+                               {'3', L"Ctrl + Alt + 2", L"3|17|18|50", L""},
+                               {'4', L"B + C", L"2|66|67", L""}})));
+    for (int n = 1; n <= 4; ++n) click(n);
+    // The user's Ctrl and Alt serve each target; its key-down becomes a trigger again and only
+    // its key-up reaches the window, after the user's own.
+    const std::pair<char, const char*> presses[] = {{'1', "up:49 up:49"},
+                                                    {'1', "up:49 up:49"},
+                                                    {'2', "up:50 up:51 up:50"},
+                                                    {'3', "up:51 up:50 up:51"}};
+    for (const auto& [digit, heard] : presses) {
+        press_trigger(digit);
+        EXPECT_EQ(window.heard({'1', '2', '3'}), heard) << "Ctrl+Alt+" << digit;
+    }
+
+    // Held down, the keyboard repeats the trigger's key-down, also while the row's keys are down.
+    int repeats_during_sends = 0;
+    window.on_key = [&](const FocusedWindow::Key& k) {
+        if (!k.up && k.vk == 'B' && repeats_during_sends++ < 3) press('4');
+    };
+    window.clear();
+    play("dn:17 dn:18"), pump_for(100);
+    for (int press = 0; press < 3; ++press) play("dn:52"), pump_quiet();
+    play("up:52 up:18 up:17"), pump_quiet();
+    EXPECT_EQ(window.heard({'4', 'B', 'C'}),
+              "dn:66{} dn:67{} up:67 up:66 dn:66{} dn:67{} up:67 up:66 "
+              "dn:66{} dn:67{} up:67 up:66 up:52");
+}
+
+TEST_F(AppTest, FiveHundredInterleavedTriggersOfNineRowsLeaveNothingDown) {
+    std::vector<Row> rows;
+    std::vector<unsigned> targets;
+    for (int k = 0; k < 9; ++k) {
+        rows.push_back({char('1' + k), {wchar_t(L'A' + k)}, L"1|" + std::to_wstring(65 + k), L""});
+        targets.push_back(65 + k);
+    }
+    ASSERT_TRUE(start(gbk_ini(rows)));
+    for (int n = 1; n <= 9; ++n) click(n);
+    ASSERT_TRUE(window.focus());
+    window.clear();
+    window.on_key = nullptr;
+    std::atomic<bool> done = false;
+    std::jthread user([&] {
+        press(VK_CONTROL), press(VK_MENU), ::Sleep(100);
+        for (int i = 0; i < 500; ++i) {
+            const auto digit = static_cast<BYTE>('1' + i * 4 % 9);
+            press(digit), ::Sleep(1), press(digit, true);
+        }
+        press(VK_MENU, true), press(VK_CONTROL, true);
+        done = true;
+    });
+    EXPECT_TRUE(pump_until([&] { return done.load(); }, 120000));
+    pump_quiet();
+    EXPECT_EQ(keys_down(), std::vector<BYTE>{});
+    // Each send whole and alone, without the user's Ctrl and Alt.
+    std::string whole;
+    for (const FocusedWindow::Key& k : window.keys) {
+        if (k.up || std::count(targets.begin(), targets.end(), k.vk) == 0) continue;
+        whole += (whole.empty() ? "" : " ") + key(char(k.vk)) + "{} " + key(char(k.vk), true);
+    }
+    EXPECT_EQ(window.heard(targets), whole);
+    press_trigger('5');
+    EXPECT_EQ(window.heard(targets), "dn:69{} up:69") << "the program no longer answers";
+}
+
+TEST_F(AppTest, AnExitDuringASendWaitsForItsKeysSavesEveryTriggerAndEnds) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B + C", L"2|66|67", L""}})));
+    click(1);
+    // While the send holds its keys, the user lets go and clicks the close area.
+    window.on_key = [&](const FocusedWindow::Key& k) {
+        if (k.up || k.vk != 'B') return;
+        press(VK_MENU, true), press(VK_CONTROL, true);
+        ::PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kCloseArea.x, kCloseArea.y));
+        ::PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(kCloseArea.x, kCloseArea.y));
+    };
+    ASSERT_TRUE(window.focus());
+    window.clear();
+    play("dn:17 dn:18"), pump_for(100);
+    play("dn:49 up:49");
+    EXPECT_TRUE(pump_until([&] { return keys_at_release_.has_value(); }, 20000));
+    pump_quiet();
+    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+    EXPECT_EQ(keys_at_release_, std::vector<BYTE>{}) << "the program ended with keys down";
+    expect_triggers_saved();
+}
+
+TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndSavesEveryTrigger) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}})));
+    click(1);
+    const HWND box = main().hotkey_box(1).text_box();
+    ::SetForegroundWindow(main_), ::SetFocus(box);
+    ASSERT_TRUE(ticked(1) && pump_until([&] { return ::GetFocus() == box; }));
+    play("dn:17 dn:16 dn:55 up:55 up:16 up:17"), pump_quiet();
+    EXPECT_EQ(main().hotkey_box(1).key_code(), '7');
+    EXPECT_FALSE(ticked(1) || registered('1')) << "the box holds a new trigger, not registered";
+
+    HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
+    EXPECT_EQ(::SendMessageW(tray, WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
+    expect_triggers_saved();
+}
+
+TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
+    ASSERT_TRUE(start(""));
+    HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
+    // The icon's id is its handle, which the tray window's class carries too.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = tray;
+    icon.uID = static_cast<UINT>(::GetClassLongPtrW(tray, GCLP_HICON));
+    // A shell that starts again knows no icons.
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
+    ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
+    ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+}  // namespace
+}  // namespace vantero
