@@ -32,7 +32,7 @@ std::string LayoutKeyName(LONG param) {
 // asked with the extended bit where a keyboard sets it, or Delete reads as the keypad's decimal
 // key and Num Lock as Pause (they share scan codes); without it only if that gives no name, as
 // Wine does for Ctrl+Break.
-std::string KeyName(int virtual_key) {
+std::string key_name_of(int virtual_key) {
     if (const std::string_view fixed = fixed_key_name(virtual_key); !fixed.empty()) {
         return std::string(fixed);
     }
@@ -52,7 +52,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
     : owner_(owner),
       name_(std::move(name)),
       run_mode_(run_mode),
-      capture_(&KeyName),
+      capture_(&key_name_of),
       back_color_(layout.back_color),
       fore_color_(layout.fore_color),
       font_desc_(layout.font),

@@ -11,14 +11,14 @@ namespace {
 
 constexpr int kHotKeyId = 1;
 
-int ShiftState() {
+int modifier_bits_now() {
     return (::GetKeyState(VK_SHIFT) < 0 ? kShiftBit : 0) |
            (::GetKeyState(VK_CONTROL) < 0 ? kCtrlBit : 0) |
            (::GetKeyState(VK_MENU) < 0 ? kAltBit : 0);
 }
 
 // Button 1 left, 2 right, 4 middle; for a move, the buttons held.
-int MouseButton(UINT message, WPARAM wparam) {
+int mouse_button(UINT message, WPARAM wparam) {
     switch (message) {
         case WM_MOUSEMOVE:
             return (wparam & MK_LBUTTON ? 1 : 0) | (wparam & MK_RBUTTON ? 2 : 0) |
@@ -41,7 +41,7 @@ int MouseButton(UINT message, WPARAM wparam) {
 void KeyLatch::Impl::on_text_box_key_down(int key_code) {
     if (HotkeyCapture::is_dropped_key(key_code)) return;
     int key = key_code;
-    int shift = ShiftState();
+    int shift = modifier_bits_now();
     if (!raise(owner_.events.on_key_down, key, shift)) return;
     capture_.key_down(key, shift, ::GetKeyState(VK_LWIN) < 0);
     // No registration outlives a change of the combination.
@@ -53,14 +53,14 @@ void KeyLatch::Impl::on_text_box_key_up(int key_code) {
     capture_.key_up(key_code);
     show_capture();
     int key = key_code;
-    int shift = ShiftState();
+    int shift = modifier_bits_now();
     raise(owner_.events.on_key_up, key, shift);
 }
 
 void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
     relay_to_tip(tooltip_.get(), text_box_, message, wparam, lparam);
     KeyLatchEvents& events = owner_.events;
-    int button = MouseButton(message, wparam);
+    int button = mouse_button(message, wparam);
     int shift = (wparam & MK_SHIFT ? kShiftBit : 0) | (wparam & MK_CONTROL ? kCtrlBit : 0) |
                 (::GetKeyState(VK_MENU) < 0 ? kAltBit : 0);
     const POINT at = point_from(lparam);

@@ -5,7 +5,7 @@
 namespace vantero {
 namespace {
 
-TOOLINFOW ToolFor(HWND container, HWND text_box, const std::wstring& text) {
+TOOLINFOW tool_for(HWND container, HWND text_box, const std::wstring& text) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // also accepted by comctl32 before version 6
     // Not TTF_SUBCLASS: the control relays the box's mouse itself, so only the control subclasses
@@ -53,7 +53,7 @@ unique_window create_text_box_tip(HWND container, HWND text_box, const std::wstr
                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, container,
                                         nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (tip) {
-        TOOLINFOW tool = ToolFor(container, text_box, text);
+        TOOLINFOW tool = tool_for(container, text_box, text);
         ::SendMessageW(tip.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     return tip;
@@ -72,7 +72,7 @@ void relay_to_tip(HWND tip, HWND text_box, UINT message, WPARAM wparam, LPARAM l
 }
 
 void set_text_box_tip(HWND tip, HWND container, HWND text_box, const std::wstring& text) {
-    TOOLINFOW tool = ToolFor(container, text_box, text);
+    TOOLINFOW tool = tool_for(container, text_box, text);
     ::SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -21,8 +21,8 @@ struct reg_key_traits {
 using unique_reg_key = unique_handle<reg_key_traits>;
 
 // A missing or unreadable value gives the default, as a missing INI key does.
-std::wstring GetSetting(const std::wstring& app, const std::wstring& key,
-                        const std::wstring& fallback) {
+std::wstring read_registry_setting(const std::wstring& app, const std::wstring& key,
+                                   const std::wstring& fallback) {
     const std::wstring subkey = registry_settings_key(app, kSection);
     for (int attempt = 0; attempt < 2; ++attempt) {  // the value may grow between the two reads
         DWORD size = 0;
@@ -43,7 +43,7 @@ std::wstring GetSetting(const std::wstring& app, const std::wstring& key,
     return fallback;
 }
 
-DWORD SaveSetting(HKEY section, const std::wstring& key, const std::wstring& value) {
+DWORD save_registry_setting(HKEY section, const std::wstring& key, const std::wstring& value) {
     return static_cast<DWORD>(::RegSetValueExW(
         section, key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
@@ -62,9 +62,9 @@ StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& 
                 read_setting(kSection, name + external::kKeyCodeKey, L"0"),
                 read_setting(kSection, name + external::kModKeyCodeKey, L"0")};
     }
-    return {GetSetting(store.reg_key_name, name + external::kTextKey, placeholder),
-            GetSetting(store.reg_key_name, name + external::kKeyCodeKey, L"0"),
-            GetSetting(store.reg_key_name, name + external::kModKeyCodeKey, L"0")};
+    return {read_registry_setting(store.reg_key_name, name + external::kTextKey, placeholder),
+            read_registry_setting(store.reg_key_name, name + external::kKeyCodeKey, L"0"),
+            read_registry_setting(store.reg_key_name, name + external::kModKeyCodeKey, L"0")};
 }
 
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
@@ -87,7 +87,7 @@ DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
     if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
     const unique_reg_key section(raw);
     for (const auto& [key, value] : values) {
-        if (const DWORD error = SaveSetting(section.get(), key, value)) return error;
+        if (const DWORD error = save_registry_setting(section.get(), key, value)) return error;
     }
     return ERROR_SUCCESS;
 }

@@ -15,13 +15,13 @@ constexpr const wchar_t* kWinProc = external::kWinProcProperty;
 constexpr const wchar_t* kObject = external::kObjectProperty;
 
 // Read on every message, so the chain is whatever the property says at that moment.
-LRESULT CallPrevious(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT call_previous(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     const auto previous = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kWinProc));
     if (!previous) return ::DefWindowProcW(hwnd, message, wparam, lparam);
     return ::CallWindowProcW(previous, hwnd, message, wparam, lparam);
 }
 
-TextBoxOwner* OwnerOf(HWND text_box) {
+TextBoxOwner* owner_of(HWND text_box) {
     const HWND parent = ::GetParent(text_box);
     if (!parent) return nullptr;
     return reinterpret_cast<TextBoxOwner*>(::GetWindowLongPtrW(parent, GWLP_USERDATA));
@@ -38,7 +38,7 @@ void Replace(HWND window, WNDPROC procedure) {
     ::SetPropW(window, kWinProc, reinterpret_cast<HANDLE>(previous));
 }
 
-void PutBack(HWND window) {
+void put_back(HWND window) {
     // Never install a null procedure on a window that was not hooked.
     if (HANDLE previous = ::GetPropW(window, kWinProc)) {
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -52,7 +52,7 @@ void hook_text_box(HWND text_box) {
 }
 
 void unhook_text_box(HWND text_box) {
-    PutBack(text_box);
+    put_back(text_box);
     ::RemovePropW(text_box, kWinProc);
 }
 
@@ -63,11 +63,11 @@ LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LP
         // Keys are the control's alone: the box never edits, moves its caret or pastes on them.
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (TextBoxOwner* owner = OwnerOf(hwnd)) owner->on_text_box_key_down(LOWORD(wparam));
+            if (TextBoxOwner* owner = owner_of(hwnd)) owner->on_text_box_key_down(LOWORD(wparam));
             return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            if (TextBoxOwner* owner = OwnerOf(hwnd)) owner->on_text_box_key_up(LOWORD(wparam));
+            if (TextBoxOwner* owner = owner_of(hwnd)) owner->on_text_box_key_up(LOWORD(wparam));
             return 0;
         case WM_CHAR:
         case WM_SYSCHAR:
@@ -81,14 +81,14 @@ LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LP
             return 0;
         default:
             if (IsMouseMessage(message)) {
-                if (TextBoxOwner* owner = OwnerOf(hwnd)) {
+                if (TextBoxOwner* owner = owner_of(hwnd)) {
                     owner->on_text_box_mouse(message, wparam, lparam);
                     if (!::IsWindow(hwnd)) return 0;  // the host's handler closed the control
                 }
             }
             break;
     }
-    return CallPrevious(hwnd, message, wparam, lparam);
+    return call_previous(hwnd, message, wparam, lparam);
 }
 
 void hook_hotkey_window(HWND window, KeyLatch* control) {
@@ -97,7 +97,7 @@ void hook_hotkey_window(HWND window, KeyLatch* control) {
 }
 
 void unhook_hotkey_window(HWND window) {
-    PutBack(window);
+    put_back(window);
     ::RemovePropW(window, kObject);
     ::RemovePropW(window, kWinProc);
 }
@@ -110,7 +110,7 @@ LRESULT CALLBACK hotkey_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     }
     // Everything else goes on to the dialog procedure: a top-level window that answered
     // WM_QUERYENDSESSION with 0 would hold up log-off and shut-down.
-    return CallPrevious(hwnd, message, wparam, lparam);
+    return call_previous(hwnd, message, wparam, lparam);
 }
 
 }  // namespace vantero
