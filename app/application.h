@@ -17,7 +17,6 @@ public:
     // The tray window adds its icon and shows the main window.
     bool start();
     MainWindow& main_window() { return *main_; }
-    TrayIcon& tray_icon() { return tray_; }
 
 private:
     TrayIcon tray_;

@@ -82,8 +82,7 @@ const std::wstring& KeyLatch::tooltip_text() const {
 }
 void KeyLatch::tooltip_text(std::wstring value) {
     impl_->tooltip_text_ = std::move(value);
-    set_text_box_tip(impl_->tooltip_.get(), impl_->container_.get(), impl_->text_box_,
-                     impl_->tooltip_text_);
+    set_text_box_tip(impl_->tooltip_.get(), impl_->hwnd(), impl_->text_box_, impl_->tooltip_text_);
     impl_->notify(L"tooltip_text");
 }
 
@@ -132,7 +131,7 @@ void KeyLatch::reg_key_name(std::wstring value) {
 }
 
 HWND KeyLatch::hwnd() const {
-    return impl_->container_.get();
+    return impl_->hwnd();
 }
 HWND KeyLatch::text_box() const {
     return impl_->text_box_;
@@ -140,12 +139,8 @@ HWND KeyLatch::text_box() const {
 HWND KeyLatch::hotkey_window() const {
     return impl_->hotkey_window_.get();
 }
-const std::wstring& KeyLatch::name() const {
-    return impl_->name_;
-}
-
 void KeyLatch::move(const RECT& bounds) {
-    ::MoveWindow(impl_->container_.get(), bounds.left, bounds.top, bounds.right - bounds.left,
+    ::MoveWindow(impl_->hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, TRUE);
 }
 

@@ -106,10 +106,9 @@ public:
     void reg_key_name(std::wstring value);  // design mode only, else KeyLatchError 382
 
     // Window handles, for the host and for tests.
-    HWND hwnd() const;           // the control itself
-    HWND text_box() const;       // the box the keys are pressed in
-    HWND hotkey_window() const;  // the hidden window that receives WM_HOTKEY (run mode)
-    const std::wstring& name() const;
+    HWND hwnd() const;              // the control itself
+    HWND text_box() const;          // the box the keys are pressed in
+    HWND hotkey_window() const;     // the hidden window that receives WM_HOTKEY (run mode)
     void move(const RECT& bounds);  // the text box follows the control's size
 
 private:

@@ -61,32 +61,18 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
       tooltip_text_(layout.tooltip_text),
       store_{layout.setting_location, layout.ini_file_name, layout.reg_key_name} {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    static const ATOM container_class = [instance] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &container_proc;
-        wc.hInstance = instance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kContainerClass;
-        return ::RegisterClassExW(&wc);
-    }();
-    (void)container_class;
-    container_.reset(::CreateWindowExW(
-        WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-        bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-        nullptr, instance, static_cast<TextBoxOwner*>(this)));
+    create(kContainerClass, WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, L"",
+           bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
     text_box_ = ::CreateWindowExW(
-        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
-        container_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance,
-        nullptr);
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance, nullptr);
     // Keys only: an input method would insert the characters it composes.
     ::ImmAssociateContext(text_box_, nullptr);
 
     ::EnableWindow(text_box_, layout.enabled);
     apply_font();
     apply_border_style();
-    tooltip_ = create_text_box_tip(container_.get(), text_box_, tooltip_text_);
+    tooltip_ = create_text_box_tip(hwnd(), text_box_, tooltip_text_);
 
     if (!run_mode_) {
         ::SetWindowTextW(text_box_, layout.text.empty() ? widen(kHotkeyPlaceholder).c_str()
@@ -101,37 +87,38 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
     show_capture();
 }
 
-LRESULT CALLBACK KeyLatch::Impl::container_proc(HWND hwnd, UINT message, WPARAM wparam,
-                                                LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = static_cast<Impl*>(
-        reinterpret_cast<TextBoxOwner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
-    if (self) {
-        switch (message) {
-            case WM_SIZE:
-                self->fit_text_box();
-                return 0;
-            case WM_SETFOCUS:
-                ::SetFocus(self->text_box_);
-                return 0;
-            case WM_CTLCOLOREDIT:
-            case WM_CTLCOLORSTATIC:  // what a disabled box asks
-                if (reinterpret_cast<HWND>(lparam) == self->text_box_) {
-                    return self->text_box_colours(reinterpret_cast<HDC>(wparam));
-                }
-                break;
-            case WM_NCDESTROY:
-                ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-                break;
-            default:
-                break;
+KeyLatch::Impl::~Impl() {
+    hotkey_window_hook_.reset();
+    text_box_hook_.reset();
+    hotkey_window_.reset();
+    tooltip_.reset();
+    destroy();
+}
+
+LRESULT KeyLatch::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_SIZE:
+            fit_text_box();
+            return 0;
+        case WM_SETFOCUS:
+            ::SetFocus(text_box_);
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client;
+            ::GetClientRect(hwnd(), &client);
+            ::FillRect(reinterpret_cast<HDC>(wparam), &client, ::GetSysColorBrush(COLOR_WINDOW));
+            return 1;
         }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:  // what a disabled box asks
+            if (reinterpret_cast<HWND>(lparam) == text_box_) {
+                return text_box_colours(reinterpret_cast<HDC>(wparam));
+            }
+            break;
+        default:
+            break;
     }
-    return ::DefWindowProcW(hwnd, message, wparam, lparam);
+    return WindowBase::handle(message, wparam, lparam);
 }
 
 LRESULT KeyLatch::Impl::text_box_colours(HDC dc) {
@@ -149,13 +136,13 @@ LRESULT KeyLatch::Impl::text_box_colours(HDC dc) {
 // The box fills the control's client area, inside any border.
 void KeyLatch::Impl::fit_text_box() const {
     RECT client{};
-    ::GetClientRect(container_.get(), &client);
+    ::GetClientRect(hwnd(), &client);
     ::SetWindowPos(text_box_, nullptr, 0, 0, client.right, client.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void KeyLatch::Impl::apply_border_style() const {
-    apply_border(container_.get(), border_style_, appearance_);
+    apply_border(hwnd(), border_style_, appearance_);
     fit_text_box();
 }
 

@@ -19,8 +19,8 @@ class KeyLatch::Impl final : public TextBoxOwner {
 public:
     Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
          const KeyLatchLayout& layout, bool run_mode);
-    // Member order does the tear-down: both hooks go, then the hidden window, then the rest.
-    ~Impl() = default;
+    // Both hooks go, then the hidden window, the tip and the control's own window, then the rest.
+    ~Impl() override;
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
 
@@ -60,15 +60,14 @@ public:
     unique_gdi_object font_;
     unique_gdi_object back_brush_;
     COLORREF brush_color_ = 0;
-    unique_window container_;
-    HWND text_box_ = nullptr;  // a child of container_
+    HWND text_box_ = nullptr;  // a child of the control's window
     unique_window tooltip_;
     unique_hotkey_window hotkey_window_;
     std::optional<ScopedTextBoxHook> text_box_hook_;
     std::optional<ScopedHotkeyWindowHook> hotkey_window_hook_;
 
 private:
-    static LRESULT CALLBACK container_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     LRESULT text_box_colours(HDC dc);
     void fit_text_box() const;
     void show_capture();

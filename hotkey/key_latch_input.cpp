@@ -103,7 +103,7 @@ void KeyLatch::Impl::unregister_own_hotkey() const {
 
 bool KeyLatch::Impl::show_error(const wchar_t* text) const {
     const std::weak_ptr<bool> alive = alive_;
-    ::MessageBoxW(::GetAncestor(container_.get(), GA_ROOT), text, external::kErrorCaption,
+    ::MessageBoxW(::GetAncestor(hwnd(), GA_ROOT), text, external::kErrorCaption,
                   MB_ICONHAND | MB_OK);
     return !alive.expired();
 }

@@ -24,7 +24,9 @@ LRESULT call_previous(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 TextBoxOwner* owner_of(HWND text_box) {
     const HWND parent = ::GetParent(text_box);
     if (!parent) return nullptr;
-    return reinterpret_cast<TextBoxOwner*>(::GetWindowLongPtrW(parent, GWLP_USERDATA));
+    // A WindowBase keeps its address there (null once the window is going away).
+    return static_cast<TextBoxOwner*>(
+        reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(parent, GWLP_USERDATA)));
 }
 
 // WM_MOUSEMOVE to WM_MBUTTONDBLCLK; the wheel is left to the box.

@@ -4,21 +4,20 @@
 // its previous procedure in its own "WinProc" property and gets it back on unhooking.
 #include <windows.h>
 
+#include "common/window_base.h"
+
 namespace vantero {
 
 class KeyLatch;
 
-// What the text box's procedure hands over to the control that owns the box. The box's parent
-// window keeps a pointer to its TextBoxOwner in GWLP_USERDATA (null once it is going away).
-class TextBoxOwner {
+// What the text box's procedure hands over to the control that owns the box: the box's parent
+// window, whose procedure finds it.
+class TextBoxOwner : public WindowBase {
 public:
     virtual void on_text_box_key_down(int key_code) = 0;
     virtual void on_text_box_key_up(int key_code) = 0;
     // Mouse messages, raised to the host before the box handles them.
     virtual void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) = 0;
-
-protected:
-    ~TextBoxOwner() = default;
 };
 
 void hook_text_box(HWND text_box);

@@ -23,7 +23,10 @@ protected:
         use_settings_file(L"editor_test.ini");
         ::DeleteFileW(settings_file_path().c_str());
     }
-    void TearDown() override { ::DeleteFileW(settings_file_path().c_str()); }
+    void TearDown() override {
+        ::DeleteFileW(settings_file_path().c_str());
+        ::RemoveDirectoryW(settings_file_path().c_str());
+    }
     void set_row_keys(int k, const std::wstring& display, const std::wstring& keys) override {
         log(L"keys " + std::to_wstring(k) + L" [" + display + L"] " + keys);
     }
@@ -54,6 +57,7 @@ protected:
 
     std::wstring calls;
     std::array<std::wstring, 9> sequences, remarks;
+    MessageBoxCatcher boxes;  // no test waits on a box it did not expect
     EditorWindow editor{*this};
 };
 
@@ -90,7 +94,6 @@ TEST_F(EditorUnderWine, OpensOnEachRowsOwnKeysAndRemarkAndSavesOnlyWhatChanged) 
 
 TEST_F(EditorUnderWine, AFailedWriteIsReportedAndTheRowKeepsTheChange) {
     ASSERT_TRUE(::CreateDirectoryW(settings_file_path().c_str(), nullptr));  // set.ini taken
-    MessageBoxCatcher boxes;
     editor.open_remark(3);
     ::SetWindowTextW(control(ids::kRemarkBox), L"复制");
     click(ids::kSaveRemarkButton);
@@ -100,7 +103,6 @@ TEST_F(EditorUnderWine, AFailedWriteIsReportedAndTheRowKeepsTheChange) {
     EXPECT_NE(seen[0].find(L"\n" + settings_file_path() + L"\n"), std::wstring::npos);
     EXPECT_NE(seen[0].find(L"这个位置是一个同名的文件夹。"), std::wstring::npos);
     EXPECT_EQ(calls, L"remark 3 [复制], main");
-    ::RemoveDirectoryW(settings_file_path().c_str());
 }
 
 void click_at(HWND control) {
