@@ -16,6 +16,7 @@ import sys
 import tempfile
 import time
 import traceback
+from collections import namedtuple
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -35,7 +36,10 @@ PROGRAM_CLASSES = (MAIN_CLASS, EXTERNAL["kTrayClass"], "VanteroRecorder")
 # The main window's layout in client pixels (twips / 15), as app/layout.h has it.
 CHECK_LEFT, HOTKEY_LEFT, TARGET_LEFT, REMARK_LEFT = 640, 249, 389, 516
 ROW_TOPS = [t // 15 for t in (2310, 2925, 3540, 4155, 4740, 5370, 5985, 6585, 7185)]
-VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_MASK = 16, 17, 18, 91, 0xE8
+VK_MASK = 0xE8  # the key a send taps so that no lone Alt or Win counts; meaningless to windows
+
+
+Window = namedtuple("Window", "visible rect cls title")
 
 
 class TestFailure(AssertionError):
@@ -93,7 +97,7 @@ class Session:
         shutil.copy(options.exe, self.exe)
 
     def __enter__(self):
-        if any(w[5] in PROGRAM_CLASSES for w in self.windows()):  # left from an interrupted run
+        if any(w.cls in PROGRAM_CLASSES for w in self.windows()):  # left from an interrupted run
             subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
         return self
 
@@ -106,7 +110,7 @@ class Session:
             process.wait(timeout=10)
         try:
             wait_until("the test's windows to go",
-                       lambda: not any(w[5] in PROGRAM_CLASSES for w in self.windows()), timeout=10)
+                       lambda: not any(w.cls in PROGRAM_CLASSES for w in self.windows()), timeout=10)
         except TestFailure:
             pass
         if not self.options.keep:
@@ -137,13 +141,13 @@ class Session:
             return lines if result.returncode == 0 else None
 
     def windows(self):
-        """hwnd, pid, visible, topmost, (left, top, right, bottom), class, title."""
-        return [(p[0], int(p[1]), p[2] == "1", p[3] == "1", tuple(map(int, p[4].split(","))), p[5], p[6])
-                for p in (line.split("\t") for line in self.helper("windows") or []) if len(p) == 7]
+        """The top-level windows of other processes; rect: left, top, right, bottom."""
+        return [Window(p[0] == "1", tuple(map(int, p[1].split(","))), p[2], p[3])
+                for p in (line.split("\t") for line in self.helper("windows") or []) if len(p) == 4]
 
     def find_window(self, cls, title=None, visible=None):
-        return next((w for w in self.windows() if w[5] == cls and title in (None, w[6])
-                     and visible in (None, w[2])), None)
+        return next((w for w in self.windows() if w.cls == cls and title in (None, w.title)
+                     and visible in (None, w.visible)), None)
 
     def wait_main_window(self, visible, timeout=30):
         return wait_until(f"the main window to be {'visible' if visible else 'hidden'}",
@@ -157,7 +161,7 @@ class Session:
         rows = [["", "", "", False] for _ in ROW_TOPS]
         for parts in (line.split("\t") for line in self.helper("tree", MAIN_CLASS) or []):
             left, top = (int(v) for v in parts[3].split(",")[:2])
-            left, top = left - main[4][0], top - main[4][1]
+            left, top = left - main.rect[0], top - main.rect[1]
             k = min(range(len(ROW_TOPS)), key=lambda i: abs(ROW_TOPS[i] - top))
             column = {HOTKEY_LEFT: 0, TARGET_LEFT: 1, REMARK_LEFT: 2, CHECK_LEFT: 3}.get(
                 min((HOTKEY_LEFT, TARGET_LEFT, REMARK_LEFT, CHECK_LEFT), key=lambda x: abs(x - left)))
@@ -187,27 +191,27 @@ class Session:
     def click_client(self, x, y):
         main = self.find_window(MAIN_CLASS, MAIN_TITLE, visible=True)
         check(main is not None, "the main window is not visible for a click")
-        self.click_at(main[4][0] + x, main[4][1] + y)
+        self.click_at(main.rect[0] + x, main.rect[1] + y)
 
     def click_row(self, k, column_left, dx=30):
         self.click_client(column_left + dx, ROW_TOPS[k] + 10)
 
     def focus_recorder(self):
         """A click on the recorder: Wine follows its own activation, which a click changes."""
-        rect = self.find_window("VanteroRecorder")[4]
+        rect = self.find_window("VanteroRecorder").rect
         self.click_at((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2 + 20)
         wait_until("the recorder to have the focus",
                    lambda: (self.helper("foreground") or [""])[0] == "VanteroRecorder", timeout=5)
 
-    def key_events(self, with_mask=False):
-        events = []
-        for p in (line.split() for line in (self.log.read_text().splitlines() if self.log.exists() else [])):
-            if len(p) == 7 and p[1] in ("dn", "up") and (with_mask or int(p[2]) != VK_MASK):
-                events.append(KeyEvent(p[1] == "dn", int(p[2]), p[6].strip("-")))
-        return events
+    def log_lines(self):
+        return [line.split() for line in (self.log.read_text().splitlines() if self.log.exists() else [])]
+
+    def key_events(self):
+        return [KeyEvent(p[1] == "dn", int(p[2]), p[6].strip("-")) for p in self.log_lines()
+                if len(p) == 7 and p[1] in ("dn", "up") and int(p[2]) != VK_MASK]
 
     def menus(self):
-        return sum(1 for line in (self.log.read_text().splitlines() if self.log.exists() else []) if " menu " in line)
+        return sum(1 for p in self.log_lines() if len(p) > 1 and p[1] == "menu")
 
     def mark(self):
         return len(self.key_events())

@@ -6,8 +6,8 @@
 //                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), and "<ms> menu
 //                 <lParam>" where its default procedure would enter menu mode (which it then does
 //                 not)
-//   windows       top-level windows of other processes: hwnd pid visible topmost l,t,r,b class
-//   title tree <class>  the windows inside the first top-level window of that class:
+//   windows       top-level windows of other processes: visible l,t,r,b class title
+//   tree <class>  the windows inside the first top-level window of that class:
 //                 hwnd visible id l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
 //   foreground    the class of the foreground window
@@ -134,15 +134,10 @@ int record(const wchar_t* log_path) {
 
 int list_windows() {
     for (HWND window : windows_of(nullptr)) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
         ::GetWindowTextW(window, title, 256);
-        print(std::to_wstring(reinterpret_cast<UINT_PTR>(window)) + L"\t" + std::to_wstring(pid) +
-              L"\t" + std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
-              (topmost ? L"1" : L"0") + L"\t" + rect_of(window) + L"\t" + class_of(window) + L"\t" +
-              title);
+        print(std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" + rect_of(window) + L"\t" +
+              class_of(window) + L"\t" + title);
     }
     return 0;
 }

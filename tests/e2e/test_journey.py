@@ -16,7 +16,7 @@ REMARK = "复制"
 
 
 def click_editor(s, at):
-    rect = wait_until("the editor", lambda: s.find_window("VanteroEdit", visible=True))[4]
+    rect = wait_until("the editor", lambda: s.find_window("VanteroEdit", visible=True)).rect
     s.click_at(rect[0] + at[0], rect[1] + at[1])
 
 
@@ -83,7 +83,7 @@ def journey(options):
 
         # One copy at a time: a second one ends at once and adds nothing.
         check(s.start(s.exe).wait(timeout=30) == 0, "the second copy ended badly")
-        check(sum(1 for w in s.windows() if w[5] == MAIN_CLASS) == 1, "a second main window")
+        check(sum(1 for w in s.windows() if w.cls == MAIN_CLASS) == 1, "a second main window")
 
         # Out through the tray menu's last item, "退出"; a start one second later starts.
         s.click_at(*wait_until("the tray icon", s.tray_icon), button=3)
