@@ -28,6 +28,7 @@ constexpr UINT kOpenKeysEditor = WM_APP + 1;     // wParam: row index
 constexpr UINT kOpenRemarkEditor = WM_APP + 2;   // wParam: row index
 constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
 constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
+constexpr UINT kPrepareEditor = WM_APP + 5;      // once the window is on screen
 constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
 
 KeyLatchLayout row_hotkey_layout() {
@@ -128,7 +129,9 @@ void MainWindow::load_rows() {
         remarks_[k]->set_caption(row.remark);
     }
     editor_ = std::make_unique<EditorWindow>(*this);
-    editor_->load();
+    // Loaded hidden once the main window shows, so its first opening is quick; the first paint
+    // does not wait for its lists. An opening before then loads it itself.
+    ::PostMessageW(hwnd(), kPrepareEditor, 0, 0);
 }
 
 void MainWindow::show() {
@@ -388,6 +391,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kSyncCheck:
             if (wparam >= 1 && wparam <= kRowCount) sync_check(static_cast<int>(wparam));
+            return 0;
+        case kPrepareEditor:
+            if (!exiting_ && !editor_->is_loaded()) editor_->load();
             return 0;
         case kTriggerDuringSend:
             // As if the system had seen the hotkey: the send's keys hid it.

@@ -37,7 +37,8 @@ bool TrayIcon::load() {
     record_.uCallbackMessage = kIconMessage;
     record_.hIcon = icon_.get();
     std::wcsncpy(record_.szTip, product::kTrayTip, ARRAYSIZE(record_.szTip) - 1);
-    add_icon();
+    // Adding the icon waits on the shell; the main window need not wait for it.
+    ::PostMessageW(hwnd(), kAddIconMessage, 0, 0);
     return true;
 }
 
@@ -90,7 +91,7 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         return 0;
     }
-    if (taskbar_created_ && message == taskbar_created_) {
+    if (message == kAddIconMessage || (taskbar_created_ && message == taskbar_created_)) {
         if (record_.hWnd) add_icon();
         return 0;
     }

@@ -24,6 +24,8 @@ class TrayIcon final : public WindowBase {
 public:
     // The callback message of the icon; the mouse message arrives in lParam.
     static constexpr UINT kIconMessage = WM_MOUSEMOVE;
+    // Posted by load(): the icon is added once the main window is on screen.
+    static constexpr UINT kAddIconMessage = WM_APP + 1;
     enum MenuItem : UINT { kShow = 1, kAbout = 2, kExit = 3 };
 
     explicit TrayIcon(TrayActions actions);

@@ -82,7 +82,10 @@ const std::wstring& KeyLatch::tooltip_text() const {
 }
 void KeyLatch::tooltip_text(std::wstring value) {
     impl_->tooltip_text_ = std::move(value);
-    set_text_box_tip(impl_->tooltip_.get(), impl_->hwnd(), impl_->text_box_, impl_->tooltip_text_);
+    if (impl_->tooltip_) {
+        set_text_box_tip(impl_->tooltip_.get(), impl_->hwnd(), impl_->text_box_,
+                         impl_->tooltip_text_);
+    }
     impl_->notify(L"tooltip_text");
 }
 

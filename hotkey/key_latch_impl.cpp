@@ -72,15 +72,12 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
     ::EnableWindow(text_box_, layout.enabled);
     apply_font();
     apply_border_style();
-    tooltip_ = create_text_box_tip(hwnd(), text_box_, tooltip_text_);
 
     if (!run_mode_) {
         ::SetWindowTextW(text_box_, layout.text.empty() ? widen(kHotkeyPlaceholder).c_str()
                                                         : layout.text.c_str());
         return;
     }
-    hotkey_window_ = create_hotkey_window();
-    if (hotkey_window_) hotkey_window_hook_.emplace(hotkey_window_.get(), &owner_);
     if (text_box_) text_box_hook_.emplace(text_box_);
     const StoredHotkey stored = load_stored_hotkey(store_, name_);
     capture_.restore(narrow(stored.text), narrow(stored.key_code), narrow(stored.mod_key_code));

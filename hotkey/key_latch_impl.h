@@ -72,7 +72,7 @@ private:
     void fit_text_box() const;
     void show_capture();
 
-    bool register_own_hotkey() const;
+    bool register_own_hotkey();
     void unregister_own_hotkey() const;
     // Returns false when the control was destroyed while the message was up.
     bool show_error(const wchar_t* text) const;

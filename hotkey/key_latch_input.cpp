@@ -58,6 +58,10 @@ void KeyLatch::Impl::on_text_box_key_up(int key_code) {
 }
 
 void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
+    // The tip comes with the first mouse message: a window per box at start-up costs time, and
+    // only the relayed messages ever show it.
+    if (!tooltip_ && !tooltip_text_.empty())
+        tooltip_ = create_text_box_tip(hwnd(), text_box_, tooltip_text_);
     relay_to_tip(tooltip_.get(), text_box_, message, wparam, lparam);
     KeyLatchEvents& events = owner_.events;
     int button = mouse_button(message, wparam);
@@ -89,7 +93,12 @@ void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lpara
     }
 }
 
-bool KeyLatch::Impl::register_own_hotkey() const {
+bool KeyLatch::Impl::register_own_hotkey() {
+    // The hidden window comes with the first registration: most boxes never need one.
+    if (!hotkey_window_ && run_mode_) {
+        hotkey_window_ = create_hotkey_window();
+        if (hotkey_window_) hotkey_window_hook_.emplace(hotkey_window_.get(), &owner_);
+    }
     // Without its window a registration would go to the thread, where nothing would see it.
     if (!hotkey_window_) return false;
     return ::RegisterHotKey(hotkey_window_.get(), kHotKeyId,

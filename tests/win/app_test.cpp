@@ -343,7 +343,8 @@ TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
     icon.cbSize = sizeof(icon);
     icon.hWnd = tray;
     icon.uID = static_cast<UINT>(::GetClassLongPtrW(tray, GCLP_HICON));
-    // A shell that starts again knows no icons.
+    // The icon follows the window's first paint; a shell that starts again knows no icons.
+    ASSERT_TRUE(pump_until([&] { return ::Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; }));
     ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
     ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
     ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
