@@ -108,7 +108,7 @@ public:
     // Window handles, for the host and for tests.
     HWND hwnd() const;              // the control itself
     HWND text_box() const;          // the box the keys are pressed in
-    HWND hotkey_window() const;     // receives WM_HOTKEY; from the first registration on (run mode)
+    HWND hotkey_window() const;     // the hidden window that receives WM_HOTKEY (run mode)
     void move(const RECT& bounds);  // the text box follows the control's size
 
 private:

@@ -19,6 +19,7 @@ namespace {
 
 constexpr const wchar_t* kContainerClass = external::kKeyLatchClass;
 constexpr int kTextBoxId = 1;
+constexpr UINT kCreateHotkeyWindow = WM_APP + 1;
 
 constexpr LONG kExtendedKeyBit = 1 << 24;
 
@@ -78,6 +79,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
                                                         : layout.text.c_str());
         return;
     }
+    ::PostMessageW(hwnd(), kCreateHotkeyWindow, 0, 0);
     if (text_box_) text_box_hook_.emplace(text_box_);
     const StoredHotkey stored = load_stored_hotkey(store_, name_);
     capture_.restore(narrow(stored.text), narrow(stored.key_code), narrow(stored.mod_key_code));
@@ -99,6 +101,9 @@ LRESULT KeyLatch::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_SETFOCUS:
             ::SetFocus(text_box_);
+            return 0;
+        case kCreateHotkeyWindow:
+            create_own_hotkey_window();
             return 0;
         case WM_ERASEBKGND: {
             RECT client;

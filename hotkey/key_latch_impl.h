@@ -72,6 +72,9 @@ private:
     void fit_text_box() const;
     void show_capture();
 
+    // The hidden window is created once the thread dispatches messages again (the host's first
+    // paint need not wait for nine of them), or by the first registration if that comes first.
+    void create_own_hotkey_window();
     bool register_own_hotkey();
     void unregister_own_hotkey() const;
     // Returns false when the control was destroyed while the message was up.

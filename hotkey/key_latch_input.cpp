@@ -93,12 +93,14 @@ void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lpara
     }
 }
 
+void KeyLatch::Impl::create_own_hotkey_window() {
+    if (hotkey_window_ || !run_mode_) return;
+    hotkey_window_ = create_hotkey_window();
+    if (hotkey_window_) hotkey_window_hook_.emplace(hotkey_window_.get(), &owner_);
+}
+
 bool KeyLatch::Impl::register_own_hotkey() {
-    // The hidden window comes with the first registration: most boxes never need one.
-    if (!hotkey_window_ && run_mode_) {
-        hotkey_window_ = create_hotkey_window();
-        if (hotkey_window_) hotkey_window_hook_.emplace(hotkey_window_.get(), &owner_);
-    }
+    create_own_hotkey_window();  // a registration may come before the posted creation
     // Without its window a registration would go to the thread, where nothing would see it.
     if (!hotkey_window_) return false;
     return ::RegisterHotKey(hotkey_window_.get(), kHotKeyId,
