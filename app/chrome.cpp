@@ -6,6 +6,7 @@
 #include "app/product.h"
 #include "common/gdi_win.h"
 #include "common/palette.h"
+#include "common/picture_win.h"
 #include "resources/resource_ids.h"
 
 namespace vantero {

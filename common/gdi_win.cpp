@@ -17,12 +17,6 @@ unique_gdi_object make_font(std::wstring_view face, double points, bool bold) {
     return unique_gdi_object(::CreateFontIndirectW(&lf));
 }
 
-unique_gdi_object load_bitmap(int resource_id) {
-    return unique_gdi_object(::LoadImageW(::GetModuleHandleW(nullptr),
-                                          MAKEINTRESOURCEW(resource_id), IMAGE_BITMAP, 0, 0,
-                                          LR_CREATEDIBSECTION));
-}
-
 void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y) {
     if (!bitmap) return;
     BITMAP info{};

@@ -11,9 +11,6 @@ namespace vantero {
 // A font of the given face and size in points (at the screen's resolution).
 unique_gdi_object make_font(std::wstring_view face, double points, bool bold = false);
 
-// A bitmap compiled into the program.
-unique_gdi_object load_bitmap(int resource_id);
-
 // Draws a whole bitmap with its top-left corner at (x, y).
 void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y);
 

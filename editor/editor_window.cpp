@@ -7,6 +7,7 @@
 #include "common/external_strings.h"
 #include "common/gdi_win.h"
 #include "common/palette.h"
+#include "common/picture_win.h"
 #include "common/rows.h"
 #include "common/text_win.h"
 #include "common/window_base.h"

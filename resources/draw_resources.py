@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Draws Vantero's bitmap resources and application icon.
+"""Draws Vantero's skin pictures and application icon.
 
 Run from the repository root (or anywhere):
 
     python3 resources/draw_resources.py
 
-It writes skin_main.bmp, hide_button.bmp, skin_edit.bmp, close_button.bmp
+It writes skin_main.png, hide_button.png, skin_edit.png, close_button.png
 and vantero.ico next to this script.  Standard library only; the output is
 the same on every run.
 
@@ -19,6 +19,7 @@ blue fringe can leak into the colour-keyed window outline.
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -376,19 +377,49 @@ def draw_close_button():
 
 
 # ---------------------------------------------------------------- writers
-def bmp_bytes(cv):
-    stride = (cv.w * 3 + 3) & ~3
-    rows = []
-    for y in range(cv.h - 1, -1, -1):
-        row = bytearray()
-        for x in range(cv.w):
-            r, g, b = cv.rgb_bytes(x, y)
-            row += bytes((b, g, r))
-        rows.append(bytes(row + b"\0" * (stride - len(row))))
-    data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, cv.w, cv.h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    return head + info + data
+def png_filtered_rows(rows, bpp):
+    """Each row under each of PNG's five filters, as (filter type + bytes)."""
+    out = []
+    prev = bytes(len(rows[0]))
+    for row in rows:
+        left = bytes(bpp) + row[:-bpp]
+        up_left = bytes(bpp) + prev[:-bpp]
+        paeth = bytearray(len(row))
+        for i, (a, b, c) in enumerate(zip(left, prev, up_left)):
+            p = a + b - c
+            pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+            paeth[i] = (row[i] - (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        out.append((
+            b"\0" + row,
+            b"\1" + bytes((x - a) & 255 for x, a in zip(row, left)),
+            b"\2" + bytes((x - b) & 255 for x, b in zip(row, prev)),
+            b"\3" + bytes((x - ((a + b) >> 1)) & 255 for x, a, b in zip(row, left, prev)),
+            b"\4" + bytes(paeth),
+        ))
+        prev = row
+    return out
+
+
+def png_bytes(cv):
+    """An 8-bit RGB PNG with no colour-space chunks, so decoders hand back the exact bytes.
+
+    Tries each filter for the whole picture and a per-row pick by the smallest sum of signed
+    bytes, and keeps whichever compresses smallest."""
+    rows = [bytes(v for x in range(cv.w) for v in cv.rgb_bytes(x, y)) for y in range(cv.h)]
+    filtered = png_filtered_rows(rows, 3)
+
+    def cost(f):
+        return sum(v if v < 128 else 256 - v for v in f[1:])
+
+    choices = [[r[k] for r in filtered] for k in range(5)]
+    choices.append([min(r, key=cost) for r in filtered])
+    data = min((zlib.compress(b"".join(c), 9) for c in choices), key=len)
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    head = struct.pack(">IIBBBBB", cv.w, cv.h, 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", data) + chunk(b"IEND", b"")
 
 
 def median_cut(colors, n):
@@ -478,19 +509,17 @@ def draw_icon(size):
 def main():
     main_skin, hide_under = draw_main_skin()
     outputs = {
-        "skin_main.bmp": (bmp_bytes(main_skin), (809, 589)),
-        "hide_button.bmp": (bmp_bytes(draw_hide_button(hide_under)), (23, 23)),
-        "skin_edit.bmp": (bmp_bytes(draw_edit_skin()), (539, 276)),
-        "close_button.bmp": (bmp_bytes(draw_close_button()), (23, 21)),
+        "skin_main.png": (main_skin, (809, 589)),
+        "hide_button.png": (draw_hide_button(hide_under), (23, 23)),
+        "skin_edit.png": (draw_edit_skin(), (539, 276)),
+        "close_button.png": (draw_close_button(), (23, 21)),
     }
     icons = [draw_icon(s) for s in (16, 32, 48)]
     ico = ico_bytes([(cv, bpp) for cv in icons for bpp in (4, 8, 32)])
-    for name, (data, (w, h)) in outputs.items():
-        # header fields and total length must agree with the intended size
-        assert struct.unpack_from("<ii", data, 18) == (w, h), name
-        assert len(data) == 54 + ((w * 3 + 3) & ~3) * h, name
+    for name, (cv, size) in outputs.items():
+        assert (cv.w, cv.h) == size, name
         with open(os.path.join(HERE, name), "wb") as f:
-            f.write(data)
+            f.write(png_bytes(cv))
     assert struct.unpack_from("<HHH", ico, 0) == (0, 1, 9)
     with open(os.path.join(HERE, "vantero.ico"), "wb") as f:
         f.write(ico)

@@ -1,5 +1,5 @@
 #pragma once
-// Identifiers of the pictures and the icon compiled into the program.
+// Identifiers of the pictures (PNG files) and the icon compiled into the program.
 #define IDI_VANTERO 1
 #define IDB_SKIN_MAIN 101
 #define IDB_HIDE_BUTTON 102

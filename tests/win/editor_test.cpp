@@ -6,9 +6,12 @@
 
 #include <array>
 
+#include "common/palette.h"
+#include "common/picture_win.h"
 #include "common/window_util.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_window.h"
+#include "resources/resource_ids.h"
 #include "settings/settings_file.h"
 #include "tests/win/win_support.h"
 
@@ -148,6 +151,17 @@ TEST_F(EditorUnderWine, TheUserPicksTypesSavesAndClosesWithMouseAndKeyboard) {
     EXPECT_EQ(calls, L"keys 2 [Ctrl + Z] 2|17|90, main, remark 2 [abcdefg], main, main");
     EXPECT_EQ(read_setting(L"conftooltip", L"2", L"") + L"," + read_setting(L"remark", L"2", L""),
               L"2|17|90,abcdefg");
+}
+
+// These tests never set up COM, yet every picture decodes, and the skin's corner is exactly the
+// see-through colour: a swapped byte order would leave a red frame round the window.
+TEST(SkinPicturesUnderWine, DecodeWithTheSeeThroughColourExact) {
+    for (int id : {IDB_SKIN_MAIN, IDB_HIDE_BUTTON, IDB_CLOSE_BUTTON}) EXPECT_TRUE(load_bitmap(id));
+    const unique_gdi_object skin = load_bitmap(IDB_SKIN_EDIT);
+    DIBSECTION dib{};
+    ASSERT_EQ(::GetObjectW(skin.get(), sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+    const auto* corner = static_cast<const BYTE*>(dib.dsBm.bmBits);  // blue, green, red
+    EXPECT_EQ(RGB(corner[2], corner[1], corner[0]), palette::kSeeThrough);
 }
 
 }  // namespace
