@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Figures of the real vantero.exe under Wine, driven from outside the way the end-to-end tests
 drive it: trigger latency from the X key event to the first target key, processor time while
-idle, start-up time, memory, and the exe's size. One line per figure; for each target missed, a
-line "note: ..." saying why and what it would take. Nothing is asserted.
+idle, start-up time, memory, and the exe's size. Each figure that has one is printed beside its
+floor, taken in the same run: a plain key typed into the recorder for the latency, and for the
+rest bare_window.exe, an empty window of the main window's size with a message loop. One line per
+figure; for each target missed, a line "note: ..." saying why and what it would take. Nothing is
+asserted.
 
 Usage: bench_program.py [--build build/win64] [--quick]
 """
@@ -24,12 +27,13 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import CHECK_LEFT, Session, wait_until  # noqa: E402
+from harness import CHECK_LEFT, MAIN_CLASS, Session, wait_until, wine_environment  # noqa: E402
 
 TICK_MS = 1000.0 / os.sysconf("SC_CLK_TCK")
 MIB = 1 << 20
 # Nine rows with the triggers Ctrl+Alt+1 .. Ctrl+Alt+9; row k types the letter A + k.
 TARGETS = [0x41 + k for k in range(9)]
+BARE_CLASS = "VanteroBareWindow"  # bare_window.exe's window class
 
 
 def nine_row_ini():
@@ -53,9 +57,9 @@ def linux_process(pid):
             "cpu_ticks": int(fields[11]) + int(fields[12]), "switches": switches}
 
 
-def resources(s, probe):
-    """What the program holds, as bench_probe counts it."""
-    out = subprocess.run(["wine", probe, "resources", "VanteroMain"], env=s.env, capture_output=True, text=True,
+def resources(s, probe, window_class=MAIN_CLASS):
+    """What the program with a top-level window of that class holds, as bench_probe counts it."""
+    out = subprocess.run(["wine", probe, "resources", window_class], env=s.env, capture_output=True, text=True,
                          timeout=60).stdout
     figures = dict(item.split("=", 1) for item in out.split())
     return {key: (value if key == "counted" else int(value)) for key, value in figures.items()}
@@ -71,27 +75,45 @@ def percentile(values, p):
     return ordered[min(len(ordered) - 1, int(p * len(ordered)))]
 
 
+def floor_ratio(value, floor):
+    return f"{value / floor:.2f} × the floor" if floor else "no ratio (the floor is 0)"
+
+
 # ---- clocks and input -------------------------------------------------------------------------
 
-def counter_offset(s, probe):
-    """The Windows performance counter (the recorder's clock) minus CLOCK_MONOTONIC_RAW, in ms,
-    read by a probe between two readings of the Linux clock; returns (offset, uncertainty)."""
-    process = subprocess.Popen(["wine", probe, "clock"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                               stderr=subprocess.DEVNULL, env=s.env, text=True, bufsize=1)
-    samples = []
-    try:
+class CounterClock:
+    """The Windows performance counter (the recorder's clock), read by a probe that keeps running,
+    and so keeps the prefix's Wine server running too; use it as a context manager."""
+
+    def __init__(self, env, probe):
+        self.process = subprocess.Popen(["wine", probe, "clock"], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL, env=env, text=True, bufsize=1)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.process.stdin.close()
+        self.process.wait(timeout=20)
+
+    def offset(self):
+        """The counter minus CLOCK_MONOTONIC_RAW, in ms, read between two readings of the Linux
+        clock; returns (offset, uncertainty)."""
+        samples = []
         for _ in range(40):
             before = raw_ms()
-            process.stdin.write("\n")
-            process.stdin.flush()
-            counter = float(process.stdout.readline())
+            self.process.stdin.write("\n")
+            self.process.stdin.flush()
+            counter = float(self.process.stdout.readline())
             after = raw_ms()
             samples.append((after - before, counter - (before + after) / 2))
-    finally:
-        process.stdin.close()
-        process.wait(timeout=20)
-    tightest = sorted(samples)[:10]
-    return statistics.median(offset for _, offset in tightest), max(width for width, _ in tightest) / 2
+        tightest = sorted(samples)[:10]
+        return statistics.median(offset for _, offset in tightest), max(width for width, _ in tightest) / 2
+
+
+def counter_offset(s, probe):
+    with CounterClock(s.env, probe) as clock:
+        return clock.offset()
 
 
 class XKeys:
@@ -215,12 +237,22 @@ def idle(s, process, seconds, notes):
 
 
 def latency(s, probe, triggers, notes):
-    """From the X key event that completes the trigger to the recorder's first target key-down."""
+    """From the X key event that completes the trigger to the recorder's first target key-down;
+    the floor: from the X key event of a plain Z (no row's target) to the recorder's key-down of it."""
     offset, uncertainty = counter_offset(s, probe)
     keys = XKeys()
     tail = RecorderTail(s.log)
-    results = []
+    results, floor = [], []
     try:
+        for _ in range(triggers):
+            tail.events()
+            started = raw_ms()
+            keys.key("z", True)
+            seen = tail.wait_for(True, 0x5A)
+            keys.key("z", False)
+            tail.wait_for(False, 0x5A)
+            floor.append(seen - offset - started)
+            time.sleep(0.02)
         keys.key("Control_L", True)
         keys.key("Alt_L", True)
         for _ in range(triggers):
@@ -237,9 +269,12 @@ def latency(s, probe, triggers, notes):
         keys.key("Control_L", False)
         how = keys.how
         keys.close()
+    median = statistics.median(results)
     print(f"end-to-end trigger latency, X key event ({how}) to the recorder's first target key-down, "
-          f"{len(results)} triggers: median {statistics.median(results):.1f} ms, "
-          f"p99 {percentile(results, 0.99):.1f} ms, max {max(results):.1f} ms "
+          f"{len(results)} triggers: median {median:.1f} ms, "
+          f"p99 {percentile(results, 0.99):.1f} ms, max {max(results):.1f} ms; floor (a plain key typed into the "
+          f"recorder the same way, {len(floor)} keys): median {statistics.median(floor):.1f} ms, "
+          f"p99 {percentile(floor, 0.99):.1f} ms; {floor_ratio(median, statistics.median(floor))} "
           f"(clocks matched to {uncertainty:.2f} ms: performance counter = CLOCK_MONOTONIC_RAW {offset:+.2f} ms)")
     return len(results)
 
@@ -262,31 +297,63 @@ def send_rounds(s, sends_wanted):
     return sum(1 for e in s.events_since(mark) if e.down and e.vk in TARGETS)
 
 
-def startup(options, probe, starts):
-    """From starting vantero.exe (with Wine's own process start) to its main window being
-    visible, with the Wine server already running."""
-    times = []
-    for _ in range(starts):
-        with Session(options, "bench-start") as s:
-            offset, _ = counter_offset(s, probe)
-            waiter = subprocess.Popen(["wine", probe, "wait", "VanteroMain", "30"], stdout=subprocess.PIPE,
-                                      stderr=subprocess.DEVNULL, env=s.env, text=True, start_new_session=True)
-            s.processes.append(waiter)
-            if waiter.stdout.readline().strip() != "ready":
-                raise RuntimeError("the probe did not start")
-            started = raw_ms()
-            s.start(s.exe)
-            shown = waiter.stdout.readline().strip()
-            if not shown:
-                raise RuntimeError("the main window did not appear")
-            times.append(float(shown) - offset - started)
-    print(f"start-up to a visible main window (Wine's process start included, Wine server running), "
-          f"{len(times)} starts: median {statistics.median(times):.0f} ms, "
-          f"range {min(times):.0f} to {max(times):.0f} ms")
+def start_once(options, clock, exe, window_class):
+    """Milliseconds from starting the program (with Wine's own process start) to a visible
+    top-level window of its class, and what it holds a second later."""
+    with Session(options, "bench-start") as s:
+        wait_until(f"the last {window_class} window to go", lambda: not s.find_window(window_class), timeout=20)
+        program = s.dir / Path(exe).name
+        if not program.exists():
+            shutil.copy(exe, program)
+        offset, _ = clock.offset()
+        waiter = subprocess.Popen(["wine", options.probe, "wait", window_class, "30"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, env=s.env, text=True, start_new_session=True)
+        s.processes.append(waiter)
+        if waiter.stdout.readline().strip() != "ready":
+            raise RuntimeError("the probe did not start")
+        started = raw_ms()
+        s.start(program)
+        shown = waiter.stdout.readline().strip()
+        if not shown:
+            raise RuntimeError(f"no visible {window_class} window appeared")
+        elapsed = float(shown) - offset - started
+        time.sleep(1)
+        return elapsed, resources(s, options.probe, window_class)
 
 
-def exe_size(exe):
+def startup(options, starts):
+    """Start-up time and memory after start-up of vantero.exe and of the bare program, started in
+    turn, a few seconds apart, in the same prefix with its Wine server kept running."""
+    programs = {"bare program": (options.bare, BARE_CLASS), "vantero.exe": (options.exe, MAIN_CLASS)}
+    runs = {name: [] for name in programs}
+    with CounterClock(wine_environment(), options.probe) as clock:
+        for _ in range(starts):
+            for name, (exe, window_class) in programs.items():
+                time.sleep(3)
+                runs[name].append(start_once(options, clock, exe, window_class))
+
+    def median(name, figure):
+        return statistics.median(figure(run) for run in runs[name])
+
+    def times(name):
+        return (f"{name} median {median(name, lambda r: r[0]):.0f} ms "
+                f"(range {min(r[0] for r in runs[name]):.0f} to {max(r[0] for r in runs[name]):.0f} ms)")
+
+    print(f"start-up to a visible window (Wine's process start included, Wine server running), {starts} starts "
+          f"each, alternating: {times('bare program')}, {times('vantero.exe')}: "
+          f"{floor_ratio(median('vantero.exe', lambda r: r[0]), median('bare program', lambda r: r[0]))}")
+    private = {name: median(name, lambda r: r[1]["private"]) for name in runs}
+    working = {name: median(name, lambda r: r[1]["working_set"]) for name in runs}
+    print(f"memory 1 s after start-up (no set.ini), median of {starts} starts each: private: bare program "
+          f"{private['bare program'] / MIB:.1f} MiB, vantero.exe {private['vantero.exe'] / MIB:.1f} MiB: "
+          f"{floor_ratio(private['vantero.exe'], private['bare program'])}; working set: bare program "
+          f"{working['bare program'] / MIB:.1f} MiB, vantero.exe {working['vantero.exe'] / MIB:.1f} MiB: "
+          f"{floor_ratio(working['vantero.exe'], working['bare program'])}")
+
+
+def exe_size(exe, bare):
     data = Path(exe).read_bytes()
+    floor = Path(bare).stat().st_size
     pe = struct.unpack_from("<I", data, 0x3C)[0]
     count, = struct.unpack_from("<H", data, pe + 6)
     optional, = struct.unpack_from("<H", data, pe + 20)
@@ -299,7 +366,8 @@ def exe_size(exe):
     debug = sum(size for name, size in sections.items() if name.startswith("/"))  # long names: .debug_*
     print(f"exe size: {len(data):,} bytes ({len(data) / MIB:.2f} MiB): code {code / 1024:.0f} KiB, "
           f"resources (skin pictures, icon) {resources / 1024:.0f} KiB, debug sections and symbols "
-          f"{(debug + len(data) - sum(sections.values()) - 1024) / 1024:.0f} KiB; statically linked")
+          f"{(debug + len(data) - sum(sections.values()) - 1024) / 1024:.0f} KiB; statically linked; "
+          f"the bare program {floor:,} bytes ({floor / 1024:.0f} KiB): {floor_ratio(len(data), floor)}")
 
 
 def measure(name, action, *args):
@@ -318,10 +386,11 @@ def main():
     build = Path(args.build).resolve()
     options = types.SimpleNamespace(exe=str(build / "app" / "vantero.exe"),
                                     helper=str(build / "tests" / "e2e" / "helper.exe"),
-                                    probe=str(build / "bench" / "bench_probe.exe"), keep=False, cases=[])
-    triggers, idle_seconds, sends, starts = (50, 10, 100, 2) if args.quick else (200, 30, 500, 5)
+                                    probe=str(build / "bench" / "bench_probe.exe"),
+                                    bare=str(build / "bench" / "bare_window.exe"), keep=False, cases=[])
+    triggers, idle_seconds, sends, starts = (50, 10, 100, 2) if args.quick else (200, 30, 500, 7)
 
-    measure("exe size", exe_size, options.exe)
+    measure("exe size", exe_size, options.exe, options.bare)
     tools = ("wine", "wineserver", "xdotool", "xdpyinfo")
     if not os.environ.get("DISPLAY") or any(shutil.which(t) is None for t in tools) or \
             subprocess.run(["xdpyinfo"], capture_output=True).returncode != 0:
@@ -347,7 +416,7 @@ def main():
         measure(f"memory after {sends} sends", lambda: print(memory_line(f"after {done} sends",
                                                                           resources(s, options.probe),
                                                                           linux_process(process.pid))))
-    measure("start-up time", startup, options, options.probe, starts)
+    measure("start-up time and memory", startup, options, starts)
     for note in notes:
         print(f"note: {note}")
 
