@@ -144,6 +144,8 @@ void MainWindow::show() {
         ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::ShowWindow(hwnd(), SW_SHOW);
+    // Painted now: the work posted for after the first paint would otherwise come before it.
+    ::UpdateWindow(hwnd());
     ::SetForegroundWindow(hwnd());
 }
 
