@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -69,11 +70,18 @@ void pumping_wait(double milliseconds) {
     }
     const auto duration_100ns = static_cast<LONGLONG>(milliseconds * 10000.0);
     const ULONGLONG deadline = now_100ns() + static_cast<ULONGLONG>(duration_100ns);
+    LARGE_INTEGER frequency, start, set_at;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
 
     unique_kernel_handle timer = create_timer();
     if (timer) {
+        // The time the timer took to create is part of the hold already.
+        ::QueryPerformanceCounter(&set_at);
+        const LONGLONG spent_100ns =
+            (set_at.QuadPart - start.QuadPart) * 10000000 / frequency.QuadPart;
         LARGE_INTEGER due;
-        due.QuadPart = -duration_100ns;  // negative: relative to now
+        due.QuadPart = -std::max<LONGLONG>(duration_100ns - spent_100ns, 1);  // negative: relative
         if (!::SetWaitableTimer(timer.get(), &due, 0, nullptr, nullptr, FALSE)) timer.reset();
     }
 

@@ -25,6 +25,7 @@ SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch)
     // The current keyboard layout: Windows switches every thread's layout together unless the
     // user asks for one per window, and asking another process's thread costs the time of a key.
     : watch_(watch && watch->running() ? watch : nullptr), layout_(::GetKeyboardLayout(0)) {
+    scan_codes_.fill(-1);
     if (!watch_) return;
     watch_->wait_for_own_events();  // the last send's keys, put back or let go
     seen_at_start_ = watch_->own_events_seen();
@@ -49,7 +50,8 @@ void SystemKeyOutput::inject(std::uint8_t vk, bool up, ULONG_PTR tag) {
         began_ = true;
     }
     if (watch_) watch_->note_own_event();
-    ::keybd_event(vk, static_cast<BYTE>(scan_code(vk, layout_)), flags, tag);
+    if (scan_codes_[vk] < 0) scan_codes_[vk] = static_cast<std::int16_t>(scan_code(vk, layout_));
+    ::keybd_event(vk, static_cast<BYTE>(scan_codes_[vk]), flags, tag);
 }
 
 void SystemKeyOutput::send(const KeyStep& step) {

@@ -1,6 +1,9 @@
 #pragma once
 // The system's keyboard for the sender: keybd_event with the scan code of the current keyboard
 // layout and the extended flag where a keyboard sets it, held with Pause.
+#include <array>
+#include <cstdint>
+
 #include "app/keyboard_watch.h"
 #include "app/sender.h"
 
@@ -33,6 +36,8 @@ private:
     bool began_ = false;  // the first event, marked as the send's begin, has gone
     bool watch_lost_ = false;
     HKL layout_;
+    // Each key's scan code, looked up at its press: its release then takes no time off the hold.
+    std::array<std::int16_t, 256> scan_codes_;
 };
 
 }  // namespace vantero
