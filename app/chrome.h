@@ -3,6 +3,7 @@
 // slogans and column headings. None of them is a window of its own.
 #include <windows.h>
 
+#include "common/scale.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
@@ -19,15 +20,20 @@ enum class ChromeHit {
 
 class MainChrome {
 public:
-    MainChrome();
+    // Pictures and fonts for the given resolution; the layout follows it.
+    void set_dpi(int dpi);
 
     void paint(HDC dc, const RECT& client) const;
     // What lies under a point of the client area.
     ChromeHit hit_test(POINT at) const;
-    // Tooltips of the hide button and the exit area.
+    // Tooltips of the hide button and the exit area, and their areas after a change of scale.
     void add_tooltips(HWND tooltip, HWND owner) const;
+    void place_tooltips(HWND tooltip, HWND owner) const;
 
 private:
+    RECT at_scale(const RECT& at_96_dpi) const;
+
+    Scale scale_;
     unique_gdi_object skin_;
     unique_gdi_object hide_button_;
     unique_gdi_object title_font_;   // "Vantero"

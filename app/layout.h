@@ -1,16 +1,20 @@
 #pragma once
-// Where the main window's rows and chrome sit (pixels at 96 dpi).
+// Where the main window's rows sit, in twips, and its size: both follow the screen's resolution.
 #include <windows.h>
 
 #include <array>
 
-#include "common/gdi_win.h"
 #include "common/rows.h"
+#include "common/scale.h"
 
 namespace vantero::layout {
 
-inline constexpr int kClientWidth = twips(12210);  // 814
-inline constexpr int kClientHeight = twips(8865);  // 591
+inline constexpr int kClientWidthTwips = 12210;  // 814 pixels at 96 dpi
+inline constexpr int kClientHeightTwips = 8865;  // 591
+
+inline SIZE client_size(Scale scale) {
+    return {scale.twips(kClientWidthTwips), scale.twips(kClientHeightTwips)};
+}
 
 struct RowTops {
     int hotkey, target, remark, check;  // twips
@@ -27,23 +31,31 @@ inline constexpr std::array<RowTops, kRowCount> kRowTops = {{
     {7200, 7185, 7200, 7155},
 }};
 
-inline RECT twips_rect(int left, int top, int width, int height) {
-    return {twips(left), twips(top), twips(left) + twips(width), twips(top) + twips(height)};
+// A control's place from its left, top, width and height in twips, each converted on its own as
+// the layout gives them.
+inline RECT twips_rect(Scale scale, int left, int top, int width, int height) {
+    const int x = scale.twips(left);
+    const int y = scale.twips(top);
+    return {x, y, x + scale.twips(width), y + scale.twips(height)};
 }
-inline RECT hotkey_box(int k) {
-    return twips_rect(3735, kRowTops[k].hotkey, 1695, 300);
+inline RECT hotkey_box(int k, Scale scale) {
+    return twips_rect(scale, 3735, kRowTops[k].hotkey, 1695, 300);
 }
-inline RECT target_box(int k) {
-    return twips_rect(5835, kRowTops[k].target, 1695, 300);
+inline RECT target_box(int k, Scale scale) {
+    return twips_rect(scale, 5835, kRowTops[k].target, 1695, 300);
 }
-inline RECT remark_box(int k) {
-    return twips_rect(7740, kRowTops[k].remark, 1395, 360);
+inline RECT remark_box(int k, Scale scale) {
+    return twips_rect(scale, 7740, kRowTops[k].remark, 1395, 360);
 }
-inline RECT check_box(int k) {
-    return twips_rect(9600, kRowTops[k].check, 975, 375);
+inline RECT check_box(int k, Scale scale) {
+    return twips_rect(scale, 9600, kRowTops[k].check, 975, 375);
+}
+// The band a row's text sits on: the height of its text boxes.
+inline int text_band(Scale scale) {
+    return scale.twips(300);
 }
 
-inline RECT px_rect(int left, int top, int width, int height) {
+inline constexpr RECT px_rect(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
 

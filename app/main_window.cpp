@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "app/sender.h"
 #include "app/system_key_output.h"
 #include "common/drag_move.h"
+#include "common/gdi_win.h"
 #include "common/external_strings.h"
 #include "common/key_sequence.h"
 #include "common/palette.h"
@@ -30,6 +32,7 @@ constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
 constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
 constexpr UINT kPrepareEditor = WM_APP + 5;      // once the window is on screen
 constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
+constexpr const wchar_t* kFace = L"微软雅黑";
 
 KeyLatchLayout row_hotkey_layout() {
     KeyLatchLayout layout;
@@ -43,10 +46,7 @@ KeyLatchLayout row_hotkey_layout() {
 }  // namespace
 
 MainWindow::MainWindow(ExitSteps exit_steps)
-    : exit_steps_(std::move(exit_steps)),
-      font_(make_font(L"微软雅黑", 9)),
-      check_font_(make_font(L"微软雅黑", 9, true)),
-      row_brush_(::CreateSolidBrush(palette::kDark)) {}
+    : exit_steps_(std::move(exit_steps)), row_brush_(::CreateSolidBrush(palette::kDark)) {}
 
 MainWindow::~MainWindow() {
     keyboard_watch_.stop();
@@ -59,14 +59,49 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::open() {
+    // Sized for the system's resolution; the monitor it lands on may have another.
+    const SIZE size = layout::client_size(Scale(system_dpi()));
     if (!create(external::kMainClass, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN,
-                external::kMainCaption, 0, 0, layout::kClientWidth, layout::kClientHeight, nullptr,
+                external::kMainCaption, 0, 0, size.cx, size.cy, nullptr,
                 ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
         return false;
     }
+    scale_ = Scale(window_dpi(hwnd()));
     create_rows();
+    apply_dpi(scale_.dpi());
     load_rows();
     return true;
+}
+
+void MainWindow::apply_dpi(int dpi) {
+    scale_ = Scale(dpi);
+    chrome_.set_dpi(dpi);
+    unique_gdi_object font = make_font(kFace, 9, dpi);
+    unique_gdi_object check_font = make_font(kFace, 9, dpi, true);
+    std::swap(font_, font);
+    std::swap(check_font_, check_font);
+    place_rows();
+    // The old fonts go here, once no control writes with them any more.
+}
+
+void MainWindow::place_rows() {
+    auto place = [](HWND control, const RECT& box, HGDIOBJ font) {
+        ::MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    };
+    for (int k = 0; k < kRowCount; ++k) {
+        hotkey_boxes_[k]->set_dpi(scale_.dpi());
+        hotkey_boxes_[k]->move(layout::hotkey_box(k, scale_));
+        place(target_boxes_[k], layout::target_box(k, scale_), font_.get());
+        remarks_[k]->place(layout::remark_box(k, scale_), static_cast<HFONT>(font_.get()),
+                           layout::text_band(scale_));
+        place(enable_boxes_[k], layout::check_box(k, scale_), check_font_.get());
+    }
+    chrome_.place_tooltips(tooltip_.get(), hwnd());
+    const SIZE size = layout::client_size(scale_);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void MainWindow::create_rows() {
@@ -81,8 +116,9 @@ void MainWindow::create_rows() {
     for (int k = 0; k < kRowCount; ++k) {
         const int n = k + 1;
         // Each hotkey box restores its trigger and fixes the settings path as it loads.
-        hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
-                                                      layout::hotkey_box(k), hotkey_layout, true);
+        hotkey_boxes_[k] =
+            std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
+                                       layout::hotkey_box(k, scale_), hotkey_layout, true);
         hotkey_boxes_[k]->events.on_hotkey_pressed = [this, n] { hotkey_pressed(n, false); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
@@ -90,11 +126,10 @@ void MainWindow::create_rows() {
             ::PostMessageW(hwnd(), kSyncCheck, n, 0);
         };
 
-        const RECT t = layout::target_box(k);
-        target_boxes_[k] = ::CreateWindowExW(
-            0, L"EDIT", L"备注", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, t.left,
-            t.top, t.right - t.left, t.bottom - t.top, hwnd(), nullptr, instance, nullptr);
-        ::SendMessageW(target_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        // Placed, with their fonts, by place_rows.
+        target_boxes_[k] = ::CreateWindowExW(0, L"EDIT", L"备注",
+                                             WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
+                                             0, 0, 0, 0, hwnd(), nullptr, instance, nullptr);
         ::SetWindowSubclass(target_boxes_[k], target_box_proc, static_cast<UINT_PTR>(k),
                             reinterpret_cast<DWORD_PTR>(this));
         TOOLINFOW info{};
@@ -106,16 +141,12 @@ void MainWindow::create_rows() {
         ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 
         remarks_[k] = std::make_unique<RemarkLabel>(
-            hwnd(), layout::remark_box(k), static_cast<HFONT>(font_.get()),
-            [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
+            hwnd(), [this, k] { ::PostMessageW(hwnd(), kOpenRemarkEditor, k, 0); });
 
-        const RECT c = layout::check_box(k);
         enable_boxes_[k] = ::CreateWindowExW(
-            0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, c.left,
-            c.top, c.right - c.left, c.bottom - c.top, hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance, nullptr);
-        ::SendMessageW(enable_boxes_[k], WM_SETFONT, reinterpret_cast<WPARAM>(check_font_.get()),
-                       FALSE);
+            0, L"BUTTON", L"启动", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0,
+            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCheckIdBase + n)), instance,
+            nullptr);
     }
 }
 
@@ -139,8 +170,10 @@ void MainWindow::show() {
         shown_once_ = true;
         RECT work;
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const int x = work.left + ((work.right - work.left) - layout::kClientWidth) / 2;
-        const int y = work.top + ((work.bottom - work.top) - layout::kClientHeight) / 2;
+        const SIZE size = layout::client_size(scale_);
+        // Centred; on a screen too small for it, the title and the exit stay on the screen.
+        const int x = std::max(work.left, work.left + ((work.right - work.left) - size.cx) / 2);
+        const int y = std::max(work.top, work.top + ((work.bottom - work.top) - size.cy) / 2);
         ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::ShowWindow(hwnd(), SW_SHOW);
@@ -443,6 +476,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return TRUE;
             }
             break;
+        }
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale: drawn anew at its resolution, where the
+            // system suggests.
+            apply_dpi(HIWORD(wparam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
         }
         case WM_CLOSE:
             // Alt+F4 hides to the tray; the program ends only through its exit sequence.

@@ -68,6 +68,9 @@ public:
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void create_rows();
+    // Fonts, pictures and every control's place for a resolution.
+    void apply_dpi(int dpi);
+    void place_rows();
     void load_rows();
     void check_clicked(int n);
     // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
@@ -91,6 +94,7 @@ private:
     static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     ExitSteps exit_steps_;
+    Scale scale_;
     MainChrome chrome_;
     unique_gdi_object font_;        // 微软雅黑 9 pt, the window's own
     unique_gdi_object check_font_;  // bold

@@ -1,20 +1,26 @@
 #include "app/remark_label.h"
 
-#include "app/layout.h"
 #include "common/external_strings.h"
+#include "common/gdi_win.h"
 #include "common/palette.h"
 #include "common/window_util.h"
 
 namespace vantero {
 
-RemarkLabel::RemarkLabel(HWND parent, const RECT& bounds, HFONT font,
-                         std::function<void()> on_click)
-    : font_(font), on_click_(std::move(on_click)) {
+RemarkLabel::RemarkLabel(HWND parent, std::function<void()> on_click)
+    : on_click_(std::move(on_click)) {
     // The caption is also the window text, so accessibility tools (and tests) can read it.
-    create(external::kRemarkClass, 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), bounds.left,
-           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
+    create(external::kRemarkClass, 0, WS_CHILD | WS_VISIBLE, caption_.c_str(), 0, 0, 0, 0, parent);
     ::SetClassLongPtrW(hwnd(), GCLP_HCURSOR,
                        reinterpret_cast<LONG_PTR>(::LoadCursorW(nullptr, IDC_HAND)));
+}
+
+void RemarkLabel::place(const RECT& bounds, HFONT font, int band) {
+    font_ = font;
+    band_ = band;
+    ::MoveWindow(hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, TRUE);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void RemarkLabel::set_caption(std::wstring text) {
@@ -33,8 +39,8 @@ LRESULT RemarkLabel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             RECT box;
             ::GetClientRect(hwnd(), &box);
             fill_rect(dc, box, palette::kDark);
-            // Centred on the same 20-pixel band as the row's text boxes, so a row reads as a line.
-            box.bottom = box.top + 20;
+            // Centred on the same band as the row's text boxes, so a row reads as a line.
+            box.bottom = box.top + band_;
             draw_text(dc, caption_, box, palette::kOrange, font_,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
             ::EndPaint(hwnd(), &ps);

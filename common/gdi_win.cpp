@@ -5,8 +5,7 @@
 
 namespace vantero {
 
-unique_gdi_object make_font(std::wstring_view face, double points, bool bold) {
-    const int dpi = ::GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
+unique_gdi_object make_font(std::wstring_view face, double points, int dpi, bool bold) {
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;

@@ -4,12 +4,21 @@
 
 #include <string_view>
 
+#include "common/scale.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
 
-// A font of the given face and size in points (at the screen's resolution).
-unique_gdi_object make_font(std::wstring_view face, double points, bool bold = false);
+// A font of the given face and size in points, at the given resolution.
+unique_gdi_object make_font(std::wstring_view face, double points, int dpi, bool bold = false);
+
+// A rectangle of a 96-dpi layout at the given scale: its corner and its size each scaled.
+inline RECT scaled(const RECT& at_96_dpi, Scale scale) {
+    const int left = scale.px(at_96_dpi.left);
+    const int top = scale.px(at_96_dpi.top);
+    return {left, top, left + scale.px(at_96_dpi.right - at_96_dpi.left),
+            top + scale.px(at_96_dpi.bottom - at_96_dpi.top)};
+}
 
 // Draws a whole bitmap with its top-left corner at (x, y).
 void draw_bitmap(HDC dc, HBITMAP bitmap, int x, int y);
@@ -37,10 +46,5 @@ public:
 private:
     HDC dc_;
 };
-
-// Converts a size in twips to pixels at 96 dpi.
-constexpr int twips(int value) {
-    return value / 15;
-}
 
 }  // namespace vantero

@@ -4,6 +4,8 @@
 #include <wincodec.h>
 
 #include "common/com_ptr.h"
+#include "common/scale.h"
+#include "resources/resource_ids.h"
 
 namespace vantero {
 namespace {
@@ -83,6 +85,33 @@ unique_gdi_object decode(const ResourceBytes& png) {
     return bitmap;
 }
 
+// A copy of the picture at another size, each pixel taken whole from the nearest source pixel.
+unique_gdi_object stretched(HBITMAP picture, const BITMAP& drawn, SIZE wanted) {
+    if (wanted.cx <= 0 || wanted.cy <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = wanted.cx;
+    info.bmiHeader.biHeight = -wanted.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    unique_gdi_object copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy) return {};
+    HDC source = ::CreateCompatibleDC(nullptr);
+    HDC target = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old_source = ::SelectObject(source, picture);
+    HGDIOBJ old_target = ::SelectObject(target, copy.get());
+    ::SetStretchBltMode(target, COLORONCOLOR);
+    ::StretchBlt(target, 0, 0, wanted.cx, wanted.cy, source, 0, 0, drawn.bmWidth, drawn.bmHeight,
+                 SRCCOPY);
+    ::SelectObject(target, old_target);
+    ::SelectObject(source, old_source);
+    ::DeleteDC(target);
+    ::DeleteDC(source);
+    return copy;
+}
+
 }  // namespace
 
 unique_gdi_object load_bitmap(int resource_id) {
@@ -90,6 +119,19 @@ unique_gdi_object load_bitmap(int resource_id) {
     if (!png.data || png.size == 0) return {};
     const ComForThisThread com;
     return decode(png);
+}
+
+unique_gdi_object load_bitmap_for_dpi(int base_id, SIZE at_96_dpi, int dpi) {
+    const Scale scale(dpi);
+    const SIZE wanted{scale.px(at_96_dpi.cx), scale.px(at_96_dpi.cy)};
+    const int step = nearest_picture_scale(dpi);
+    unique_gdi_object picture = load_bitmap(base_id + step * IDB_SCALE_STEP);
+    if (!picture && step != 0) picture = load_bitmap(base_id);
+    if (!picture) return {};
+    BITMAP drawn{};
+    ::GetObjectW(picture.get(), sizeof(drawn), &drawn);
+    if (drawn.bmWidth == wanted.cx && drawn.bmHeight == wanted.cy) return picture;
+    return stretched(static_cast<HBITMAP>(picture.get()), drawn, wanted);
 }
 
 }  // namespace vantero

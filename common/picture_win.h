@@ -1,5 +1,7 @@
 #pragma once
 // Pictures compiled into the program as PNG files.
+#include <windows.h>
+
 #include "common/unique_handle.h"
 
 namespace vantero {
@@ -8,5 +10,10 @@ namespace vantero {
 // stored; an empty handle where it is missing or does not decode. Works whether or not the
 // calling thread has initialised COM.
 unique_gdi_object load_bitmap(int resource_id);
+
+// A picture at exactly its 96-dpi size scaled to dpi, from the set drawn nearest to that scale
+// (base_id at 100 %, each larger scale IDB_SCALE_STEP further on). Where that set's size
+// differs from the size wanted it is stretched pixel for pixel, so a colour key stays exact.
+unique_gdi_object load_bitmap_for_dpi(int base_id, SIZE at_96_dpi, int dpi);
 
 }  // namespace vantero

@@ -1,5 +1,7 @@
 #include "common/window_util.h"
 
+#include "common/gdi_win.h"
+
 namespace vantero {
 
 std::wstring window_text(HWND window) {
@@ -25,6 +27,21 @@ void run_pending_messages() {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+int window_dpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto get_dpi_for_window =
+        reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (get_dpi_for_window && window) {
+        if (const UINT dpi = get_dpi_for_window(window)) return static_cast<int>(dpi);
+    }
+    return system_dpi();
+}
+
+int system_dpi() {
+    return ::GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
 }
 
 }  // namespace vantero

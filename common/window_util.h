@@ -20,4 +20,10 @@ void make_see_through(HWND window, COLORREF colour_key);
 // Lets every message that is waiting run once; a quit request stays for the caller's loop.
 void run_pending_messages();
 
+// The resolution a window is drawn at: its monitor's where the system scales per monitor, else
+// the system's. Windows before 10 have no per-window resolution.
+int window_dpi(HWND window);
+// The system's resolution, for what is sized before its window exists.
+int system_dpi();
+
 }  // namespace vantero

@@ -14,6 +14,7 @@ constexpr RECT px(int left, int top, int width, int height) {
 inline constexpr int kWidth = 547;
 inline constexpr int kHeight = 280;
 inline constexpr POINT kSkinAt{7, -2};
+inline constexpr SIZE kSkinSize{539, 276};
 
 inline constexpr COLORREF kButtonBack = RGB(64, 64, 64);
 inline constexpr COLORREF kButtonPressed = RGB(40, 40, 40);
@@ -58,7 +59,7 @@ struct EditorFonts {
     unique_gdi_object remark;  // 12 pt
 };
 
-EditorFonts make_editor_fonts();
+EditorFonts make_editor_fonts(int dpi);
 
 inline HFONT font_of(const unique_gdi_object& font) {
     return static_cast<HFONT>(font.get());

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "common/drag_move.h"
 #include "common/external_strings.h"
@@ -45,9 +46,10 @@ public:
 private:
     // Everything that lives only as long as the window: unloading drops it in one go.
     struct Parts {
-        EditorFonts fonts = make_editor_fonts();
-        unique_gdi_object skin = load_bitmap(IDB_SKIN_EDIT);
-        unique_gdi_object close_picture = load_bitmap(IDB_CLOSE_BUTTON);
+        Scale scale;
+        EditorFonts fonts;
+        unique_gdi_object skin;
+        unique_gdi_object close_picture;
         std::array<Selector, 3> selectors{Selector(editor_ids::kFirstKeyList, palette::kDark),
                                           Selector(editor_ids::kSecondKeyList, palette::kDark),
                                           Selector(editor_ids::kThirdKeyList, palette::kBlack)};
@@ -57,6 +59,9 @@ private:
 
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void create_controls();
+    // Fonts, pictures, the controls' places and the window's size for a resolution.
+    void apply_dpi(int dpi);
+    RECT at_scale(const RECT& at_96_dpi) const { return scaled(at_96_dpi, parts_->scale); }
     void fill_selectors();
     void paint();
     void draw_item(const DRAWITEMSTRUCT& item);
@@ -79,30 +84,59 @@ private:
 void EditorWindow::Impl::load() {
     if (hwnd()) return;
     parts_ = std::make_unique<Parts>();
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - look::kWidth) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - look::kHeight) / 2;
+    const Scale system(system_dpi());
+    const int width = system.px(look::kWidth);
+    const int height = system.px(look::kHeight);
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO));
     // Unowned and without WS_EX_TOOLWINDOW: while it is open the main window is hidden, so it
     // keeps a taskbar button of its own to come back to.
-    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y,
-                look::kWidth, look::kHeight, nullptr, icon)) {
+    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, width,
+                height, nullptr, icon)) {
         parts_.reset();
         return;
     }
     ++loads_;
     make_see_through(hwnd(), palette::kSeeThrough);
     create_controls();
+    apply_dpi(window_dpi(hwnd()));
     fill_selectors();
 }
 
-void EditorWindow::Impl::create_controls() {
-    HFONT text_font = font_of(parts_->fonts.text);
+void EditorWindow::Impl::apply_dpi(int dpi) {
+    Parts& parts = *parts_;
+    parts.scale = Scale(dpi);
+    EditorFonts fonts = make_editor_fonts(dpi);
+    std::swap(parts.fonts, fonts);  // the old ones go once the controls have the new
+    parts.skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, look::kSkinSize, dpi);
+    parts.close_picture = load_bitmap_for_dpi(IDB_CLOSE_BUTTON,
+                                              {look::kCloseButton.right - look::kCloseButton.left,
+                                               look::kCloseButton.bottom - look::kCloseButton.top},
+                                              dpi);
+
+    HFONT text_font = font_of(parts.fonts.text);
     const std::array<RECT, 3> boxes{look::kFirstKeyList, look::kSecondKeyList, look::kThirdKeyList};
     for (size_t n = 0; n < boxes.size(); ++n) {
-        parts_->selectors[n].create(hwnd(), boxes[n], text_font, look::kListRows);
+        parts.selectors[n].place(at_scale(boxes[n]), text_font, look::kListRows, parts.scale);
     }
-    create_flat_button(hwnd(), editor_ids::kSaveKeysButton, look::kSaveKeysButton, look::kSave);
-    create_flat_button(hwnd(), editor_ids::kCloseButton, look::kCloseButton, L"");
+    for (const auto& [id, box] : {std::pair{editor_ids::kSaveKeysButton, look::kSaveKeysButton},
+                                  std::pair{editor_ids::kCloseButton, look::kCloseButton}}) {
+        const RECT at = at_scale(box);
+        ::MoveWindow(::GetDlgItem(hwnd(), id), at.left, at.top, at.right - at.left,
+                     at.bottom - at.top, TRUE);
+    }
+    parts.panel.place(parts.scale);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, parts.scale.px(look::kWidth),
+                   parts.scale.px(look::kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// Placed, with their fonts, by apply_dpi.
+void EditorWindow::Impl::create_controls() {
+    for (Selector& selector : parts_->selectors) selector.create(hwnd());
+    create_flat_button(hwnd(), editor_ids::kSaveKeysButton, RECT{}, look::kSave);
+    create_flat_button(hwnd(), editor_ids::kCloseButton, RECT{}, L"");
     parts_->panel.create_child(hwnd());
 }
 
@@ -247,23 +281,27 @@ void EditorWindow::Impl::paint() {
     HBITMAP skin = static_cast<HBITMAP>(parts_->skin.get());
     BITMAP size{};
     ::GetObjectW(skin, sizeof(size), &size);
+    const Scale scale = parts_->scale;
+    const POINT skin_at{scale.px(look::kSkinAt.x), scale.px(look::kSkinAt.y)};
     const int saved = ::SaveDC(dc);
-    ::ExcludeClipRect(dc, look::kSkinAt.x, look::kSkinAt.y, look::kSkinAt.x + size.bmWidth,
-                      look::kSkinAt.y + size.bmHeight);
+    ::ExcludeClipRect(dc, skin_at.x, skin_at.y, skin_at.x + size.bmWidth,
+                      skin_at.y + size.bmHeight);
     fill_rect(dc, client, palette::kSeeThrough);
     ::RestoreDC(dc, saved);
-    draw_bitmap(dc, skin, look::kSkinAt.x, look::kSkinAt.y);
+    draw_bitmap(dc, skin, skin_at.x, skin_at.y);
 
-    fill_rect(dc, look::kTitleBox, palette::kDark);
+    const RECT title_box = at_scale(look::kTitleBox);
+    fill_rect(dc, title_box, palette::kDark);
     constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-    draw_text(dc, look::kTitle, look::kTitleBox, palette::kOrange, font_of(parts_->fonts.title),
+    draw_text(dc, look::kTitle, title_box, palette::kOrange, font_of(parts_->fonts.title),
               kCentred);
-    draw_text(dc, look::kWhatMayBeSet, look::kWhatMayBeSetBox, palette::kOrange,
+    draw_text(dc, look::kWhatMayBeSet, at_scale(look::kWhatMayBeSetBox), palette::kOrange,
               font_of(parts_->fonts.text), kCentred);
     for (const RECT& plus : {look::kFirstPlus, look::kSecondPlus}) {
-        draw_text(dc, L"+", plus, palette::kWhite, font_of(parts_->fonts.plus), kCentred);
+        draw_text(dc, L"+", at_scale(plus), palette::kWhite, font_of(parts_->fonts.plus), kCentred);
     }
-    ::FillRect(dc, &look::kDivider, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    const RECT divider = at_scale(look::kDivider);
+    ::FillRect(dc, &divider, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::EndPaint(hwnd(), &ps);
 }
 
@@ -310,6 +348,13 @@ LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             break;
+        case WM_DPICHANGED: {  // moved to a monitor of another scale
+            apply_dpi(HIWORD(wparam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_CLOSE:  // Alt+F4 or the taskbar: the same as the close picture
             close();
             return 0;

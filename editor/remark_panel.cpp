@@ -28,34 +28,44 @@ RemarkPanel::RemarkPanel(const EditorFonts& fonts)
     : fonts_(fonts), remark_brush_(::CreateSolidBrush(look::kRemarkBack)) {}
 
 bool RemarkPanel::create_child(HWND parent) {
-    const RECT& box = look::kRemarkPanel;
-    // Hidden until the editor opens in remark mode.
-    if (!create(L"VanteroEditRemarkPanel", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"",
-                box.left, box.top, box.right - box.left, box.bottom - box.top, parent)) {
+    if (!create(L"VanteroEditRemarkPanel", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", 0,
+                0, 0, 0, parent)) {
         return false;
     }
     ::SetWindowLongPtrW(hwnd(), GWLP_ID, editor_ids::kRemarkPanel);
+    remark_box_ = ::CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(editor_ids::kRemarkBox)),
+        ::GetModuleHandleW(nullptr), nullptr);
+    // As its hint says. A longer remark already stored is still shown whole.
+    ::SendMessageW(remark_box_, EM_LIMITTEXT, look::kMaxRemarkLength, 0);
+    save_button_ = create_flat_button(hwnd(), editor_ids::kSaveRemarkButton, RECT{}, look::kSave);
+    return true;
+}
+
+void RemarkPanel::place(Scale scale) {
+    scale_ = scale;
+    auto move = [](HWND window, const RECT& box) {
+        ::MoveWindow(window, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+    };
+    move(hwnd(), at_scale(look::kRemarkPanel));
 
     // A one-line edit box puts its text at the top; the panel paints the box's full height and
     // the edit control sits in its middle, one line high.
-    const RECT& text = look::kRemarkBox;
+    ::SendMessageW(remark_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(fonts_.remark)),
+                   FALSE);
+    RECT text = at_scale(look::kRemarkBox);
     const int line = line_height(font_of(fonts_.remark));
     const int height = text.bottom - text.top;
     const int edit_height = line < height ? line : height;
-    remark_box_ = ::CreateWindowExW(
-        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, text.left,
-        text.top + (height - edit_height) / 2, text.right - text.left, edit_height, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(editor_ids::kRemarkBox)),
-        ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(remark_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(fonts_.remark)),
-                   FALSE);
-    ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(4, 4));
-    // As its hint says. A longer remark already stored is still shown whole.
-    ::SendMessageW(remark_box_, EM_LIMITTEXT, look::kMaxRemarkLength, 0);
-
-    save_button_ = create_flat_button(hwnd(), editor_ids::kSaveRemarkButton,
-                                      look::kSaveRemarkButton, look::kSave);
-    return true;
+    text.top += (height - edit_height) / 2;
+    text.bottom = text.top + edit_height;
+    move(remark_box_, text);
+    const int margin = scale.px(4);
+    ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELPARAM(margin, margin));
+    move(save_button_, at_scale(look::kSaveRemarkButton));
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void RemarkPanel::set_remark(const std::wstring& remark) {
@@ -73,9 +83,11 @@ void RemarkPanel::paint() {
     RECT client;
     ::GetClientRect(hwnd(), &client);
     fill_rect(dc, client, look::kPanelBack);
-    ::FillRect(dc, &look::kRemarkBox, static_cast<HBRUSH>(remark_brush_.get()));
-    ::FillRect(dc, &look::kRemarkHintBox, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    draw_text(dc, look::kHint, look::kRemarkHintBox, look::kHintGreen, font_of(fonts_.text),
+    const RECT remark_box = at_scale(look::kRemarkBox);
+    const RECT hint_box = at_scale(look::kRemarkHintBox);
+    ::FillRect(dc, &remark_box, static_cast<HBRUSH>(remark_brush_.get()));
+    ::FillRect(dc, &hint_box, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    draw_text(dc, look::kHint, hint_box, look::kHintGreen, font_of(fonts_.text),
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     ::EndPaint(hwnd(), &ps);
 }
@@ -102,7 +114,8 @@ LRESULT RemarkPanel::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         case WM_LBUTTONDOWN: {  // the remark box's painted margin belongs to it too
             const POINT at = point_from(lparam);
-            if (::PtInRect(&look::kRemarkBox, at)) ::SetFocus(remark_box_);
+            const RECT remark_box = at_scale(look::kRemarkBox);
+            if (::PtInRect(&remark_box, at)) ::SetFocus(remark_box_);
             return 0;
         }
         case WM_COMMAND:  // the save button's click belongs to the editor

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/gdi_win.h"
+#include "common/scale.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
 #include "editor/editor_look.h"
@@ -15,7 +17,10 @@ class RemarkPanel final : public WindowBase {
 public:
     explicit RemarkPanel(const EditorFonts& fonts);
 
+    // Hidden, until the editor opens in remark mode.
     bool create_child(HWND parent);
+    // Places it and its controls at a scale, with the editor's fonts for it.
+    void place(Scale scale);
 
     HWND remark_box() const { return remark_box_; }
     std::wstring remark() const;
@@ -25,7 +30,10 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void paint();
 
+    RECT at_scale(const RECT& at_96_dpi) const { return scaled(at_96_dpi, scale_); }
+
     const EditorFonts& fonts_;
+    Scale scale_;
     unique_gdi_object remark_brush_;
     HWND remark_box_ = nullptr;  // children: destroyed with the panel
     HWND save_button_ = nullptr;

@@ -17,10 +17,12 @@ constexpr COLORREF kFocusBack = RGB(72, 38, 8);  // the closed box while it has 
 constexpr int kEntryHeight = 18;
 constexpr int kPadding = 4;
 
-void draw_arrow(HDC dc, const RECT& button) {
+void draw_arrow(HDC dc, const RECT& button, Scale scale) {
     const int cx = (button.left + button.right) / 2;
     const int cy = (button.top + button.bottom) / 2;
-    const POINT tip[3] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
+    const int half = scale.px(4);
+    const int rise = scale.px(2);
+    const POINT tip[3] = {{cx - half, cy - rise}, {cx + half, cy - rise}, {cx, cy + rise}};
     HBRUSH brush = ::CreateSolidBrush(kArrow);
     HPEN pen = ::CreatePen(PS_SOLID, 1, kArrow);
     HGDIOBJ old_brush = ::SelectObject(dc, brush);
@@ -37,20 +39,29 @@ void draw_arrow(HDC dc, const RECT& button) {
 Selector::Selector(int id, COLORREF back)
     : id_(id), back_(back), back_brush_(::CreateSolidBrush(back)) {}
 
-bool Selector::create(HWND parent, const RECT& box, HFONT font, int list_rows) {
+bool Selector::create(HWND parent) {
+    hwnd_ =
+        ::CreateWindowExW(0, L"COMBOBOX", L"",
+                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
+                              CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                          ::GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return false;
+    ::SetWindowSubclass(hwnd_, subclass_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+void Selector::place(const RECT& box, HFONT font, int list_rows, Scale scale) {
     font_ = font;
+    scale_ = scale;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    const int dropped = height + list_rows * kEntryHeight + 2;
-    hwnd_ = ::CreateWindowExW(0, L"COMBOBOX", L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
-                                  CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                              box.left, box.top, width, dropped, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                              ::GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return false;
+    const int entry_height = scale.px(kEntryHeight);
+    const int dropped = height + list_rows * entry_height + 2;
+    ::SetWindowPos(hwnd_, nullptr, box.left, box.top, width, dropped,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, kEntryHeight);
+    ::SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, entry_height);
 
     // The closed box's height follows its field's. Size the field until the box has the height
     // of the layout: how much frame a system adds around the field differs (Wine adds 2 more
@@ -67,9 +78,7 @@ bool Selector::create(HWND parent, const RECT& box, HFONT font, int list_rows) {
     }
     ::SetWindowPos(hwnd_, nullptr, box.left, box.top, width, dropped,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-
-    ::SetWindowSubclass(hwnd_, subclass_proc, 0, reinterpret_cast<DWORD_PTR>(this));
-    return true;
+    ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Selector::add(std::wstring_view name) {
@@ -116,8 +125,8 @@ void Selector::draw_item(const DRAWITEMSTRUCT& item) const {
     fill_rect(item.hDC, item.rcItem, back);
     if (item.itemID == static_cast<UINT>(-1)) return;
     RECT box = item.rcItem;
-    box.left += kPadding;
-    box.right -= kPadding;
+    box.left += scale_.px(kPadding);
+    box.right -= scale_.px(kPadding);
     draw_text(item.hDC, entry(item.itemID), box, text, font_,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
@@ -135,7 +144,7 @@ void Selector::paint() const {
 
     fill_rect(dc, client, back_);
     frame_rect(dc, client, kBorder);
-    draw_arrow(dc, info.rcButton);
+    draw_arrow(dc, info.rcButton, scale_);
 
     const bool dropped = ::SendMessageW(hwnd_, CB_GETDROPPEDSTATE, 0, 0) != 0;
     const LRESULT index = ::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/scale.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
@@ -17,8 +18,10 @@ public:
     Selector(const Selector&) = delete;
     Selector& operator=(const Selector&) = delete;
 
-    // box: the closed size. The parent window destroys the control.
-    bool create(HWND parent, const RECT& box, HFONT font, int list_rows);
+    // The parent window destroys the control.
+    bool create(HWND parent);
+    // box: the closed size, at the scale given; the font is the caller's.
+    void place(const RECT& box, HFONT font, int list_rows, Scale scale);
 
     int id() const { return id_; }
     HWND hwnd() const { return hwnd_; }
@@ -42,6 +45,7 @@ private:
     COLORREF back_;
     unique_gdi_object back_brush_;
     HFONT font_ = nullptr;
+    Scale scale_;
     HWND hwnd_ = nullptr;
 };
 

@@ -142,6 +142,11 @@ HWND KeyLatch::text_box() const {
 HWND KeyLatch::hotkey_window() const {
     return impl_->hotkey_window_.get();
 }
+void KeyLatch::set_dpi(int dpi) {
+    if (dpi == impl_->dpi_) return;
+    impl_->dpi_ = dpi;
+    impl_->apply_font();
+}
 void KeyLatch::move(const RECT& bounds) {
     ::MoveWindow(impl_->hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, TRUE);

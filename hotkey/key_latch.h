@@ -110,6 +110,8 @@ public:
     HWND text_box() const;          // the box the keys are pressed in
     HWND hotkey_window() const;     // the hidden window that receives WM_HOTKEY (run mode)
     void move(const RECT& bounds);  // the text box follows the control's size
+    // The resolution its font is made for: the host's, which may change with the monitor.
+    void set_dpi(int dpi);
 
 private:
     class Impl;

@@ -57,6 +57,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
       back_color_(layout.back_color),
       fore_color_(layout.fore_color),
       font_desc_(layout.font),
+      dpi_(window_dpi(parent)),
       border_style_(layout.border_style),
       appearance_(layout.appearance),
       tooltip_text_(layout.tooltip_text),
@@ -149,7 +150,7 @@ void KeyLatch::Impl::apply_border_style() const {
 }
 
 void KeyLatch::Impl::apply_font() {
-    unique_gdi_object font = make_latch_font(font_desc_);
+    unique_gdi_object font = make_latch_font(font_desc_, dpi_);
     ::SendMessageW(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);  // the old font goes only once the box no longer uses it
 }

@@ -52,6 +52,7 @@ public:
     COLORREF back_color_;
     COLORREF fore_color_;
     KeyLatchFont font_desc_;
+    int dpi_;
     int border_style_;
     int appearance_;
     std::wstring tooltip_text_;

@@ -19,9 +19,8 @@ TOOLINFOW tool_for(HWND container, HWND text_box, const std::wstring& text) {
 
 }  // namespace
 
-unique_gdi_object make_latch_font(const KeyLatchFont& font) {
-    const ScreenDc screen;
-    const int height = -::MulDiv(font.points, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+unique_gdi_object make_latch_font(const KeyLatchFont& font, int dpi) {
+    const int height = -::MulDiv(font.points, dpi, 72);
     return unique_gdi_object(::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -10,8 +10,8 @@
 
 namespace vantero {
 
-// Points are turned into pixels at the screen's vertical resolution.
-unique_gdi_object make_latch_font(const KeyLatchFont& font);
+// Points are turned into pixels at the given resolution.
+unique_gdi_object make_latch_font(const KeyLatchFont& font, int dpi);
 
 // border_style 0: none; otherwise a single line, sunken when appearance is three-dimensional.
 void apply_border(HWND window, int border_style, int appearance);

@@ -5,3 +5,7 @@
 #define IDB_HIDE_BUTTON 102
 #define IDB_SKIN_EDIT 103
 #define IDB_CLOSE_BUTTON 104
+
+// Each picture is also drawn at 125, 150 and 200 percent, under its id plus one, two and three
+// times this step.
+#define IDB_SCALE_STEP 10
