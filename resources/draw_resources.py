@@ -5,9 +5,17 @@ Run from the repository root (or anywhere):
 
     python3 resources/draw_resources.py
 
-It writes skin_main.png, hide_button.png, skin_edit.png, close_button.png
-and vantero.ico next to this script.  Standard library only; the output is
-the same on every run.
+It writes skin_main.png, hide_button.png, skin_edit.png and close_button.png
+for screens at 100 %, and the same pictures drawn for 125 %, 150 % and 200 %
+with the suffixes _125, _150 and _200 (skin_main_200.png and so on), plus
+vantero.ico (16, 20, 24, 32 and 48 px, each at 4, 8 and 32 bits per pixel),
+next to this script.  Standard library only; the output is the same on every
+run.
+
+Shapes are placed in logical (96-dpi) units.  A picture drawn at scale s is
+floor(d * s + 0.5) pixels along each logical dimension d, and each pixel is
+looked at through its centre's logical position (px + 0.5) / s, so the 100 %
+pictures are computed exactly as if there were no scaling at all.
 
 Drawing works on float RGBA canvases.  Shapes are described by signed
 distance functions (negative inside) and painted with coverage derived
@@ -47,10 +55,23 @@ def noise(x, y, seed=0):
     return ((h ^ (h >> 16)) & 0xFFFFFF) / float(0x1000000)
 
 
+def to_pixels(v, scale):
+    """A logical position or length in pixels, rounded as the program rounds it."""
+    return int(math.floor(v * scale + 0.5))
+
+
+def pixel_range(lo, hi, scale, limit):
+    """The pixels that the logical interval [lo, hi) covers, clipped to [0, limit)."""
+    return range(max(0, to_pixels(lo, scale)), min(limit, to_pixels(hi, scale)))
+
+
 class Canvas:
-    def __init__(self, w, h, color=(0, 0, 0), alpha=1.0):
-        self.w, self.h = w, h
-        n = w * h
+    def __init__(self, w, h, color=(0, 0, 0), alpha=1.0, scale=1.0):
+        """A canvas of w x h logical units, drawn at the given scale."""
+        self.scale = scale
+        self.logical_w, self.logical_h = w, h
+        self.w, self.h = to_pixels(w, scale), to_pixels(h, scale)
+        n = self.w * self.h
         self.r, self.g, self.b = [float(color[0])] * n, [float(color[1])] * n, [float(color[2])] * n
         self.a = [float(alpha)] * n
 
@@ -72,10 +93,13 @@ class Canvas:
         self.a[i] = out
 
     def crop(self, x0, y0, w, h):
-        out = Canvas(w, h)
-        for y in range(h):
-            for x in range(w):
-                i, j = (y0 + y) * self.w + x0 + x, y * w + x
+        """The part at logical (x0, y0) of logical size w x h, at the same scale."""
+        out = Canvas(w, h, scale=self.scale)
+        px0, py0 = to_pixels(x0, self.scale), to_pixels(y0, self.scale)
+        assert px0 + out.w <= self.w and py0 + out.h <= self.h, "crop runs off the canvas"
+        for y in range(out.h):
+            for x in range(out.w):
+                i, j = (py0 + y) * self.w + px0 + x, y * out.w + x
                 out.r[j], out.g[j], out.b[j], out.a[j] = self.r[i], self.g[i], self.b[i], self.a[i]
         return out
 
@@ -145,25 +169,33 @@ def sd_ring(f, width):
 
 # ---------------------------------------------------------------- painting
 def paint(cv, sd, box, color, alpha=1.0, soft=1.0):
-    """Fills shape sd within box (x0, y0, x1, y1).  color is an RGB tuple or
-    a function (x, y) -> RGB; soft > 1 widens the edge into a blur."""
+    """Fills shape sd within box (x0, y0, x1, y1), widened by one logical unit.
+    color is an RGB tuple or a function of the logical pixel centre (x, y) -> RGB.
+    The edge is one pixel of anti-aliasing; soft > 1 adds a blur of soft - 1
+    logical units, which grows with the scale like the shape does."""
     x0, y0, x1, y1 = box
-    for y in range(max(0, int(y0) - 1), min(cv.h, int(math.ceil(y1)) + 1)):
-        for x in range(max(0, int(x0) - 1), min(cv.w, int(math.ceil(x1)) + 1)):
-            cov = clamp(0.5 - sd(x + 0.5, y + 0.5) / soft)
+    s = cv.scale
+    ramp = 1.0 + (soft - 1.0) * s
+    xs = pixel_range(int(x0) - 1, int(math.ceil(x1)) + 1, s, cv.w)
+    for y in pixel_range(int(y0) - 1, int(math.ceil(y1)) + 1, s, cv.h):
+        cy = (y + 0.5) / s
+        for x in xs:
+            cx = (x + 0.5) / s
+            cov = clamp(0.5 - sd(cx, cy) * s / ramp)
             if cov > 0.0:
-                cv.put(x, y, color(x, y) if callable(color) else color, cov * alpha)
+                cv.put(x, y, color(cx, cy) if callable(color) else color, cov * alpha)
 
 
 def vgrad(y0, y1, c0, c1):
-    return lambda x, y: mix(c0, c1, clamp((y + 0.5 - y0) / float(y1 - y0)))
+    return lambda x, y: mix(c0, c1, clamp((y - y0) / float(y1 - y0)))
 
 
 def fill(cv, x0, y0, x1, y1, color, alpha=1.0):
-    """Rectangle with inclusive pixel corners."""
-    for y in range(max(0, y0), min(cv.h, y1 + 1)):
-        for x in range(max(0, x0), min(cv.w, x1 + 1)):
-            cv.put(x, y, color(x, y) if callable(color) else color, alpha)
+    """Rectangle with inclusive logical corners: every pixel of the scaled rectangle."""
+    s = cv.scale
+    for y in pixel_range(y0, y1 + 1, s, cv.h):
+        for x in pixel_range(x0, x1 + 1, s, cv.w):
+            cv.put(x, y, color((x + 0.5) / s, (y + 0.5) / s) if callable(color) else color, alpha)
 
 
 def frame(cv, x0, y0, x1, y1, color, alpha=1.0):
@@ -174,9 +206,13 @@ def frame(cv, x0, y0, x1, y1, color, alpha=1.0):
 
 
 def hline_fade(cv, x0, x1, y, color, alpha=1.0, fade=60):
-    """Horizontal 1-px accent line whose ends fade out over `fade` pixels."""
-    for x in range(x0, x1 + 1):
-        cv.put(x, y, color, alpha * clamp(min(x - x0, x1 - x) / float(fade)))
+    """Horizontal accent line one logical unit high whose ends fade out over
+    `fade` logical units."""
+    s = cv.scale
+    for py in pixel_range(y, y + 1, s, cv.h):
+        for px in pixel_range(x0, x1 + 1, s, cv.w):
+            x = (px + 0.5) / s - 0.5    # logical column, a whole number at 100 %
+            cv.put(px, py, color, alpha * clamp(min(x - x0, x1 - x) / float(fade)))
 
 
 def panel(cv, x0, y0, x1, y1, r, top, bottom, edge=MUTED, sheen=0.10):
@@ -242,37 +278,48 @@ def keycap(cv, ox, oy, s, detail=True):
 
 # ---------------------------------------------------------------- skins
 def body_background(cv, top, bottom, glow_x, glow_y, glow_r, seed):
-    """Warm near-black backdrop: vertical gradient, a soft glow and grain."""
-    for y in range(cv.h):
-        row = mix(top, bottom, y / float(cv.h - 1))
-        for x in range(cv.w):
+    """Warm near-black backdrop: vertical gradient, a soft glow and grain, all
+    in logical units, so the grain comes in grains of one logical unit."""
+    s = cv.scale
+    for py in range(cv.h):
+        cy = (py + 0.5) / s
+        y = cy - 0.5                    # logical row, a whole number at 100 %
+        row = mix(top, bottom, clamp(y / float(cv.logical_h - 1)))
+        for px in range(cv.w):
+            cx = (px + 0.5) / s
+            x = cx - 0.5
             d = math.hypot((x - glow_x) / 1.6, y - glow_y) / glow_r
             g = 1.0 - clamp(d)
-            n = (noise(x, y, seed) - 0.5) * 2.2
-            i = y * cv.w + x
+            n = (noise(int(cx), int(cy), seed) - 0.5) * 2.2
+            i = py * cv.w + px
             cv.r[i] = row[0] + 12 * g * g + n
             cv.g[i] = row[1] + 6 * g * g + n * 0.6
             cv.b[i] = row[2] + 1.5 * g * g + n * 0.25
 
 
 def outline(cv, shape, top_sheen_y):
-    """Orange 1-px border just inside the outline, a dimmer second line, and
-    the colour key outside.  The key uses the sign at the pixel centre only."""
+    """Orange border one logical unit wide just inside the outline, a dimmer
+    second line, and the colour key outside.  The key uses the sign at the
+    pixel centre only, so it is never blended."""
+    s = cv.scale
     for y in range(cv.h):
+        cy = (y + 0.5) / s
         for x in range(cv.w):
-            d = shape(x + 0.5, y + 0.5)
+            d = shape((x + 0.5) / s, cy)
             if d > 0.0:
                 cv.set_exact(x, y, COLOR_KEY)
             elif d > -3.0:
-                cv.put(x, y, ORANGE, clamp(1.5 + d))
-                cv.put(x, y, (150, 70, 5), 0.45 * clamp(1.0 - abs(d + 2.0)))
-                if y < top_sheen_y:
-                    cv.put(x, y, LIGHT, 0.25 * clamp(1.0 - abs(d + 2.0)))
+                # distances in pixels: a line s pixels wide, half a pixel of anti-aliasing
+                cv.put(x, y, ORANGE, clamp(0.5 + s + d * s))
+                second = clamp(0.5 + s / 2.0 - abs((d + 2.0) * s))
+                cv.put(x, y, (150, 70, 5), 0.45 * second)
+                if cy < top_sheen_y:
+                    cv.put(x, y, LIGHT, 0.25 * second)
 
 
-def draw_main_skin():
+def draw_main_skin(scale):
     W, H = 809, 589
-    cv = Canvas(W, H)
+    cv = Canvas(W, H, scale=scale)
     body_background(cv, (22, 13, 3), (13, 7, 1), 458, 70, 420, 1)
     # raised title tab merging into a slightly lighter header band
     fill(cv, 1, 3, 807, 100, vgrad(3, 101, (40, 24, 7), (22, 13, 3)), 0.9)
@@ -343,9 +390,9 @@ def draw_hide_button(under):
     return cv
 
 
-def draw_edit_skin():
+def draw_edit_skin(scale):
     W, H = 539, 276
-    cv = Canvas(W, H)
+    cv = Canvas(W, H, scale=scale)
     body_background(cv, (20, 11, 2), (12, 7, 1), 262, 30, 300, 2)
     # the title box is filled with BASE by the program, so the tab matches it
     fill(cv, 0, 0, W - 1, 44, BASE, 0.75)
@@ -364,15 +411,14 @@ def draw_edit_skin():
     return cv
 
 
-def draw_close_button():
-    cv = Canvas(23, 21)
+def draw_close_button(scale):
+    cv = Canvas(23, 21, scale=scale)
     fill(cv, 0, 0, 22, 20, vgrad(0, 21, (56, 32, 10), (20, 11, 2)))
     frame(cv, 0, 0, 22, 20, LIGHT)
     frame(cv, 1, 1, 21, 19, (90, 45, 8), 0.8)
     glyph_line(cv, 7.0, 6.0, 16.0, 15.0, 2.0)
     glyph_line(cv, 16.0, 6.0, 7.0, 15.0, 2.0)
-    for x in range(2, 21):
-        cv.put(x, 2, LIGHT, 0.12)
+    fill(cv, 2, 2, 20, 2, LIGHT, 0.12)
     return cv
 
 
@@ -502,25 +548,45 @@ def ico_bytes(images):
 
 def draw_icon(size):
     cv = Canvas(size, size, (0, 0, 0), 0.0)
-    keycap(cv, 0, 0, size, detail=size > 16)
+    # up to 20 px the drop shadow would make a stray opaque column in the
+    # 4- and 8-bit images, and the glow blurs the V
+    keycap(cv, 0, 0, size, detail=size > 20)
     return cv
 
 
-def main():
-    main_skin, hide_under = draw_main_skin()
-    outputs = {
-        "skin_main.png": (main_skin, (809, 589)),
-        "hide_button.png": (draw_hide_button(hide_under), (23, 23)),
-        "skin_edit.png": (draw_edit_skin(), (539, 276)),
-        "close_button.png": (draw_close_button(), (23, 21)),
+# scale of the screen and the suffix of the pictures drawn for it
+SCALES = ((1.0, ""), (1.25, "_125"), (1.5, "_150"), (2.0, "_200"))
+ICON_SIZES = (16, 20, 24, 32, 48)
+
+
+def skin_pictures(scale):
+    """The skin pictures for one scale: base file name -> (canvas, logical size)."""
+    main_skin, hide_under = draw_main_skin(scale)
+    return {
+        "skin_main": (main_skin, (809, 589)),
+        "hide_button": (draw_hide_button(hide_under), (23, 23)),
+        "skin_edit": (draw_edit_skin(scale), (539, 276)),
+        "close_button": (draw_close_button(scale), (23, 21)),
     }
-    icons = [draw_icon(s) for s in (16, 32, 48)]
+
+
+def key_stays_hard(cv):
+    """Every pixel is exactly the colour key or warm (no more blue than red):
+    a pixel blended with the key would be bluish."""
+    key = tuple(float(v) for v in COLOR_KEY)
+    return all(b <= r or (r, g, b) == key for r, g, b in zip(cv.r, cv.g, cv.b))
+
+
+def main():
+    for scale, suffix in SCALES:
+        for name, (cv, size) in skin_pictures(scale).items():
+            assert (cv.logical_w, cv.logical_h) == size, name
+            assert key_stays_hard(cv), (name, scale)
+            with open(os.path.join(HERE, name + suffix + ".png"), "wb") as f:
+                f.write(png_bytes(cv))
+    icons = [draw_icon(s) for s in ICON_SIZES]
     ico = ico_bytes([(cv, bpp) for cv in icons for bpp in (4, 8, 32)])
-    for name, (cv, size) in outputs.items():
-        assert (cv.w, cv.h) == size, name
-        with open(os.path.join(HERE, name), "wb") as f:
-            f.write(png_bytes(cv))
-    assert struct.unpack_from("<HHH", ico, 0) == (0, 1, 9)
+    assert struct.unpack_from("<HHH", ico, 0) == (0, 1, 15)
     with open(os.path.join(HERE, "vantero.ico"), "wb") as f:
         f.write(ico)
 
