@@ -12,6 +12,7 @@
 
 #include "app/send_gate.h"
 #include "app/sender.h"
+#include "common/scale.h"
 
 namespace vantero {
 namespace {
@@ -152,6 +153,18 @@ TEST(SendGate, OneSendAtATime) {
         {"click:exit u1", {}, "exit"},
     };
     for (const GateCase& c : cases) EXPECT_EQ(play(c), c.trace) << c.start;
+}
+
+// Layout lengths at a resolution round half away from zero, as the system's MulDiv does; the
+// pictures come from the nearest drawn scale, the larger of two equally near.
+TEST(Scale, RoundsAsTheSystemDoesAndPicksTheNearestPictures) {
+    EXPECT_EQ(Scale(144).twips(2325), 233);
+    EXPECT_EQ(Scale(144).px(-2), -3);
+    EXPECT_EQ(Scale(96).twips(12210), 814);
+    EXPECT_EQ(Scale(0).px(10), 10);
+    const std::pair<int, int> nearest[] = {{72, 0},  {96, 0},  {108, 1},
+                                           {132, 2}, {168, 3}, {400, 3}};
+    for (const auto& [dpi, index] : nearest) EXPECT_EQ(nearest_picture_scale(dpi), index) << dpi;
 }
 
 }  // namespace

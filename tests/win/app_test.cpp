@@ -11,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <random>
 
@@ -349,6 +350,82 @@ TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
     ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
     ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+// Where a window and a row's controls sit at a resolution: the layout's twips and 96-dpi pixels,
+// each converted on its own and rounded half up.
+struct Geometry {
+    SIZE main, editor;
+    RECT first_hotkey_box, last_check_box;  // left, top, width, height
+    LONG font_height;                       // the target boxes' 9 pt
+};
+const std::map<int, Geometry> kGeometry = {
+    {96, {{814, 591}, {547, 280}, {249, 155, 113, 20}, {640, 477, 65, 25}, -12}},
+    {144, {{1221, 887}, {821, 420}, {374, 233, 170, 30}, {960, 716, 98, 38}, -18}},
+    {192, {{1628, 1182}, {1094, 560}, {498, 310, 226, 40}, {1280, 954, 130, 50}, -24}},
+};
+
+void expect_geometry(HWND main, MainWindow& window, const Geometry& want) {
+    auto size_of = [](HWND w) {
+        RECT r;
+        ::GetWindowRect(w, &r);
+        return std::pair{r.right - r.left, r.bottom - r.top};
+    };
+    auto place_of = [&](HWND child) {
+        RECT r;
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+        return std::array{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    EXPECT_EQ(size_of(main), std::pair(want.main.cx, want.main.cy));
+    const RECT& h = want.first_hotkey_box;
+    const RECT& c = want.last_check_box;
+    EXPECT_EQ(place_of(window.hotkey_box(1).hwnd()),
+              (std::array{h.left, h.top, h.right, h.bottom}));
+    EXPECT_EQ(place_of(window.enable_box(9)), (std::array{c.left, c.top, c.right, c.bottom}));
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(window.target_box(0), WM_GETFONT, 0, 0)),
+                 sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, want.font_height);
+}
+
+// Run at 96, 144 and 192 dpi (the prefix's LogPixels); a move to a monitor of another scale is
+// what WM_DPICHANGED tells.
+TEST_F(AppTest, TheWindowsFollowTheScreensResolution) {
+    const int dpi = system_dpi();
+    if (!kGeometry.count(dpi)) GTEST_SKIP() << "no figures for " << dpi << " dpi";
+    const Geometry& want = kGeometry.at(dpi);
+    ASSERT_TRUE(start(""));
+    expect_geometry(main_, main(), want);
+
+    // The hide button is where the skin shows it.
+    const POINT hide{(770 * dpi + 48) / 96, (39 * dpi + 48) / 96};
+    ::SendMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hide.x, hide.y));
+    ::SendMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(hide.x, hide.y));
+    EXPECT_FALSE(::IsWindowVisible(main_));
+    main().show_topmost();
+
+    ::SendMessageW(main().target_box(0), WM_LBUTTONUP, 0, 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(pump_until([&] {
+        editor = ::FindWindowW(ext::kEditorClass, ext::kEditorCaption);
+        return editor && ::IsWindowVisible(editor);
+    }));
+    RECT r;
+    ::GetWindowRect(editor, &r);
+    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
+              std::pair(want.editor.cx, want.editor.cy));
+
+    for (const int moved_to : {192, 144, dpi}) {
+        SCOPED_TRACE(moved_to);
+        RECT suggested{10, 20, 10 + kGeometry.at(moved_to).main.cx,
+                       20 + kGeometry.at(moved_to).main.cy};
+        ::SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(moved_to, moved_to),
+                       reinterpret_cast<LPARAM>(&suggested));
+        expect_geometry(main_, main(), kGeometry.at(moved_to));
+        ::GetWindowRect(main_, &r);
+        EXPECT_EQ(std::pair(r.left, r.top), std::pair(10L, 20L));
+    }
 }
 
 }  // namespace

@@ -153,15 +153,32 @@ TEST_F(EditorUnderWine, TheUserPicksTypesSavesAndClosesWithMouseAndKeyboard) {
               L"2|17|90,abcdefg");
 }
 
-// These tests never set up COM, yet every picture decodes, and the skin's corner is exactly the
-// see-through colour: a swapped byte order would leave a red frame round the window.
-TEST(SkinPicturesUnderWine, DecodeWithTheSeeThroughColourExact) {
-    for (int id : {IDB_SKIN_MAIN, IDB_HIDE_BUTTON, IDB_CLOSE_BUTTON}) EXPECT_TRUE(load_bitmap(id));
-    const unique_gdi_object skin = load_bitmap(IDB_SKIN_EDIT);
-    DIBSECTION dib{};
-    ASSERT_EQ(::GetObjectW(skin.get(), sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
-    const auto* corner = static_cast<const BYTE*>(dib.dsBm.bmBits);  // blue, green, red
-    EXPECT_EQ(RGB(corner[2], corner[1], corner[0]), palette::kSeeThrough);
+// These tests never set up COM, yet every picture of every scale decodes, and the skin is exactly
+// the see-through colour wherever it is not skin: a swapped byte order would leave a red frame
+// round the window, a blended stretch a blue fringe.
+TEST(SkinPicturesUnderWine, DecodeAtEveryScaleWithTheSeeThroughColourExact) {
+    for (int id : {IDB_SKIN_MAIN, IDB_HIDE_BUTTON, IDB_SKIN_EDIT, IDB_CLOSE_BUTTON}) {
+        for (int step = 0; step < 4; ++step) EXPECT_TRUE(load_bitmap(id + step * IDB_SCALE_STEP));
+    }
+    for (int dpi : {96, 120, 144, 168, 192, 240}) {
+        SCOPED_TRACE(dpi);
+        const unique_gdi_object skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, {539, 276}, dpi);
+        DIBSECTION dib{};
+        ASSERT_EQ(::GetObjectW(skin.get(), sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+        EXPECT_EQ(std::pair(dib.dsBm.bmWidth, dib.dsBm.bmHeight),
+                  std::pair((539L * dpi + 48) / 96, (276L * dpi + 48) / 96));
+        const auto* bits = static_cast<const BYTE*>(dib.dsBm.bmBits);  // blue, green, red
+        EXPECT_EQ(RGB(bits[2], bits[1], bits[0]), palette::kSeeThrough);
+        int fringe = 0;
+        for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+            for (LONG x = 0; x < dib.dsBm.bmWidth; ++x) {
+                const BYTE* p = bits + y * dib.dsBm.bmWidthBytes + x * 3;
+                const bool key = RGB(p[2], p[1], p[0]) == palette::kSeeThrough;
+                if (!key && p[0] > 64 && p[0] > p[1] && p[0] > p[2]) ++fringe;
+            }
+        }
+        EXPECT_EQ(fringe, 0);
+    }
 }
 
 }  // namespace
