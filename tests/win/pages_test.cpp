@@ -46,6 +46,7 @@ bool opened(const std::wstring& argument) {
 class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kOpened);  // late recorders of an earlier run or test
         HKEY classes = nullptr;
         ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
                           nullptr, &classes, nullptr);
