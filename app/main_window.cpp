@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "app/layout.h"
-#include "app/product.h"
+#include "app/pages.h"
 #include "app/sender.h"
 #include "app/system_key_output.h"
 #include "common/drag_move.h"
@@ -325,7 +325,7 @@ void MainWindow::exit_program() {
     // Taking the icon away and hiding the window may wait on the shell or a window manager (two
     // seconds each under Wine without one): the next copy need not wait for them.
     if (exit_steps_.remove_tray_icon) exit_steps_.remove_tray_icon();
-    ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
+    open_page(hwnd(), Page::home);
     if (editor_ && editor_->hwnd()) ::ShowWindow(editor_->hwnd(), SW_HIDE);
     ::ShowWindow(hwnd(), SW_HIDE);
     ::PostQuitMessage(0);
@@ -351,14 +351,10 @@ void MainWindow::on_click(POINT at) {
             break;
         case ChromeHit::home_link:
             // Starting a browser may take a while: not while a send holds its keys.
-            after_sends([this] {
-                ::ShellExecuteW(hwnd(), L"open", product::kHomePage, L"", L"", SW_SHOWNORMAL);
-            });
+            after_sends([this] { open_page(hwnd(), Page::home); });
             break;
         case ChromeHit::product_link:
-            after_sends([this] {
-                ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL);
-            });
+            after_sends([this] { open_page(hwnd(), Page::product); });
             break;
         default:
             break;

@@ -1,9 +1,7 @@
 #pragma once
-// The maker's pages and texts. Placeholders until the project has its own site.
+// The maker's name and texts.
 namespace vantero::product {
 
-inline constexpr const wchar_t* kHomePage = L"https://vantero.example.com/";
-inline constexpr const wchar_t* kProductPage = L"https://vantero.example.com/vantero/";
 inline constexpr const wchar_t* kMakerName = L"万特罗";
 inline constexpr const wchar_t* kMakerSlogan = L"万特罗工作室 · 让每一个按键都顺手";
 inline constexpr const wchar_t* kTrayTip = L"Vantero:左击显示 右击退出";

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/pages.h"
 #include "app/product.h"
 #include "common/external_strings.h"
 #include "resources/resource_ids.h"
@@ -63,7 +64,7 @@ void TrayIcon::show_menu() {
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     switch (chosen) {
         case kAbout:
-            ::ShellExecuteW(hwnd(), L"open", product::kProductPage, L"", L"", SW_SHOWNORMAL);
+            open_page(hwnd(), Page::product);
             break;
         case kExit:
             if (actions_.exit) actions_.exit();

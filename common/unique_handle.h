@@ -40,6 +40,17 @@ struct kernel_handle_traits {
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer h) noexcept { ::CloseHandle(h); }
 };
+// CreateFileW fails with INVALID_HANDLE_VALUE, not null.
+struct file_traits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(pointer h) noexcept { ::CloseHandle(h); }
+};
+struct registry_key_traits {
+    using pointer = HKEY;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { ::RegCloseKey(h); }
+};
 struct window_traits {
     using pointer = HWND;
     static pointer invalid() noexcept { return nullptr; }
@@ -67,6 +78,8 @@ struct hook_traits {
 };
 
 using unique_kernel_handle = unique_handle<kernel_handle_traits>;
+using unique_file = unique_handle<file_traits>;
+using unique_registry_key = unique_handle<registry_key_traits>;
 using unique_window = unique_handle<window_traits>;
 using unique_gdi_object = unique_handle<gdi_object_traits>;
 using unique_icon = unique_handle<icon_traits>;

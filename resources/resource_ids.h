@@ -21,3 +21,7 @@
 #define IDB_HIDE_BUTTON_200 132
 #define IDB_SKIN_EDIT_200 133
 #define IDB_CLOSE_BUTTON_200 134
+
+// The program's own pages.
+#define IDR_HOME_PAGE 201
+#define IDR_PRODUCT_PAGE 202

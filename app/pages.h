@@ -1,0 +1,32 @@
+#pragma once
+// The program's two pages, opened in the user's browser: a web address configured when the
+// program was built, or else the copy of the page the program carries, written into the user's
+// local application data folder.
+#include <windows.h>
+
+#include <string>
+
+namespace vantero {
+
+enum class Page { home, product };
+
+// Web addresses of the pages; an empty one stands for the program's own copy.
+struct PageAddresses {
+    std::wstring home;
+    std::wstring product;
+};
+
+// The addresses this build was configured with.
+PageAddresses configured_page_addresses();
+
+// Opens a page with the configured addresses. Nothing is shown when that fails: the program
+// carries on as before.
+void open_page(HWND owner, Page page);
+
+// Opens a page with the addresses given. The program's own copy goes to
+// %LOCALAPPDATA%\Vantero\<version>\, written only when missing or different. Returns what was
+// handed to the shell (the address, or the copy's full path), or nothing when no copy could be
+// written.
+std::wstring open_page(HWND owner, Page page, const PageAddresses& addresses);
+
+}  // namespace vantero

@@ -1,0 +1,116 @@
+// The program's pages under Wine: the copies in the user's folder, and what reaches the browser,
+// here reg.exe noting its argument as a value name (appends to one log file would collide).
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/pages.h"
+#include "common/unique_handle.h"
+
+namespace vantero {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr const wchar_t* kOpened = L"Software\\VanteroTest\\Opened";
+constexpr const wchar_t* kRecord = L"reg add HKCU\\Software\\VanteroTest\\Opened /v \"%1\" /f";
+
+std::string read_bytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::wstring exe_version() {
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::string info(::GetFileVersionInfoSizeW(exe, nullptr) + 1, '\0');
+    ::GetFileVersionInfoW(exe, 0, static_cast<DWORD>(info.size()), info.data());
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    ::VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\FileVersion",
+                     reinterpret_cast<void**>(&value), &length);
+    return value ? value : L"(none)";
+}
+
+// The shell runs the recorder after it returns.
+bool opened(const std::wstring& argument) {
+    for (int tries = 0; tries < 100; ++tries, ::Sleep(100))
+        if (!::RegGetValueW(HKEY_CURRENT_USER, kOpened, argument.c_str(), RRF_RT_ANY, nullptr,
+                            nullptr, nullptr))
+            return true;
+    return false;
+}
+
+class PagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kOpened);  // late recorders of an earlier run or test
+        HKEY classes = nullptr;
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
+                          nullptr, &classes, nullptr);
+        const unique_registry_key owner(classes);
+        const std::pair<const wchar_t*, std::wstring> values[] = {
+            {L".html", L"VanteroTest.Page"},
+            {L"VanteroTest.Page\\shell\\open\\command", kRecord},
+            {L"https\\shell\\open\\command", kRecord}};
+        for (const auto& [key, value] : values)
+            ::RegSetKeyValueW(classes, key, nullptr, REG_SZ, value.c_str(),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        // Wine's HKEY_CLASSES_ROOT leaves the user's classes out: this process reads them alone.
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
+    }
+    void TearDown() override {
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+        for (const wchar_t* key : {L"Software\\Classes\\.html", L"Software\\Classes\\https",
+                                   L"Software\\Classes\\VanteroTest.Page", kOpened})
+            ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    }
+};
+
+TEST_F(PagesTest, OwnPagesAreUtf8HtmlFilesHandedToTheShell) {
+    const std::pair<Page, std::wstring> pages[] = {
+        {Page::home, L"如何删除"},
+        {Page::home, exe_version()},
+        {Page::product, L"Not set hotkey（标题 error）"}};
+    for (const auto& [page, expected] : pages) {
+        const fs::path path = open_page(nullptr, page, {});
+        ASSERT_NE(path.wstring().find(L"\\Vantero\\" + exe_version() + L"\\"), std::wstring::npos);
+        const std::string bytes = read_bytes(path);
+        std::wstring text(bytes.size(), L'\0');
+        text.resize(::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                          static_cast<int>(bytes.size()), text.data(),
+                                          static_cast<int>(text.size())));
+        ASSERT_FALSE(text.empty()) << path << " is not UTF-8";
+        EXPECT_EQ(text.rfind(L"<!DOCTYPE html>", 0), 0u);
+        EXPECT_NE(text.find(L"<meta charset=\"utf-8\">"), std::wstring::npos);
+        EXPECT_EQ(text.substr(text.find_last_not_of(L"\r\n") - 6, 7), L"</html>");
+        EXPECT_NE(text.find(expected), std::wstring::npos) << path;
+        EXPECT_TRUE(opened(path.wstring()));
+    }
+}
+
+TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
+    const fs::path path = open_page(nullptr, Page::product, {});
+    const std::string page = read_bytes(path);
+    const auto long_ago = fs::last_write_time(path) - std::chrono::hours(24);
+    fs::last_write_time(path, long_ago);
+    ASSERT_EQ(open_page(nullptr, Page::product, {}), path);
+    EXPECT_EQ(fs::last_write_time(path), long_ago);
+    fs::remove(path);
+    open_page(nullptr, Page::product, {});
+    EXPECT_EQ(read_bytes(path), page);
+    std::ofstream(path, std::ios::binary | std::ios::app) << "<!-- altered -->";
+    open_page(nullptr, Page::product, {});
+    EXPECT_EQ(read_bytes(path), page);
+
+    fs::remove(path);
+    const std::wstring address = L"https://pages.test/vantero/guide?from=tray";
+    EXPECT_EQ(open_page(nullptr, Page::product, {L"", address}), address);
+    EXPECT_TRUE(opened(address));
+    EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace vantero
