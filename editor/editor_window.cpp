@@ -85,15 +85,11 @@ void EditorWindow::Impl::load() {
     if (hwnd()) return;
     parts_ = std::make_unique<Parts>();
     const Scale system(system_dpi());
-    const int width = system.px(look::kWidth);
-    const int height = system.px(look::kHeight);
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO));
     // Unowned and without WS_EX_TOOLWINDOW: while it is open the main window is hidden, so it
     // keeps a taskbar button of its own to come back to.
-    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, x, y, width,
-                height, nullptr, icon)) {
+    if (!create(external::kEditorClass, 0, WS_POPUP | WS_CLIPCHILDREN, look::kTitle, 0, 0,
+                system.px(look::kWidth), system.px(look::kHeight), nullptr, icon)) {
         parts_.reset();
         return;
     }
@@ -101,6 +97,11 @@ void EditorWindow::Impl::load() {
     make_see_through(hwnd(), palette::kSeeThrough);
     create_controls();
     apply_dpi(window_dpi(hwnd()));
+    // Centred on the screen at the size its resolution gave it.
+    const Scale scale = parts_->scale;
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - scale.px(look::kWidth)) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - scale.px(look::kHeight)) / 2;
+    ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     fill_selectors();
 }
 
