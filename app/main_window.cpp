@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -12,8 +11,8 @@
 #include "app/sender.h"
 #include "app/system_key_output.h"
 #include "common/drag_move.h"
-#include "common/gdi_win.h"
 #include "common/external_strings.h"
+#include "common/gdi_win.h"
 #include "common/key_sequence.h"
 #include "common/palette.h"
 #include "common/text_win.h"

@@ -418,13 +418,17 @@ TEST_F(AppTest, TheWindowsFollowTheScreensResolution) {
 
     for (const int moved_to : {192, 144, dpi}) {
         SCOPED_TRACE(moved_to);
-        RECT suggested{10, 20, 10 + kGeometry.at(moved_to).main.cx,
-                       20 + kGeometry.at(moved_to).main.cy};
-        ::SendMessageW(main_, WM_DPICHANGED, MAKEWPARAM(moved_to, moved_to),
-                       reinterpret_cast<LPARAM>(&suggested));
-        expect_geometry(main_, main(), kGeometry.at(moved_to));
-        ::GetWindowRect(main_, &r);
-        EXPECT_EQ(std::pair(r.left, r.top), std::pair(10L, 20L));
+        const Geometry& there = kGeometry.at(moved_to);
+        for (HWND moved : {main_, editor}) {
+            RECT suggested{10, 20, 10 + there.main.cx, 20 + there.main.cy};
+            ::SendMessageW(moved, WM_DPICHANGED, MAKEWPARAM(moved_to, moved_to),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ::GetWindowRect(moved, &r);
+            EXPECT_EQ(std::pair(r.left, r.top), std::pair(10L, 20L));
+        }
+        expect_geometry(main_, main(), there);
+        EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
+                  std::pair(there.editor.cx, there.editor.cy));
     }
 }
 
