@@ -85,7 +85,7 @@ void MainWindow::apply_dpi(int dpi) {
 
 void MainWindow::place_rows() {
     auto place = [](HWND control, const RECT& box, HGDIOBJ font) {
-        ::MoveWindow(control, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+        move_to(control, box);
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     };
     for (int k = 0; k < kRowCount; ++k) {

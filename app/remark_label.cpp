@@ -18,8 +18,7 @@ RemarkLabel::RemarkLabel(HWND parent, std::function<void()> on_click)
 void RemarkLabel::place(const RECT& bounds, HFONT font, int band) {
     font_ = font;
     band_ = band;
-    ::MoveWindow(hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, TRUE);
+    move_to(hwnd(), bounds);
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

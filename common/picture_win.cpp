@@ -40,6 +40,18 @@ ResourceBytes find_png(int resource_id) {
     return {static_cast<BYTE*>(::LockResource(loaded)), ::SizeofResource(module, found)};
 }
 
+// A top-down 24-bit DIB section: rows in the order WIC copies them, pixels blue, green, red.
+unique_gdi_object make_dib(LONG width, LONG height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return unique_gdi_object(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 // Every WIC object lives inside this call, so the decoder's buffers are gone when it returns.
 unique_gdi_object decode(const ResourceBytes& png) {
     com_ptr<IWICImagingFactory> factory;
@@ -69,15 +81,8 @@ unique_gdi_object decode(const ResourceBytes& png) {
         width > kLargest || height > kLargest)
         return {};
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC copies rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    unique_gdi_object bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    unique_gdi_object bitmap = make_dib(static_cast<LONG>(width), static_cast<LONG>(height), &bits);
     if (!bitmap || !bits) return {};
     const UINT stride = (width * 3 + 3) & ~3u;  // DIB rows end on a four-byte boundary
     if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits))))
@@ -88,15 +93,8 @@ unique_gdi_object decode(const ResourceBytes& png) {
 // A copy of the picture at another size, each pixel taken whole from the nearest source pixel.
 unique_gdi_object stretched(HBITMAP picture, const BITMAP& drawn, SIZE wanted) {
     if (wanted.cx <= 0 || wanted.cy <= 0) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = wanted.cx;
-    info.bmiHeader.biHeight = -wanted.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    unique_gdi_object copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    unique_gdi_object copy = make_dib(wanted.cx, wanted.cy, &bits);
     if (!copy) return {};
     HDC source = ::CreateCompatibleDC(nullptr);
     HDC target = ::CreateCompatibleDC(nullptr);

@@ -11,6 +11,10 @@ std::wstring window_text(HWND window) {
     return text;
 }
 
+void move_to(HWND window, const RECT& box) {
+    ::MoveWindow(window, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+}
+
 void make_see_through(HWND window, COLORREF colour_key) {
     const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
     ::SetWindowLongPtrW(window, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);

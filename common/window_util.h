@@ -14,6 +14,9 @@ inline POINT point_from(LPARAM lparam) {
 // A window's text, whole.
 std::wstring window_text(HWND window);
 
+// Moves and sizes a window onto a rectangle of its parent's client area, and redraws it.
+void move_to(HWND window, const RECT& box);
+
 // Makes a window see-through wherever it paints the colour key.
 void make_see_through(HWND window, COLORREF colour_key);
 

@@ -123,9 +123,7 @@ void EditorWindow::Impl::apply_dpi(int dpi) {
     }
     for (const auto& [id, box] : {std::pair{editor_ids::kSaveKeysButton, look::kSaveKeysButton},
                                   std::pair{editor_ids::kCloseButton, look::kCloseButton}}) {
-        const RECT at = at_scale(box);
-        ::MoveWindow(::GetDlgItem(hwnd(), id), at.left, at.top, at.right - at.left,
-                     at.bottom - at.top, TRUE);
+        move_to(::GetDlgItem(hwnd(), id), at_scale(box));
     }
     parts.panel.place(parts.scale);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, parts.scale.px(look::kWidth),

@@ -45,10 +45,7 @@ bool RemarkPanel::create_child(HWND parent) {
 
 void RemarkPanel::place(Scale scale) {
     scale_ = scale;
-    auto move = [](HWND window, const RECT& box) {
-        ::MoveWindow(window, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
-    };
-    move(hwnd(), at_scale(look::kRemarkPanel));
+    move_to(hwnd(), at_scale(look::kRemarkPanel));
 
     // A one-line edit box puts its text at the top; the panel paints the box's full height and
     // the edit control sits in its middle, one line high.
@@ -60,11 +57,11 @@ void RemarkPanel::place(Scale scale) {
     const int edit_height = line < height ? line : height;
     text.top += (height - edit_height) / 2;
     text.bottom = text.top + edit_height;
-    move(remark_box_, text);
+    move_to(remark_box_, text);
     const int margin = scale.px(4);
     ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                    MAKELPARAM(margin, margin));
-    move(save_button_, at_scale(look::kSaveRemarkButton));
+    move_to(save_button_, at_scale(look::kSaveRemarkButton));
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

@@ -6,6 +6,7 @@
 
 #include "hotkey/key_latch_impl.h"
 #include "hotkey/key_latch_look.h"
+#include "common/window_util.h"
 #include "settings/settings_file.h"
 
 namespace vantero {
@@ -148,8 +149,7 @@ void KeyLatch::set_dpi(int dpi) {
     impl_->apply_font();
 }
 void KeyLatch::move(const RECT& bounds) {
-    ::MoveWindow(impl_->hwnd(), bounds.left, bounds.top, bounds.right - bounds.left,
-                 bounds.bottom - bounds.top, TRUE);
+    move_to(impl_->hwnd(), bounds);
 }
 
 }  // namespace vantero

@@ -13,13 +13,6 @@ namespace {
 
 constexpr const wchar_t* kSection = external::kHotkeySection;
 
-struct reg_key_traits {
-    using pointer = HKEY;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer key) noexcept { ::RegCloseKey(key); }
-};
-using unique_reg_key = unique_handle<reg_key_traits>;
-
 // A missing or unreadable value gives the default, as a missing INI key does.
 std::wstring read_registry_setting(const std::wstring& app, const std::wstring& key,
                                    const std::wstring& fallback) {
@@ -85,7 +78,7 @@ DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
         HKEY_CURRENT_USER, registry_settings_key(store.reg_key_name, kSection).c_str(), 0, nullptr,
         0, KEY_SET_VALUE, nullptr, &raw, nullptr);
     if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
-    const unique_reg_key section(raw);
+    const unique_registry_key section(raw);
     for (const auto& [key, value] : values) {
         if (const DWORD error = save_registry_setting(section.get(), key, value)) return error;
     }
