@@ -27,6 +27,8 @@ inline constexpr const wchar_t* kSingleInstanceMutex =
 inline constexpr const wchar_t* kDisplayTextSection = L"conftext";
 inline constexpr const wchar_t* kKeySequenceSection = L"conftooltip";
 inline constexpr const wchar_t* kRemarkSection = L"remark";
+// Which rows were left started: "1" started, keyed "0" to "8".
+inline constexpr const wchar_t* kRowSwitchSection = L"running";
 inline constexpr const wchar_t* kHotkeySection = L"KeyLatch";
 inline constexpr const wchar_t* kTextKey = L"Text";
 inline constexpr const wchar_t* kKeyCodeKey = L"KeyCode";

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/row_start.h"
 #include "app/send_gate.h"
 #include "app/sender.h"
 #include "common/scale.h"
@@ -153,6 +154,30 @@ TEST(SendGate, OneSendAtATime) {
         {"click:exit u1", {}, "exit"},
     };
     for (const GateCase& c : cases) EXPECT_EQ(play(c), c.trace) << c.start;
+}
+
+// A row starts only with a named trigger, valid target keys and, for a typing key, a yes; each
+// refusal the user is told of names the row.
+TEST(RowStart, ChecksInTheOrderOfAClickAndNamesEachRowRefused) {
+    const struct {
+        RowFacts facts;
+        RowRefusal refusal;
+    } cases[] = {
+        {{0, false, true, false, false}, RowRefusal::no_trigger},
+        {{232, false, true, false, false}, RowRefusal::unnamed_trigger},
+        {{65, true, false, true, false}, RowRefusal::no_target},
+        {{65, true, true, true, false}, RowRefusal::needs_confirmation},
+        {{65, true, true, true, true}, RowRefusal::none},
+        {{112, true, true, false, false}, RowRefusal::none},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(check_row_start(c.facts), c.refusal) << c.facts.trigger_key;
+
+    EXPECT_EQ(describe_rows_not_started({{2, RowRefusal::registration_refused},
+                                         {5, RowRefusal::none},
+                                         {9, RowRefusal::no_target}}),
+              L"第 2 行：热键已被其他程序占用\n第 9 行：没有设置要发送的按键");
+    EXPECT_EQ(describe_rows_not_started({{1, RowRefusal::none}}), L"");
 }
 
 // Layout lengths at a resolution round half away from zero, as the system's MulDiv does; the
