@@ -26,6 +26,13 @@ const std::wstring& settings_file_path();
 std::wstring read_setting(std::wstring_view section, std::wstring_view key,
                           std::wstring_view default_value);
 
+// Whether the stored settings can be read: ERROR_SUCCESS when the file can be opened as the
+// profile functions open it to read, or does not exist yet. While another program holds it
+// (sharing or lock violation) it is tried again for about two seconds; then, or for any other
+// reason, the system's error code. The profile functions give defaults for a file they cannot
+// read, so what was read while this fails is not what the file holds.
+DWORD check_settings_readable();
+
 // Stores the value, creating the file, section or key as needed. Line breaks cannot reach the
 // file: in names and value every run of CR/LF becomes one space and NUL is dropped. While another
 // program holds the file (sharing or lock violation) the write is tried again for about two

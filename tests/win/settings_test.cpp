@@ -73,6 +73,30 @@ TEST_F(SettingsFileUnderWine, AFileHeldLongIsLeftAsItWasAndOneHeldBrieflyIsWaite
     EXPECT_EQ(read_setting(L"remark", L"0", L""), L"new");
 }
 
+TEST_F(SettingsFileUnderWine, AFileHeldWithoutSharingIsNotReadableUntilLetGo) {
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS}) << "no file: nothing to lose";
+    write_file("[remark]\r\n0=old\r\n");
+    // Held for reading with others let in to read and write, as the profile functions hold it.
+    unique_file shared(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS});
+    shared.reset();
+    unique_file held(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    const DWORD error = check_settings_readable();
+    EXPECT_TRUE(error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) << error;
+    const std::wstring message = describe_read_error(error);
+    EXPECT_NE(message.find(L"\n" + path + L"\n"), std::wstring::npos) << "names the file";
+    EXPECT_NE(message.find(L"文件正被其他程序占用。"), std::wstring::npos);
+
+    std::thread releaser([&] {
+        ::Sleep(500);
+        held.reset();
+    });
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS}) << "waited for";
+    releaser.join();
+}
+
 TEST_F(SettingsFileUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     // A comment, 复制, 粘贴 (replaced by 剪切) and 快捷键 in GBK. Wine's rewrite drops blank lines.
     const std::string head = "; \xC9\xE8\xD6\xC3\r\n[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n1=";
