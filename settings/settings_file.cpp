@@ -109,8 +109,30 @@ std::wstring read_setting(std::wstring_view section, std::wstring_view key,
 DWORD write_setting(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     const std::wstring section_line = one_line(section);
     const std::wstring key_line = one_line(key);
-    const std::wstring value_line = one_line(value);
+    const std::wstring value_line = protected_from_trimming(one_line(value));
     return retry_while_held([&] { return write_once(section_line, key_line, value_line); });
+}
+
+std::wstring characters_outside_code_page(std::wstring_view text) {
+    std::wstring outside;
+    for (size_t at = 0; at < text.size();) {
+        const size_t units =
+            IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() && IS_LOW_SURROGATE(text[at + 1])
+                ? 2
+                : 1;
+        const std::wstring_view character = text.substr(at, units);
+        at += units;
+        char bytes[8];
+        wchar_t back[4];
+        BOOL replaced = FALSE;
+        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
+                                            static_cast<int>(units), bytes, sizeof(bytes), nullptr,
+                                            &replaced);
+        const int m = n > 0 ? ::MultiByteToWideChar(CP_ACP, 0, bytes, n, back, 4) : 0;
+        const bool held = n > 0 && !replaced && std::wstring_view(back, m) == character;
+        if (!held && outside.find(character) == std::wstring::npos) outside += character;
+    }
+    return outside;
 }
 
 DWORD check_settings_readable() {

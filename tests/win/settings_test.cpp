@@ -107,6 +107,21 @@ TEST_F(SettingsFileUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"快捷键");
 }
 
+TEST_F(SettingsFileUnderWine, ValuesComeBackExactlyAsWrittenAndOlderFilesReadAsBefore) {
+    const std::wstring values[] = {L" 复制", L"复制 ", L"\t a\t", L"\x3000全角", L"\"q\"",   L"'q'",
+                                   L"\"\"",  L"\"",    L"'",      L"\"a'",       L"a \"b\"", L""};
+    for (const std::wstring& value : values) {
+        EXPECT_EQ(write_setting(L"remark", L"0", value), DWORD{ERROR_SUCCESS});
+        EXPECT_EQ(read_setting(L"remark", L"0", L"-"), value);
+    }
+    write_file("[remark]\r\n0= a b \r\n1=\"q\"\r\n2='r'\r\n3=s\r\n");
+    std::wstring read;
+    for (const wchar_t* key : {L"0", L"1", L"2", L"3"})
+        read += read_setting(L"remark", key, L"") + L"|";
+    EXPECT_EQ(read, L"a b|q|r|s|");
+    EXPECT_EQ(characters_outside_code_page(L"Mäx😀ñ复制ä?"), L"ä😀ñ") << "GBK holds 复制 and ?";
+}
+
 TEST_F(SettingsFileUnderWine, LineBreaksAndNulsNeverReachTheFile) {
     // Each run of CR/LF in a name or value becomes one space; NUL is dropped.
     const std::wstring value(L"a\n\r\n[evil]\rx=\0b", 15);
