@@ -21,6 +21,7 @@
 #include "resources/resource_ids.h"
 #include "settings/row_store.h"
 #include "settings/save_error.h"
+#include "settings/settings_file.h"
 
 namespace vantero {
 namespace {
@@ -30,6 +31,7 @@ constexpr UINT kOpenRemarkEditor = WM_APP + 2;   // wParam: row index
 constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
 constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
 constexpr UINT kPrepareEditor = WM_APP + 5;      // once the window is on screen
+constexpr UINT kReportUnreadable = WM_APP + 6;   // once the window is on screen
 constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
 constexpr const wchar_t* kFace = L"微软雅黑";
 
@@ -66,6 +68,8 @@ bool MainWindow::open() {
         return false;
     }
     scale_ = Scale(window_dpi(hwnd()));
+    // Before the hotkey boxes read their triggers: a file they cannot read gives them defaults.
+    read_error_ = check_settings_readable();
     create_rows();
     apply_dpi(scale_.dpi());
     load_rows();
@@ -162,6 +166,7 @@ void MainWindow::load_rows() {
     // Loaded hidden once the main window shows, so its first opening is quick; the first paint
     // does not wait for its lists. An opening before then loads it itself.
     ::PostMessageW(hwnd(), kPrepareEditor, 0, 0);
+    if (read_error_ != ERROR_SUCCESS) ::PostMessageW(hwnd(), kReportUnreadable, 0, 0);
 }
 
 void MainWindow::show() {
@@ -290,6 +295,9 @@ void MainWindow::after_sends(std::function<void()> action) {
 DWORD MainWindow::save_triggers() {
     // The first failure ends it: with the file held by another program each write waits.
     for (auto& latch : hotkey_boxes_) {
+        // The file held triggers this run could not read: a row keeps its stored one unless the
+        // user has captured another in it since.
+        if (read_error_ != ERROR_SUCCESS && latch->key_code() == 0) continue;
         if (const DWORD error = latch->save_settings()) return error;
     }
     return ERROR_SUCCESS;
@@ -421,6 +429,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case kSyncCheck:
             if (wparam >= 1 && wparam <= kRowCount) sync_check(static_cast<int>(wparam));
+            return 0;
+        case kReportUnreadable:
+            ::MessageBoxW(hwnd(), describe_read_error(read_error_).c_str(),
+                          external::kReadFailedCaption, MB_ICONWARNING | MB_OK | MB_SETFOREGROUND);
             return 0;
         case kPrepareEditor:
             if (!exiting_ && !editor_->is_loaded()) editor_->load();

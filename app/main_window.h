@@ -42,6 +42,7 @@ public:
     // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
     void exit_program();
     // Saves every row's trigger (exit sequence and session end); the first failure's error code.
+    // When set.ini could not be read at start, rows without a trigger captured since are left out.
     DWORD save_triggers();
     // Runs action now or, while a send holds its keys, once the last send has let them go. What
     // opens a menu or a message box, starts a drag or ends the program goes through here:
@@ -108,6 +109,7 @@ private:
     SendGate gate_{[this](int k) { send_row(k); }};
     KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;
+    DWORD read_error_ = ERROR_SUCCESS;  // set.ini at start-up: check_settings_readable
     bool shown_once_ = false;
     bool exiting_ = false;
     ChromeHit pressed_ = ChromeHit::outside;

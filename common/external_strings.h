@@ -49,6 +49,8 @@ inline constexpr const char* kWaitErrorPrefix = "[clsWaitableTimer.Wait]";
 
 // The main window's and the editor's messages.
 inline constexpr const wchar_t* kSaveFailedCaption = L"保存失败";
+inline constexpr const wchar_t* kReadFailedCaption = L"读取设置失败";
+inline constexpr const wchar_t* kRemarkRefusedCaption = L"备注不能保存";
 // After the reason a save failed, at the exit:
 inline constexpr const wchar_t* kExitRetryOrQuit =
     L"\n\n本次运行中设置的热键还没有保存。点“重试”再保存一次；点“取消”不保存，直接退出。";

@@ -22,7 +22,9 @@
 #include "editor/selector.h"
 #include "resources/resource_ids.h"
 #include "settings/row_store.h"
+#include "settings/ini_value.h"
 #include "settings/save_error.h"
+#include "settings/settings_file.h"
 
 namespace vantero {
 namespace {
@@ -31,6 +33,21 @@ namespace look = editor_look;
 
 bool is_letter(const std::string& name) {
     return name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z';
+}
+
+// Why the remark cannot be saved, for the user; empty when it can. The box's own limit does
+// not hold for text another program sets (WM_SETTEXT), and the file keeps only its code page.
+std::wstring remark_refusal(const std::wstring& remark) {
+    std::wstring refusal;
+    if (remark.size() > static_cast<size_t>(editor_look::kMaxRemarkLength)) {
+        refusal = L"备注最多" + std::to_wstring(editor_look::kMaxRemarkLength) + L"个字，这条有" +
+                  std::to_wstring(remark.size()) + L"个字。";
+    }
+    if (const std::wstring outside = characters_outside_code_page(remark); !outside.empty()) {
+        if (!refusal.empty()) refusal += L"\n\n";
+        refusal += L"设置文件存不下这些字符：" + outside + L"\n请换成别的字。";
+    }
+    return refusal;
 }
 
 }  // namespace
@@ -226,12 +243,20 @@ void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
 }
 
 void EditorWindow::Impl::save_remark() {
-    const std::wstring remark = parts_->panel.remark();
-    if (remark == opened_remark_) {
+    // As the file will hold it, so the row shows what the next start shows.
+    const std::wstring remark = one_line(parts_->panel.remark());
+    if (remark == opened_remark_) {  // a longer remark stored earlier stays as it is
         back_to_main();
         return;
     }
-    if (!remark.empty()) host_.set_row_remark(row_, remark);
+    if (const std::wstring refusal = remark_refusal(remark); !refusal.empty()) {
+        // Stays open on the remark, for the user to mend it.
+        ::MessageBoxW(hwnd(), refusal.c_str(), external::kRemarkRefusedCaption,
+                      MB_ICONWARNING | MB_OK);
+        ::SetFocus(parts_->panel.remark_box());
+        return;
+    }
+    host_.set_row_remark(row_, remark);  // an empty one too: the label shows what the file holds
     store([&] { return write_row_remark(row_, remark); });
     back_to_main();
 }

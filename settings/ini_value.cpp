@@ -16,4 +16,15 @@ std::wstring one_line(std::wstring_view text) {
     return line;
 }
 
+std::wstring protected_from_trimming(std::wstring_view value) {
+    // Generous: a value quoted without need still reads back as it was.
+    auto blank = [](wchar_t c) { return c <= L' ' || c == L'\x3000'; };
+    const bool enclosed = value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
+                          value.back() == value.front();
+    if (value.empty() || !(blank(value.front()) || blank(value.back()) || enclosed)) {
+        return std::wstring(value);
+    }
+    return L"\"" + std::wstring(value) + L"\"";
+}
+
 }  // namespace vantero

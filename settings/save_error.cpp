@@ -32,13 +32,14 @@ bool is_folder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring reason_for(DWORD error) {
+std::wstring reason_for(DWORD error, bool reading) {
     switch (error) {
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
             return L"文件正被其他程序占用。";
         case ERROR_ACCESS_DENIED:
             if (is_folder(current_ini_location().used)) return L"这个位置是一个同名的文件夹。";
+            if (reading) return L"没有读取这个文件的权限。";
             return L"没有写入这个文件的权限（它可能是只读的）。";
         case ERROR_PATH_NOT_FOUND:
         case ERROR_FILE_NOT_FOUND:
@@ -58,9 +59,16 @@ std::wstring reason_for(DWORD error) {
 
 }  // namespace
 
+std::wstring describe_read_error(DWORD error) {
+    return L"无法读取设置文件：\n" + current_ini_location().shown + L"\n\n原因：" +
+           reason_for(error, true) +
+           L"\n\n各行按设置文件为空显示。文件里已有的热键不会被改写，除非在这次运行中给那一行"
+           L"重新设置热键。";
+}
+
 std::wstring describe_save_error(DWORD error) {
     return L"无法把设置保存到文件：\n" + current_ini_location().shown + L"\n\n原因：" +
-           reason_for(error);
+           reason_for(error, false);
 }
 
 }  // namespace vantero

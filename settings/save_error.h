@@ -10,4 +10,7 @@ namespace vantero {
 // number.
 std::wstring describe_save_error(DWORD error);
 
+// The same for a file that exists but could not be read at start-up (check_settings_readable).
+std::wstring describe_read_error(DWORD error);
+
 }  // namespace vantero

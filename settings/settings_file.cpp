@@ -1,7 +1,9 @@
 #include "settings/settings_file.h"
 
+#include <functional>
 #include <utility>
 
+#include "common/unique_handle.h"
 #include "settings/ini_location.h"
 #include "settings/ini_value.h"
 
@@ -40,6 +42,20 @@ std::wstring_view ansi_prefix(std::wstring_view text, size_t max_bytes) {
 DWORD last_error_or_write_fault() {
     const DWORD error = ::GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+}
+
+// Runs attempt until it succeeds or fails for a reason other than another program holding the file
+// (a virus scanner, an editor saving it), which is waited out for about two seconds.
+DWORD retry_while_held(const std::function<DWORD()>& attempt) {
+    constexpr ULONGLONG kRetryForMs = 2000;
+    constexpr DWORD kRetryEveryMs = 100;
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        const DWORD error = attempt();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || ::GetTickCount64() - start >= kRetryForMs) return error;
+        ::Sleep(kRetryEveryMs);
+    }
 }
 
 DWORD write_once(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
@@ -91,19 +107,48 @@ std::wstring read_setting(std::wstring_view section, std::wstring_view key,
 }
 
 DWORD write_setting(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    // Another program may hold the file a moment (a virus scanner, an editor saving it).
-    constexpr ULONGLONG kRetryForMs = 2000;
-    constexpr DWORD kRetryEveryMs = 100;
     const std::wstring section_line = one_line(section);
     const std::wstring key_line = one_line(key);
-    const std::wstring value_line = one_line(value);
-    const ULONGLONG start = ::GetTickCount64();
-    for (;;) {
-        const DWORD error = write_once(section_line, key_line, value_line);
-        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-        if (!held || ::GetTickCount64() - start >= kRetryForMs) return error;
-        ::Sleep(kRetryEveryMs);
+    const std::wstring value_line = protected_from_trimming(one_line(value));
+    return retry_while_held([&] { return write_once(section_line, key_line, value_line); });
+}
+
+std::wstring characters_outside_code_page(std::wstring_view text) {
+    std::wstring outside;
+    for (size_t at = 0; at < text.size();) {
+        const size_t units =
+            IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() && IS_LOW_SURROGATE(text[at + 1])
+                ? 2
+                : 1;
+        const std::wstring_view character = text.substr(at, units);
+        at += units;
+        char bytes[8];
+        wchar_t back[4];
+        BOOL replaced = FALSE;
+        const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
+                                            static_cast<int>(units), bytes, sizeof(bytes), nullptr,
+                                            &replaced);
+        const int m = n > 0 ? ::MultiByteToWideChar(CP_ACP, 0, bytes, n, back, 4) : 0;
+        const bool held = n > 0 && !replaced && std::wstring_view(back, m) == character;
+        if (!held && outside.find(character) == std::wstring::npos) outside += character;
     }
+    return outside;
+}
+
+DWORD check_settings_readable() {
+    const std::wstring& path = location().used;
+    return retry_while_held([&] {
+        // Opened as the profile functions open it to read, so this fails exactly when they would.
+        const unique_file file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return DWORD{ERROR_SUCCESS};
+        const DWORD error = ::GetLastError();
+        // Nothing stored yet: nothing to lose.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return DWORD{ERROR_SUCCESS};
+        return error != ERROR_SUCCESS ? error : DWORD{ERROR_READ_FAULT};
+    });
 }
 
 }  // namespace vantero

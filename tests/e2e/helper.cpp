@@ -12,6 +12,8 @@
 //   keystate      the virtual keys the system reports down
 //   foreground    the class of the foreground window
 //   menu          the screen rectangle of an open popup menu: left top right bottom
+//   hold <file>   opens the file with no sharing, as another program may hold it, creates
+//                 <file>.held once it does, and keeps it until killed
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -186,7 +188,17 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 1;
     }
-    std::fputs("usage: helper record <log>|windows|tree <class>|keystate|foreground|menu\n",
-               stderr);
+    if (command == L"hold" && argc > 2) {
+        const HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return 1;
+        const HANDLE marker = ::CreateFileW((std::wstring(argv[2]) + L".held").c_str(),
+                                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ::CloseHandle(marker);
+        ::Sleep(INFINITE);  // the system closes the file when the process is killed
+    }
+    std::fputs(
+        "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|hold <file>\n",
+        stderr);
     return 2;
 }

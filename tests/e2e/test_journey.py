@@ -4,11 +4,13 @@ keys and type a remark in the editor, tick the row, use it in another window; a 
 at once; exit through the tray menu, start again a second later, and everything is still there.
 What the focused window receives of the held chord is checked key by key."""
 
+import os
+import signal
 import subprocess
 import time
 
-from harness import (HOTKEY_LEFT, MAIN_CLASS, PLACEHOLDER, REMARK_LEFT, TARGET_LEFT, CHECK_LEFT, Session, check,
-                     run_cases, seen, wait_until)
+from harness import (EXTERNAL, HOTKEY_LEFT, MAIN_CLASS, PLACEHOLDER, REMARK_LEFT, TARGET_LEFT, CHECK_LEFT, Session,
+                     check, run_cases, seen, wait_until)
 
 EDITOR_FIRST_LIST, EDITOR_SECOND_LIST, EDITOR_SAVE_KEYS = (109, 117), (258, 118), (254, 217)
 EDITOR_REMARK_BOX, EDITOR_SAVE_REMARK = (254, 127), (256, 172)
@@ -55,6 +57,13 @@ def use_trigger(s, hold):
     return events
 
 
+def exit_through_tray(s):
+    """Out through the tray menu's last item, "退出"."""
+    s.click_at(*wait_until("the tray icon", s.tray_icon), button=3)
+    left, top, right, bottom = map(int, wait_until("the popup menu", lambda: s.helper("menu"))[0].split(","))
+    s.click_at(left + (right - left) // 3, bottom - (bottom - top) // 6)
+
+
 def journey(options):
     with Session(options, "journey") as s:
         first = s.start_vantero()
@@ -85,10 +94,8 @@ def journey(options):
         check(s.start(s.exe).wait(timeout=30) == 0, "the second copy ended badly")
         check(sum(1 for w in s.windows() if w.cls == MAIN_CLASS) == 1, "a second main window")
 
-        # Out through the tray menu's last item, "退出"; a start one second later starts.
-        s.click_at(*wait_until("the tray icon", s.tray_icon), button=3)
-        left, top, right, bottom = map(int, wait_until("the popup menu", lambda: s.helper("menu"))[0].split(","))
-        s.click_at(left + (right - left) // 3, bottom - (bottom - top) // 6)
+        # Out through the tray menu; a start one second later starts.
+        exit_through_tray(s)
         time.sleep(1.0)
         s.start_vantero()
         check(first.wait(timeout=20) == 0, "the first copy ended badly")
@@ -100,5 +107,29 @@ def journey(options):
         check(len(downs) >= 4 and set(downs) == {"dn:65{c}"}, f"Ctrl+Alt+5 held 2 s: {downs}")
 
 
+def held_at_start(options):
+    """Another program holds set.ini with no sharing while the program starts: the user is told,
+    and an exit after the file is let go leaves the stored trigger as it was."""
+    with Session(options, "held") as s:
+        stored = ("[KeyLatch]\r\nKeyLatch1Text=Ctrl + Alt + 5\r\nKeyLatch1KeyCode=53\r\n"
+                  "KeyLatch1ModKeyCode=3\r\n[remark]\r\n0=复制\r\n").encode("gbk")
+        s.ini.write_bytes(stored)
+        holder = s.start(options.helper, "hold", s.ini.name)
+        wait_until("set.ini to be held", (s.dir / "set.ini.held").exists)
+        first = s.start_vantero()
+        box = wait_until("the message", lambda: s.find_window("#32770", EXTERNAL["kReadFailedCaption"],
+                                                              visible=True), timeout=20)
+        check(s.rows()[0][0] == PLACEHOLDER, f"row 1 with set.ini held: {s.rows()[0]}")
+        os.killpg(holder.pid, signal.SIGKILL)
+        holder.wait(timeout=10)
+        s.click_at((box.rect[0] + box.rect[2]) // 2, (box.rect[1] + box.rect[3]) // 2)  # Wine's focus follows
+        wait_until("the message in front", lambda: s.helper("foreground") == ["#32770"])
+        s.xdotool("key", "Return")
+        wait_until("the message to go", lambda: not s.find_window("#32770", EXTERNAL["kReadFailedCaption"]))
+        exit_through_tray(s)
+        check(first.wait(timeout=20) == 0, "the program ended badly")
+        check(s.ini.read_bytes() == stored, f"set.ini changed: {s.ini.read_bytes()!r}")
+
+
 if __name__ == "__main__":
-    run_cases([journey])
+    run_cases([journey, held_at_start])

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
@@ -108,8 +109,13 @@ protected:
         std::filesystem::remove(settings_file_path());
     }
 
-    bool start(const std::string& ini_bytes) {
+    // held, if given, gets set.ini opened with no sharing, as another program may hold it.
+    bool start(const std::string& ini_bytes, unique_file* held = nullptr) {
         std::ofstream(std::filesystem::path(settings_file_path()), std::ios::binary) << ini_bytes;
+        if (held) {
+            held->reset(::CreateFileW(settings_file_path().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+        }
         // Released once the settings are saved at the end: the keys down then are the user's.
         app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); });
         if (!app_->start()) return false;
@@ -334,6 +340,36 @@ TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndSavesEveryTrigger) {
     EXPECT_EQ(::SendMessageW(tray, WM_QUERYENDSESSION, 0, 0), TRUE);
     ::SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
     expect_triggers_saved();
+}
+
+TEST_F(AppTest, ASetIniHeldAtStartIsReportedAndItsTriggersAreKeptUnlessCapturedAnew) {
+    const std::string stored = gbk_ini({{'1', L"B", L"1|66", L""}, {'2', L"C", L"1|67", L""}});
+    unique_file held;
+    ASSERT_TRUE(start(stored, &held));
+    std::vector<std::wstring> seen;
+    ASSERT_TRUE(pump_until([&] {
+        for (std::wstring& box : boxes.take()) seen.push_back(std::move(box));
+        return !seen.empty();
+    }));
+    held.reset();
+    EXPECT_EQ(seen.at(0).rfind(std::wstring(ext::kReadFailedCaption) + L": ", 0), 0u);
+    EXPECT_NE(seen[0].find(L"文件正被其他程序占用。"), std::wstring::npos);
+    EXPECT_EQ(window_text(main().hotkey_box(1).text_box()), kNothingCaptured);
+    HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
+    ::SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
+    std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored) << "nothing written";
+    in.close();
+
+    // A trigger the user captures in such a row is theirs to keep.
+    const HWND box = main().hotkey_box(2).text_box();
+    ::SetForegroundWindow(main_), ::SetFocus(box);
+    ASSERT_TRUE(pump_until([&] { return ::GetFocus() == box; }));
+    play("dn:17 dn:16 dn:55 up:55 up:16 up:17"), pump_quiet();
+    EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
+    EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch1KeyCode", L""), L"49");
+    EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch2KeyCode", L""), L"55");
 }
 
 TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {

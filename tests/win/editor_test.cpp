@@ -84,15 +84,36 @@ TEST_F(EditorUnderWine, OpensOnEachRowsOwnKeysAndRemarkAndSavesOnlyWhatChanged) 
     pick(ids::kFirstKeyList, L"Alt");
     pick(ids::kThirdKeyList, L"B");
     click(ids::kSaveKeysButton);
-    // A remark another program typed with line breaks stays on its line.
+    // A remark another program typed with line breaks stays on its line, in the row as in the file.
     editor.open_remark(1);
-    ::SetWindowTextW(control(ids::kRemarkBox), L"a\r\n[KeyLatch]\r\nKeyLatch9KeyCode=65");
+    ::SetWindowTextW(control(ids::kRemarkBox), L"a\r\n[b]");
     click(ids::kSaveRemarkButton);
-    EXPECT_EQ(calls,
-              L"main, main, keys 1 [Alt + B] 2|18|66, main, remark 1 [a\r\n[KeyLatch]\r\n"
-              L"KeyLatch9KeyCode=65], main");
+    EXPECT_EQ(calls, L"main, main, keys 1 [Alt + B] 2|18|66, main, remark 1 [a [b]], main");
     EXPECT_EQ(read_setting(L"conftooltip", L"1", L"") + L"," + read_setting(L"remark", L"1", L""),
-              L"2|18|66,a [KeyLatch] KeyLatch9KeyCode=65");
+              L"2|18|66,a [b]");
+}
+
+TEST_F(EditorUnderWine, ARemarkTheFileCannotHoldIsRefusedAndAnEmptyOneIsShown) {
+    remarks[0] = L"十个字的旧备注一二三";  // stored by an earlier version
+    // Set as another program sets it: past the box's limit.
+    const std::pair<const wchar_t*, const wchar_t*> refused[] = {{L"Mäx😀ñ", L"：ä😀ñ\n"},
+                                                                 {L"1234567 ", L"这条有8个字"}};
+    for (const auto& [typed, named] : refused) {
+        editor.open_remark(0);
+        ::SetWindowTextW(control(ids::kRemarkBox), typed);
+        click(ids::kSaveRemarkButton);
+        const std::vector<std::wstring> seen = boxes.take();
+        ASSERT_EQ(seen.size(), 1u) << typed;
+        EXPECT_NE(seen[0].find(named), std::wstring::npos) << seen[0];
+    }
+    EXPECT_EQ(calls, L"");
+    editor.open_remark(0);
+    click(ids::kSaveRemarkButton);  // the long one as it was
+    editor.open_remark(0);
+    ::SetWindowTextW(control(ids::kRemarkBox), L"");
+    click(ids::kSaveRemarkButton);
+    EXPECT_EQ(calls, L"main, remark 0 [], main");
+    EXPECT_EQ(read_setting(L"remark", L"0", L"missing"), L"");
 }
 
 TEST_F(EditorUnderWine, AFailedWriteIsReportedAndTheRowKeepsTheChange) {

@@ -73,6 +73,30 @@ TEST_F(SettingsFileUnderWine, AFileHeldLongIsLeftAsItWasAndOneHeldBrieflyIsWaite
     EXPECT_EQ(read_setting(L"remark", L"0", L""), L"new");
 }
 
+TEST_F(SettingsFileUnderWine, AFileHeldWithoutSharingIsNotReadableUntilLetGo) {
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS}) << "no file: nothing to lose";
+    write_file("[remark]\r\n0=old\r\n");
+    // Held for reading with others let in to read and write, as the profile functions hold it.
+    unique_file shared(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS});
+    shared.reset();
+    unique_file held(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    const DWORD error = check_settings_readable();
+    EXPECT_TRUE(error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) << error;
+    const std::wstring message = describe_read_error(error);
+    EXPECT_NE(message.find(L"\n" + path + L"\n"), std::wstring::npos) << "names the file";
+    EXPECT_NE(message.find(L"文件正被其他程序占用。"), std::wstring::npos);
+
+    std::thread releaser([&] {
+        ::Sleep(500);
+        held.reset();
+    });
+    EXPECT_EQ(check_settings_readable(), DWORD{ERROR_SUCCESS}) << "waited for";
+    releaser.join();
+}
+
 TEST_F(SettingsFileUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     // A comment, 复制, 粘贴 (replaced by 剪切) and 快捷键 in GBK. Wine's rewrite drops blank lines.
     const std::string head = "; \xC9\xE8\xD6\xC3\r\n[remark]\r\n0=\xB8\xB4\xD6\xC6\r\n1=";
@@ -81,6 +105,21 @@ TEST_F(SettingsFileUnderWine, AWriteIntoAGbkFileLeavesEveryOtherByteAsItWas) {
     EXPECT_EQ(write_setting(L"remark", L"1", L"剪切"), DWORD{ERROR_SUCCESS});
     EXPECT_EQ(file_bytes(path), head + "\xBC\xF4\xC7\xD0" + tail);
     EXPECT_EQ(read_setting(L"conftext", L"0", L""), L"快捷键");
+}
+
+TEST_F(SettingsFileUnderWine, ValuesComeBackExactlyAsWrittenAndOlderFilesReadAsBefore) {
+    const std::wstring values[] = {L" 复制", L"复制 ", L"\t a\t", L"\x3000全角", L"\"q\"",   L"'q'",
+                                   L"\"\"",  L"\"",    L"'",      L"\"a'",       L"a \"b\"", L""};
+    for (const std::wstring& value : values) {
+        EXPECT_EQ(write_setting(L"remark", L"0", value), DWORD{ERROR_SUCCESS});
+        EXPECT_EQ(read_setting(L"remark", L"0", L"-"), value);
+    }
+    write_file("[remark]\r\n0= a b \r\n1=\"q\"\r\n2='r'\r\n3=s\r\n");
+    std::wstring read;
+    for (const wchar_t* key : {L"0", L"1", L"2", L"3"})
+        read += read_setting(L"remark", key, L"") + L"|";
+    EXPECT_EQ(read, L"a b|q|r|s|");
+    EXPECT_EQ(characters_outside_code_page(L"Mäx😀ñ复制ä?"), L"ä😀ñ") << "GBK holds 复制 and ?";
 }
 
 TEST_F(SettingsFileUnderWine, LineBreaksAndNulsNeverReachTheFile) {
