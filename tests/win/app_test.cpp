@@ -14,8 +14,11 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 
 #include "app/application.h"
+#include "app/integrity.h"
+#include "app/single_instance.h"
 #include "common/external_strings.h"
 #include "common/window_util.h"
 #include "settings/settings_file.h"
@@ -108,13 +111,13 @@ protected:
         std::filesystem::remove(settings_file_path());
     }
 
-    bool start(const std::string& ini_bytes) {
+    bool start(const std::string& ini_bytes, bool in_tray = false) {
         std::ofstream(std::filesystem::path(settings_file_path()), std::ios::binary) << ini_bytes;
         // Released once the settings are saved at the end: the keys down then are the user's.
-        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); });
+        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); }, in_tray);
         if (!app_->start()) return false;
         main_ = ::FindWindowW(ext::kMainClass, ext::kMainCaption);
-        return main_ == main().hwnd() && ::IsWindowVisible(main_);
+        return main_ == main().hwnd() && ::IsWindowVisible(main_) != in_tray;
     }
     void stop() {
         app_.reset();
@@ -165,6 +168,77 @@ protected:
                     L"/" + std::to_wstring(box.mod_key_code());
             EXPECT_EQ(saved, shown) << "row " << n;
         }
+    }
+
+    static HWND tray() { return ::FindWindowW(ext::kTrayClass, ext::kTrayCaption); }
+    static void choose(UINT item) { ::SendMessageW(tray(), WM_COMMAND, item, 0); }
+    // The tray menu as it opens: "Display(grey) 关于本软件 | 暂停[x] ...".
+    std::wstring menu_shown() {
+        std::wstring items;
+        window.after(50, [&] {
+            const auto menu = reinterpret_cast<HMENU>(
+                ::SendMessageW(::FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                wchar_t text[64] = {};
+                ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+                const UINT state = ::GetMenuState(menu, i, MF_BYPOSITION);
+                items += (i ? L" " : L"") +
+                         (state & MF_SEPARATOR
+                              ? L"|"
+                              : text + std::wstring(state & MF_GRAYED ? L"(grey)" : L"") +
+                                    (state & MF_CHECKED ? L"[x]" : L""));
+            }
+            ::EndMenu();
+        });
+        ::SendMessageW(tray(), TrayIcon::kIconMessage, 0, WM_RBUTTONUP);
+        return items;
+    }
+    // The share of coloured pixels, in percent, in the icon the shell shows (Wine's own tray, on
+    // the display). It draws a new icon over the old one: a few edge pixels keep their colour.
+    static int icon_colour() {
+        HWND icon = ::FindWindowExW(::FindWindowW(L"__winex11_standalone_tray", nullptr), nullptr,
+                                    L"__winex11_tray_icon", nullptr);
+        RECT r;
+        if (!icon || !::GetWindowRect(icon, &r) || r.right <= r.left) return -1;
+        HDC screen = ::GetDC(nullptr);
+        int coloured = 0;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            for (LONG x = r.left; x < r.right; ++x) {
+                const COLORREF c = ::GetPixel(screen, x, y);
+                const int spread = std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) -
+                                   std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+                coloured += spread > 40;
+            }
+        }
+        ::ReleaseDC(nullptr, screen);
+        return coloured * 100 / ((r.right - r.left) * (r.bottom - r.top));
+    }
+    // The shell's balloons on screen (tooltip windows of another process).
+    static std::set<HWND> balloons() {
+        std::set<HWND> shown;
+        ::EnumWindows(
+            [](HWND w, LPARAM found) -> BOOL {
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(w, &process);
+                wchar_t name[64] = {};
+                ::GetClassNameW(w, name, 64);
+                if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w) &&
+                    std::wstring(name) == TOOLTIPS_CLASSW)
+                    reinterpret_cast<std::set<HWND>*>(found)->insert(w);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&shown));
+        return shown;
+    }
+    // Whether a balloon shows up that was not there before.
+    static bool new_balloon(const std::set<HWND>& before) {
+        return pump_until(
+            [&] {
+                for (HWND b : balloons())
+                    if (!before.count(b)) return true;
+                return false;
+            },
+            10000);
     }
 
     FocusedWindow& window = FocusedWindow::shared();
@@ -350,6 +424,136 @@ TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
     ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
     ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
+    auto run_value = [] {
+        wchar_t value[1024] = {};
+        DWORD size = sizeof(value);
+        ::RegGetValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName, RRF_RT_REG_SZ, nullptr,
+                       value, &size);
+        return std::wstring(value);
+    };
+    auto set_run_value = [](const std::wstring& value) {
+        HKEY key;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                    nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        if (value.empty()) {
+            ::RegDeleteValueW(key, ext::kRunValueName);
+        } else {
+            ::RegSetValueExW(key, ext::kRunValueName, 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>((value.size() + 1) * 2));
+        }
+        ::RegCloseKey(key);
+    };
+    const std::wstring ours = L"\"" + own_program_path() + L"\" /tray";
+    const std::wstring moved = L"\"C:\\old\\vantero.exe\" /tray";
+    auto menu = [](bool paused, bool starts) {
+        return std::wstring(L"Display(grey) 关于本软件 | 暂停") + (paused ? L"[x]" : L"") +
+               L" 开机自动启动" + (starts ? L"[x]" : L"") +
+               (runs_elevated() ? L"" : L" 以管理员身份运行") + L" | 退出";
+    };
+    set_run_value(L"");
+    ASSERT_TRUE(start(""));
+    EXPECT_EQ(menu_shown(), menu(false, false));
+    EXPECT_EQ(run_value(), L"") << "written before the user asked";
+    // Before the click, the value; after it, the value and what the menu shows.
+    const std::tuple<std::wstring, std::wstring, bool> clicks[] = {
+        {L"", ours, true}, {ours, L"", false}, {moved, ours, true}};
+    for (const auto& [before, after, ticked] : clicks) {
+        SCOPED_TRACE(testing::Message() << before.size());
+        set_run_value(before);
+        EXPECT_EQ(menu_shown(), menu(false, before == ours));
+        choose(TrayIcon::kStartWithWindows);
+        EXPECT_EQ(run_value(), after);
+        EXPECT_EQ(menu_shown(), menu(false, ticked));
+    }
+    set_run_value(L"");
+    choose(TrayIcon::kPause);
+    EXPECT_EQ(menu_shown(), menu(true, false));
+    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+}
+
+TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}, {'2', L"C", L"1|67", L""}})));
+    click(1), click(2);
+    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no coloured icon";
+    choose(TrayIcon::kPause);
+    EXPECT_TRUE(ticked(1) && ticked(2));
+    EXPECT_FALSE(registered('1') || registered('2'));
+    EXPECT_TRUE(pump_until([] { return icon_colour() < 5; })) << icon_colour();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B'}), "");
+
+    // Another program takes row 2's trigger while the rows are paused.
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
+    const std::set<HWND> before = balloons();
+    choose(TrayIcon::kPause);
+    ::UnregisterHotKey(nullptr, 7);
+    EXPECT_TRUE(ticked(1) && registered('1'));
+    EXPECT_FALSE(ticked(2) || registered('2'));
+    EXPECT_EQ(window_text(main().hotkey_box(2).text_box()), L"Ctrl + Alt + 2");
+    EXPECT_TRUE(new_balloon(before)) << "row 2 not named";
+    EXPECT_TRUE(pump_until([] { return icon_colour() > 20; })) << icon_colour();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
+    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+}
+
+TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B + C", L"2|66|67", L""}})));
+    click(1);
+    int asked = 0;
+    unsigned long target_level = 0x3000;
+    main().set_integrity_seam(0x2000, [&] {
+        ++asked;
+        return ForegroundProgram{target_level, L"admin.exe"};
+    });
+    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no icon";
+    const std::set<HWND> before = balloons();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B', 'C'}), "");
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(new_balloon(before));
+    target_level = 0x2000;
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+}
+
+TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
+    const SingleInstance first;
+    ASSERT_TRUE(first.is_first());
+    ASSERT_TRUE(start("", true));
+    std::filesystem::path exe(own_program_path());
+    exe = exe.parent_path().parent_path().parent_path() / "app" / "vantero.exe";
+    auto windows_of = [](const wchar_t* name) {
+        int count = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr));) ++count;
+        return count;
+    };
+    for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
+        std::wstring command = L"\"" + exe.wstring() + L"\"" + arguments;
+        STARTUPINFOW info{};
+        info.cb = sizeof(info);
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &info, &process));
+        const unique_kernel_handle thread(process.hThread), second(process.hProcess);
+        EXPECT_TRUE(pump_until(
+            [&] { return ::WaitForSingleObject(second.get(), 0) == WAIT_OBJECT_0; }, 20000));
+        DWORD code = 1;
+        ::GetExitCodeProcess(second.get(), &code);
+        EXPECT_EQ(code, 0u);
+        pump_for(100);  // what it posted before it ended
+        EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << command;
+        EXPECT_EQ(windows_of(ext::kTrayClass) + windows_of(ext::kMainClass), 2);
+    }
+    RECT r, work;
+    ::GetWindowRect(main_, &r);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 1) << "not centred";
 }
 
 // Where a window and a row's controls sit at a resolution: the layout's twips and 96-dpi pixels,
