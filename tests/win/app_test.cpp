@@ -523,37 +523,68 @@ TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
 }
 
 TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
-    const SingleInstance first;
+    SingleInstance first;
     ASSERT_TRUE(first.is_first());
     ASSERT_TRUE(start("", true));
     std::filesystem::path exe(own_program_path());
     exe = exe.parent_path().parent_path().parent_path() / "app" / "vantero.exe";
-    auto windows_of = [](const wchar_t* name) {
-        int count = 0;
-        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr));) ++count;
-        return count;
-    };
-    for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
-        std::wstring command = L"\"" + exe.wstring() + L"\"" + arguments;
+    auto run = [](const std::filesystem::path& program, const wchar_t* arguments) {
+        std::wstring command = L"\"" + program.wstring() + L"\"" + arguments;
         STARTUPINFOW info{};
         info.cb = sizeof(info);
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        EXPECT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &info, &process));
-        const unique_kernel_handle thread(process.hThread), second(process.hProcess);
-        EXPECT_TRUE(pump_until(
-            [&] { return ::WaitForSingleObject(second.get(), 0) == WAIT_OBJECT_0; }, 20000));
+        ::CloseHandle(process.hThread);
+        return unique_kernel_handle(process.hProcess);
+    };
+    auto ended = [](const unique_kernel_handle& process) {
+        return pump_until([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
+                          20000);
+    };
+    // The first window of that class, of any process (0) or of that one.
+    auto window_of = [](const wchar_t* name, DWORD process, int* count = nullptr) {
+        HWND found = nullptr;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr));) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            if (count) ++*count;
+            if (!found && (!process || owner == process)) found = w;
+        }
+        return found;
+    };
+    for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
+        const unique_kernel_handle second = run(exe, arguments);
+        EXPECT_TRUE(ended(second));
         DWORD code = 1;
         ::GetExitCodeProcess(second.get(), &code);
         EXPECT_EQ(code, 0u);
         pump_for(100);  // what it posted before it ended
-        EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << command;
-        EXPECT_EQ(windows_of(ext::kTrayClass) + windows_of(ext::kMainClass), 2);
+        EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << arguments;
+        int windows = 0;
+        window_of(ext::kTrayClass, 0, &windows), window_of(ext::kMainClass, 0, &windows);
+        EXPECT_EQ(windows, 2);
     }
     RECT r, work;
     ::GetWindowRect(main_, &r);
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 1) << "not centred";
+
+    // A copy restarted as administrator waits for this one to let go, then runs (in a folder of
+    // its own, for its set.ini).
+    const auto folder = std::filesystem::temp_directory_path() / "vantero_restarted";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(exe, folder / "vantero.exe",
+                               std::filesystem::copy_options::overwrite_existing);
+    const unique_kernel_handle restarted = run(folder / "vantero.exe", L" /restarted");
+    pump_for(1500);  // a copy that did not wait would have ended by now
+    first.release();
+    const DWORD id = ::GetProcessId(restarted.get());
+    EXPECT_TRUE(pump_until(
+        [&] { return ::IsWindowVisible(window_of(ext::kMainClass, id)) != FALSE; }, 20000));
+    ::PostMessageW(window_of(ext::kTrayClass, id), WM_COMMAND, TrayIcon::kExit, 0);
+    EXPECT_TRUE(ended(restarted));
+    std::filesystem::remove_all(folder);
 }
 
 // Where a window and a row's controls sit at a resolution: the layout's twips and 96-dpi pixels,
