@@ -110,7 +110,8 @@ void TrayIcon::set_paused(bool paused) {
 void TrayIcon::toggle_start_with_windows() {
     const DWORD error = set_start_with_windows(!starts_with_windows());
     if (error == ERROR_SUCCESS) return;
-    ::MessageBoxW(hwnd(), describe_save_error(error).c_str(), external::kSaveFailedCaption,
+    const std::wstring message = external::kRunValueFailed + describe_system_error(error);
+    ::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
                   MB_ICONWARNING | MB_OK | MB_SETFOREGROUND);
 }
 

@@ -36,6 +36,11 @@ inline constexpr const wchar_t* kRunValueName = L"Vantero";
 inline constexpr const wchar_t* kPauseItem = L"暂停";
 inline constexpr const wchar_t* kStartWithWindowsItem = L"开机自动启动";
 inline constexpr const wchar_t* kRunAsAdministratorItem = L"以管理员身份运行";
+// Before the system's reason, when the Run value cannot be written or removed.
+inline constexpr const wchar_t* kRunValueFailed =
+    L"无法更改开机自动启动：写入注册表 "
+    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run "
+    L"失败。\n\n原因：";
 
 // set.ini: the rows' sections (keyed "0" to "8") and the hotkey boxes' section and key suffixes.
 inline constexpr const wchar_t* kDisplayTextSection = L"conftext";

@@ -48,15 +48,18 @@ std::wstring reason_for(DWORD error) {
             return L"磁盘已满。";
         case ERROR_FILENAME_EXCED_RANGE:
             return L"路径太长。";
-        default: {
-            const std::wstring message = system_message(error);
-            return (message.empty() ? L"未知错误" : message) + L"（错误代码 " +
-                   std::to_wstring(error) + L"）。";
-        }
+        default:
+            return describe_system_error(error);
     }
 }
 
 }  // namespace
+
+std::wstring describe_system_error(DWORD error) {
+    const std::wstring message = system_message(error);
+    return (message.empty() ? L"未知错误" : message) + L"（错误代码 " + std::to_wstring(error) +
+           L"）。";
+}
 
 std::wstring describe_save_error(DWORD error) {
     return L"无法把设置保存到文件：\n" + current_ini_location().shown + L"\n\n原因：" +

@@ -10,4 +10,7 @@ namespace vantero {
 // number.
 std::wstring describe_save_error(DWORD error);
 
+// The system's words for an error, with its number: "拒绝访问（错误代码 5）。".
+std::wstring describe_system_error(DWORD error);
+
 }  // namespace vantero

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
@@ -474,6 +475,31 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
     choose(TrayIcon::kPause);
     EXPECT_EQ(menu_shown(), menu(true, false));
     EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+
+    // A Run key the user may read but not write: the failure is reported, nothing is ticked.
+    HKEY key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, READ_CONTROL | WRITE_DAC, &key),
+              ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR* kept = nullptr;
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(A;;KR;;;WD)", SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(&kept),
+        nullptr);
+    DWORD size = 0;
+    ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<BYTE> original(size);
+    ASSERT_EQ(::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data(), &size),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, kept), ERROR_SUCCESS);
+    choose(TrayIcon::kStartWithWindows);
+    ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data());
+    ::RegCloseKey(key);
+    ::LocalFree(kept);
+    const std::vector<std::wstring> shown = boxes.take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].find(std::wstring(ext::kSaveFailedCaption) + L": " + ext::kRunValueFailed),
+              0u)
+        << testing::PrintToString(shown[0]);
+    EXPECT_EQ(run_value(), L"");
 }
 
 TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
