@@ -44,7 +44,8 @@ public:
     // Visible and topmost (a click on the tray icon).
     void show_topmost();
 
-    // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
+    // The exit sequence: saves every trigger, removes the icon, opens the home page (not when
+    // the program restarts as administrator), ends.
     void exit_program(bool open_home_page = true);
     // Saves every row's trigger (exit sequence and session end); the first failure's error code.
     DWORD save_triggers();

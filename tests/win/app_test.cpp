@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <filesystem>
@@ -214,30 +215,21 @@ protected:
         ::ReleaseDC(nullptr, screen);
         return coloured * 100 / ((r.right - r.left) * (r.bottom - r.top));
     }
-    // The shell's balloons on screen (tooltip windows of another process).
+    // The shell's balloons on screen: visible tooltip windows of another process.
     static std::set<HWND> balloons() {
         std::set<HWND> shown;
-        ::EnumWindows(
-            [](HWND w, LPARAM found) -> BOOL {
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(w, &process);
-                wchar_t name[64] = {};
-                ::GetClassNameW(w, name, 64);
-                if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w) &&
-                    std::wstring(name) == TOOLTIPS_CLASSW)
-                    reinterpret_cast<std::set<HWND>*>(found)->insert(w);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&shown));
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(w, &process);
+            if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w)) shown.insert(w);
+        }
         return shown;
     }
     // Whether a balloon shows up that was not there before.
     static bool new_balloon(const std::set<HWND>& before) {
         return pump_until(
             [&] {
-                for (HWND b : balloons())
-                    if (!before.count(b)) return true;
-                return false;
+                return std::ranges::any_of(balloons(), [&](HWND b) { return !before.count(b); });
             },
             10000);
     }
@@ -436,18 +428,12 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
         return std::wstring(value);
     };
     auto set_run_value = [](const std::wstring& value) {
-        HKEY key;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                    nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
         if (value.empty()) {
-            ::RegDeleteValueW(key, ext::kRunValueName);
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName);
         } else {
-            ::RegSetValueExW(key, ext::kRunValueName, 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(value.c_str()),
-                             static_cast<DWORD>((value.size() + 1) * 2));
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName, REG_SZ,
+                              value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
         }
-        ::RegCloseKey(key);
     };
     const std::wstring ours = L"\"" + own_program_path() + L"\" /tray";
     const std::wstring moved = L"\"C:\\old\\vantero.exe\" /tray";
