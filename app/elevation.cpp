@@ -10,7 +10,9 @@ SendDecision decide_send(std::optional<unsigned long> own_level,
     if (!own_level || !target_level || *target_level <= *own_level) return {};
     std::wstring name = program;
     for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
-    return {false, told.insert(name).second};
+    constexpr unsigned long kHighLevel = 0x3000;
+    return {false, told.insert(name).second,
+            *own_level < kHighLevel && *target_level <= kHighLevel};
 }
 
 }  // namespace vantero

@@ -10,6 +10,8 @@ namespace vantero {
 struct SendDecision {
     bool send = true;
     bool tell = false;  // say why, the first time for this program
+    // A restart as administrator would reach it: this program runs below the high level.
+    bool restart_helps = false;
 };
 
 // Levels are the system's mandatory-level numbers (medium 0x2000, high 0x3000); unknown levels

@@ -29,7 +29,9 @@ bool MainWindow::may_send_now() {
     const SendDecision decision = decide_send(own_level_, target.level, target.name, told_of_);
     if (decision.tell && notify_) {
         wchar_t text[512];
-        std::swprintf(text, 512, external::kElevatedWindow, target.name.c_str());
+        std::swprintf(text, 512,
+                      decision.restart_helps ? external::kElevatedWindow : external::kSystemWindow,
+                      target.name.c_str());
         notify_(external::kBalloonTitle, text);
     }
     return decision.send;

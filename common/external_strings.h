@@ -92,5 +92,8 @@ inline constexpr const wchar_t* kRowsNotResumed =
 inline constexpr const wchar_t* kElevatedWindow =
     L"“%ls”以管理员身份运行，Windows 不让 Vantero 向它发送按键，这次没有发送。要在其中使用热键，"
     L"请在托盘菜单里选择“以管理员身份运行”。";
+// %ls: the focused program's exe name, at a level no restart reaches.
+inline constexpr const wchar_t* kSystemWindow =
+    L"“%ls”运行在比 Vantero 更高的权限级别，Windows 不让 Vantero 向它发送按键，这次没有发送。";
 
 }  // namespace vantero::external

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "app/elevation.h"
 #include "app/send_gate.h"
@@ -176,22 +177,24 @@ TEST(Elevation, HoldsBackSendsToHigherLevelsAndTellsOncePerProgram) {
     struct Case {
         std::optional<unsigned long> own, target;
         const wchar_t* program;
-        bool send, tell;
+        bool send, tell, restart_helps;
     };
     const Case cases[] = {
-        {kMedium, kMedium, L"notepad.exe", true, false},
-        {kMedium, kHigh, L"regedit.exe", false, true},
-        {kMedium, kSystem, L"REGEDIT.EXE", false, false},  // the same program
-        {kMedium, kHigh, L"taskmgr.exe", false, true},
-        {kHigh, kHigh, L"regedit.exe", true, false},
-        {kHigh, kMedium, L"notepad.exe", true, false},
-        {kMedium, std::nullopt, L"", true, false},  // unknown: as before
-        {std::nullopt, kSystem, L"lsass.exe", true, false},
+        {kMedium, kMedium, L"notepad.exe", true, false, false},
+        {kMedium, kHigh, L"regedit.exe", false, true, true},
+        {kMedium, kSystem, L"REGEDIT.EXE", false, false, false},  // the same program
+        {kMedium, kHigh, L"taskmgr.exe", false, true, true},
+        {kHigh, kSystem, L"winlogon.exe", false, true, false},
+        {kHigh, kHigh, L"regedit.exe", true, false, false},
+        {kHigh, kMedium, L"notepad.exe", true, false, false},
+        {kMedium, std::nullopt, L"", true, false, false},  // unknown: as before
+        {std::nullopt, kSystem, L"lsass.exe", true, false, false},
     };
     std::set<std::wstring> told;
     for (const Case& c : cases) {
         const SendDecision decision = decide_send(c.own, c.target, c.program, told);
-        EXPECT_EQ(std::pair(decision.send, decision.tell), std::pair(c.send, c.tell))
+        EXPECT_EQ(std::tuple(decision.send, decision.tell, decision.restart_helps),
+                  std::tuple(c.send, c.tell, c.restart_helps))
             << testing::PrintToString(std::wstring(c.program));
     }
 }
