@@ -1,8 +1,10 @@
 #include "app/application.h"
 
+#include "app/integrity.h"
+
 namespace vantero {
 
-Application::Application(std::function<void()> release_instance)
+Application::Application(std::function<void()> release_instance, bool in_tray)
     : tray_(TrayActions{
           [this] {
               if (main_) main_->show_topmost();
@@ -22,8 +24,16 @@ Application::Application(std::function<void()> release_instance)
                   action();
               }
           },
+          [this](bool paused) {
+              if (main_) main_->set_paused(paused);
+          },
+          [this] {
+              // The new copy waits until this one has saved and let go of the instance mark.
+              if (main_ && start_as_administrator(tray_.hwnd())) main_->exit_program(false);
+          },
       }),
-      release_instance_(std::move(release_instance)) {}
+      release_instance_(std::move(release_instance)),
+      in_tray_(in_tray) {}
 
 Application::~Application() {
     main_.reset();
@@ -32,10 +42,11 @@ Application::~Application() {
 
 bool Application::start() {
     if (!tray_.load()) return false;
-    main_ =
-        std::make_unique<MainWindow>(ExitSteps{release_instance_, [this] { tray_.delete_icon(); }});
+    main_ = std::make_unique<MainWindow>(
+        ExitSteps{release_instance_, [this] { tray_.delete_icon(); }},
+        [this](const std::wstring& title, const std::wstring& text) { tray_.notify(title, text); });
     if (!main_->open()) return false;
-    main_->show();
+    if (!in_tray_) main_->show();
     return true;
 }
 

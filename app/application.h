@@ -11,7 +11,8 @@ namespace vantero {
 class Application {
 public:
     // release_instance: lets another copy start once this one's settings are saved.
-    explicit Application(std::function<void()> release_instance);
+    // in_tray: the main window stays hidden until the tray icon shows it.
+    explicit Application(std::function<void()> release_instance, bool in_tray = false);
     ~Application();
 
     // The tray window adds its icon and shows the main window.
@@ -21,6 +22,7 @@ public:
 private:
     TrayIcon tray_;
     std::function<void()> release_instance_;
+    bool in_tray_;
     std::unique_ptr<MainWindow> main_;
 };
 

@@ -4,12 +4,17 @@
 
 #include "app/application.h"
 #include "app/single_instance.h"
+#include "app/start_options.h"
 #include "settings/settings_file.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+    const vantero::StartOptions options = vantero::parse_start_options(command_line);
     // Before any window or icon exists: a second copy leaves nothing behind.
-    vantero::SingleInstance instance;
-    if (!instance.is_first()) return 0;
+    vantero::SingleInstance instance(options.after_restart);
+    if (!instance.is_first()) {
+        if (!options.in_tray) vantero::show_first_copy();
+        return 0;
+    }
     vantero::use_settings_file(vantero::kSettingsFileName);
 
     ::CoInitializeEx(nullptr,
@@ -19,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int exit_code = 1;
     {
-        vantero::Application app([&instance] { instance.release(); });
+        vantero::Application app([&instance] { instance.release(); }, options.in_tray);
         if (app.start()) exit_code = vantero::run_message_loop();
     }
     ::CoUninitialize();

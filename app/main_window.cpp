@@ -46,8 +46,10 @@ KeyLatchLayout row_hotkey_layout() {
 
 }  // namespace
 
-MainWindow::MainWindow(ExitSteps exit_steps)
-    : exit_steps_(std::move(exit_steps)), row_brush_(::CreateSolidBrush(palette::kDark)) {}
+MainWindow::MainWindow(ExitSteps exit_steps, Notify notify)
+    : exit_steps_(std::move(exit_steps)),
+      row_brush_(::CreateSolidBrush(palette::kDark)),
+      notify_(std::move(notify)) {}
 
 MainWindow::~MainWindow() {
     keyboard_watch_.stop();
@@ -187,7 +189,7 @@ void MainWindow::show() {
 }
 
 void MainWindow::show_topmost() {
-    ::ShowWindow(hwnd(), SW_SHOW);
+    show();  // centred the first time: a start in the tray has not shown it yet
     ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
@@ -220,7 +222,7 @@ void MainWindow::set_row_remark(int row_index, const std::wstring& remark) {
 void MainWindow::update_keyboard_watch() {
     bool any_enabled = false;
     for (int k = 0; k < kRowCount; ++k) {
-        const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled();
+        const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled() && !paused_;
         keyboard_watch_.set_trigger(
             k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
             enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
@@ -272,6 +274,7 @@ void MainWindow::hotkey_pressed(int n, bool from_watch) {
 
 void MainWindow::send_row(int k) {
     if (!hotkey_boxes_[k]->hotkey_enabled()) return;  // unticked while it waited
+    if (!may_send_now()) return;
     const std::wstring sequence = key_sequences_[k];  // the editor may change the row meanwhile
     SystemKeyOutput keyboard(&keyboard_watch_);
     send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
@@ -316,10 +319,10 @@ void MainWindow::save_triggers_before_exit() {
     }
 }
 
-void MainWindow::exit_program() {
+void MainWindow::exit_program(bool open_home_page) {
     if (exiting_) return;
     if (sending()) {
-        after_sends([this] { exit_program(); });
+        after_sends([this, open_home_page] { exit_program(open_home_page); });
         return;
     }
     exiting_ = true;
@@ -332,7 +335,7 @@ void MainWindow::exit_program() {
     // Taking the icon away and hiding the window may wait on the shell or a window manager (two
     // seconds each under Wine without one): the next copy need not wait for them.
     if (exit_steps_.remove_tray_icon) exit_steps_.remove_tray_icon();
-    open_page(hwnd(), Page::home);
+    if (open_home_page) open_page(hwnd(), Page::home);
     if (editor_ && editor_->hwnd()) ::ShowWindow(editor_->hwnd(), SW_HIDE);
     ::ShowWindow(hwnd(), SW_HIDE);
     ::PostQuitMessage(0);

@@ -5,10 +5,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/chrome.h"
+#include "app/integrity.h"
 #include "app/keyboard_watch.h"
 #include "app/remark_label.h"
 #include "app/send_gate.h"
@@ -26,9 +28,12 @@ struct ExitSteps {
     std::function<void()> remove_tray_icon;
 };
 
+// A word to the user that needs no answer: a tray balloon.
+using Notify = std::function<void(const std::wstring& title, const std::wstring& text)>;
+
 class MainWindow final : public WindowBase, public EditorHost {
 public:
-    explicit MainWindow(ExitSteps exit_steps);
+    explicit MainWindow(ExitSteps exit_steps, Notify notify = {});
     ~MainWindow() override;
 
     // Creates the window with its rows (each hotkey box restores its trigger), then runs the
@@ -39,8 +44,9 @@ public:
     // Visible and topmost (a click on the tray icon).
     void show_topmost();
 
-    // The exit sequence: saves every trigger, removes the icon, opens the home page, ends.
-    void exit_program();
+    // The exit sequence: saves every trigger, removes the icon, opens the home page (not when
+    // the program restarts as administrator), ends.
+    void exit_program(bool open_home_page = true);
     // Saves every row's trigger (exit sequence and session end); the first failure's error code.
     // When set.ini could not be read at start, rows without a trigger captured since are left out.
     DWORD save_triggers();
@@ -48,6 +54,16 @@ public:
     // opens a menu or a message box, starts a drag or ends the program goes through here:
     // started inside a send's delay, it would keep the keys down until it returned.
     void after_sends(std::function<void()> action);
+
+    // Paused, no row's hotkey is registered and the ticks stay; resumed, rows that cannot be
+    // registered again are unticked and named in a balloon. Not while a send holds keys.
+    void set_paused(bool paused);
+    // This program's level and which program has the focus at which level: the system's
+    // answers unless replaced.
+    void set_integrity_seam(std::optional<unsigned long> own_level, ForegroundQuery foreground) {
+        own_level_ = own_level;
+        foreground_query_ = std::move(foreground);
+    }
 
     // Row n = 1..9 / row index k = 0..8.
     KeyLatch& hotkey_box(int n) { return *hotkey_boxes_[n - 1]; }
@@ -83,6 +99,9 @@ private:
     void hotkey_pressed(int n, bool from_watch);
     // Types row k's target keys into the focused window; the send gate decides when.
     void send_row(int k);
+    // False, with a balloon the first time for that program, when the keys would be dropped:
+    // paused, or the focused program runs at a higher level than this one.
+    bool may_send_now();
     // The user's keys are watched while any row is enabled, and only then.
     void update_keyboard_watch();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
@@ -110,6 +129,11 @@ private:
     KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;
     DWORD read_error_ = ERROR_SUCCESS;  // set.ini at start-up: check_settings_readable
+    Notify notify_;
+    bool paused_ = false;
+    ForegroundQuery foreground_query_ = query_foreground_program;
+    std::optional<unsigned long> own_level_ = own_integrity_level();
+    std::set<std::wstring> told_of_;  // programs a balloon named as out of reach
     bool shown_once_ = false;
     bool exiting_ = false;
     ChromeHit pressed_ = ChromeHit::outside;

@@ -2,12 +2,30 @@
 
 #include <cwchar>
 
+#include "app/integrity.h"
 #include "app/pages.h"
 #include "app/product.h"
+#include "app/start_with_windows.h"
 #include "common/external_strings.h"
 #include "resources/resource_ids.h"
+#include "settings/save_error.h"
 
 namespace vantero {
+namespace {
+
+unique_icon load_tray_icon(int id) {
+    return unique_icon(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
+template <size_t N>
+void copy_text(wchar_t (&to)[N], const std::wstring& from) {
+    std::wcsncpy(to, from.c_str(), N - 1);
+    to[N - 1] = L'\0';
+}
+
+}  // namespace
 
 TrayIcon::TrayIcon(TrayActions actions) : actions_(std::move(actions)) {}
 
@@ -16,19 +34,28 @@ TrayIcon::~TrayIcon() {
 }
 
 bool TrayIcon::load() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTERO), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON),
-                                                ::GetSystemMetrics(SM_CYSMICON), 0)));
+    icon_ = load_tray_icon(IDI_VANTERO);
+    paused_icon_ = load_tray_icon(IDI_VANTERO_PAUSED);
     if (!create(external::kTrayClass, 0, WS_POPUP, external::kTrayCaption, 0, 0, 0, 0, nullptr,
                 icon_.get()))
         return false;
-    // Explorer broadcasts this after it restarts; the icon is added again then.
+    // Explorer broadcasts this after it restarts; the icon is added again then. A second copy
+    // posts the other. Both come from programs that may run at a lower level than this one.
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    show_main_message_ = ::RegisterWindowMessageW(external::kShowMainMessage);
+    for (UINT message : {taskbar_created_, show_main_message_})
+        ::ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr);
 
     menu_.reset(::CreatePopupMenu());
     ::AppendMenuW(menu_.get(), MF_STRING | MF_GRAYED, kShow, L"Display");
     ::AppendMenuW(menu_.get(), MF_STRING, kAbout, L"关于本软件");
+    ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu_.get(), MF_STRING, kPause, external::kPauseItem);
+    ::AppendMenuW(menu_.get(), MF_STRING, kStartWithWindows, external::kStartWithWindowsItem);
+    if (!runs_elevated())
+        ::AppendMenuW(menu_.get(), MF_STRING, kRunAsAdministrator,
+                      external::kRunAsAdministratorItem);
+    ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu_.get(), MF_STRING, kExit, L"退出");
 
     record_.cbSize = sizeof(record_);
@@ -37,20 +64,55 @@ bool TrayIcon::load() {
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = kIconMessage;
     record_.hIcon = icon_.get();
-    std::wcsncpy(record_.szTip, product::kTrayTip, ARRAYSIZE(record_.szTip) - 1);
+    copy_text(record_.szTip, product::kTrayTip);
     // Adding the icon waits on the shell; the main window need not wait for it.
     ::PostMessageW(hwnd(), kAddIconMessage, 0, 0);
     return true;
 }
 
 void TrayIcon::add_icon() {
-    ::Shell_NotifyIconW(NIM_ADD, &record_);
+    icon_added_ = ::Shell_NotifyIconW(NIM_ADD, &record_) != FALSE;
+    if (icon_added_ && !pending_text_.empty()) {
+        notify(pending_title_, pending_text_);
+        pending_title_.clear(), pending_text_.clear();
+    }
 }
 
 void TrayIcon::delete_icon() {
     if (!record_.hWnd) return;
     ::Shell_NotifyIconW(NIM_DELETE, &record_);
     record_.hWnd = nullptr;
+    icon_added_ = false;
+}
+
+void TrayIcon::notify(const std::wstring& title, const std::wstring& text) {
+    if (!record_.hWnd) return;
+    if (!icon_added_) {
+        pending_title_ = title, pending_text_ = text;
+        return;
+    }
+    NOTIFYICONDATAW balloon = record_;
+    balloon.uFlags = NIF_INFO;
+    copy_text(balloon.szInfoTitle, title);
+    copy_text(balloon.szInfo, text);
+    balloon.dwInfoFlags = NIIF_WARNING;
+    ::Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
+void TrayIcon::set_paused(bool paused) {
+    paused_ = paused;
+    if (actions_.set_paused) actions_.set_paused(paused);
+    record_.hIcon = paused && paused_icon_ ? paused_icon_.get() : icon_.get();
+    copy_text(record_.szTip, paused ? product::kTrayTipPaused : product::kTrayTip);
+    if (icon_added_) ::Shell_NotifyIconW(NIM_MODIFY, &record_);
+}
+
+void TrayIcon::toggle_start_with_windows() {
+    const DWORD error = set_start_with_windows(!starts_with_windows());
+    if (error == ERROR_SUCCESS) return;
+    const std::wstring message = external::kRunValueFailed + describe_system_error(error);
+    ::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
+                  MB_ICONWARNING | MB_OK | MB_SETFOREGROUND);
 }
 
 void TrayIcon::show_menu() {
@@ -62,12 +124,25 @@ void TrayIcon::show_menu() {
         ::TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
                          0, hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
-    switch (chosen) {
+    run_menu_item(chosen);
+}
+
+void TrayIcon::run_menu_item(UINT item) {
+    switch (item) {
         case kAbout:
             open_page(hwnd(), Page::product);
             break;
         case kExit:
             if (actions_.exit) actions_.exit();
+            break;
+        case kPause:
+            set_paused(!paused_);
+            break;
+        case kStartWithWindows:
+            toggle_start_with_windows();
+            break;
+        case kRunAsAdministrator:
+            if (actions_.run_as_administrator) actions_.run_as_administrator();
             break;
         default:
             break;
@@ -96,7 +171,28 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         if (record_.hWnd) add_icon();
         return 0;
     }
+    if (show_main_message_ && message == show_main_message_) {
+        if (actions_.show_main) actions_.show_main();
+        return 0;
+    }
     switch (message) {
+        case WM_INITMENUPOPUP:
+            // What the registry holds now: another tool may have changed it.
+            ::CheckMenuItem(menu_.get(), kStartWithWindows,
+                            starts_with_windows() ? MF_CHECKED : MF_UNCHECKED);
+            ::CheckMenuItem(menu_.get(), kPause, paused_ ? MF_CHECKED : MF_UNCHECKED);
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wparam) == 0 && lparam == 0) {
+                const UINT item = LOWORD(wparam);
+                // Same as the menu's: a message box or a restart must not hold a send's keys.
+                if (actions_.after_sends) {
+                    actions_.after_sends([this, item] { run_menu_item(item); });
+                } else {
+                    run_menu_item(item);
+                }
+            }
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_CLOSE:

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <string>
 
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -18,6 +19,8 @@ struct TrayActions {
     std::function<void()> session_end;  // Windows ends the session
     // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
     std::function<void(std::function<void()>)> after_sends;
+    std::function<void(bool)> set_paused;        // menu "暂停"
+    std::function<void()> run_as_administrator;  // menu "以管理员身份运行"
 };
 
 class TrayIcon final : public WindowBase {
@@ -26,7 +29,15 @@ public:
     static constexpr UINT kIconMessage = WM_MOUSEMOVE;
     // Posted by load(): the icon is added once the main window is on screen.
     static constexpr UINT kAddIconMessage = WM_APP + 1;
-    enum MenuItem : UINT { kShow = 1, kAbout = 2, kExit = 3 };
+    // Chosen from the menu, or sent as WM_COMMAND.
+    enum MenuItem : UINT {
+        kShow = 1,
+        kAbout = 2,
+        kExit = 3,
+        kPause = 4,
+        kStartWithWindows = 5,
+        kRunAsAdministrator = 6
+    };
 
     explicit TrayIcon(TrayActions actions);
     ~TrayIcon() override;
@@ -35,17 +46,27 @@ public:
     bool load();
     // Removes the icon (exit sequence); the window stays until destruction.
     void delete_icon();
+    // A balloon over the icon; one asked for before the icon is there comes with it.
+    void notify(const std::wstring& title, const std::wstring& text);
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void add_icon();
     void show_menu();
+    void run_menu_item(UINT item);
+    void set_paused(bool paused);
+    void toggle_start_with_windows();
 
     TrayActions actions_;
     unique_icon icon_;
+    unique_icon paused_icon_;  // grey
     unique_menu menu_;
     NOTIFYICONDATAW record_{};
     UINT taskbar_created_ = 0;
+    UINT show_main_message_ = 0;  // from a second copy
+    bool icon_added_ = false;
+    bool paused_ = false;
+    std::wstring pending_title_, pending_text_;
 };
 
 }  // namespace vantero

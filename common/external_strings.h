@@ -23,6 +23,25 @@ inline constexpr const wchar_t* kObjectProperty = L"Object";
 inline constexpr const wchar_t* kSingleInstanceMutex =
     L"Local\\Vantero.SingleInstance.{5B0C7E1A-3F2D-4C8B-9E61-7A4D2B9F0C33}";
 
+// Posted by a second copy to the first one's tray window: show the main window.
+inline constexpr const wchar_t* kShowMainMessage = L"Vantero.ShowMainWindow";
+// The command line: start hidden in the tray; wait for the copy that restarts this one.
+inline constexpr const wchar_t* kStartInTrayArgument = L"/tray";
+inline constexpr const wchar_t* kAfterRestartArgument = L"/restarted";
+// Start with Windows: a value of HKEY_CURRENT_USER\<this>.
+inline constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const wchar_t* kRunValueName = L"Vantero";
+
+// The tray menu's items beyond "Display", "关于本软件" and "退出".
+inline constexpr const wchar_t* kPauseItem = L"暂停";
+inline constexpr const wchar_t* kStartWithWindowsItem = L"开机自动启动";
+inline constexpr const wchar_t* kRunAsAdministratorItem = L"以管理员身份运行";
+// Before the system's reason, when the Run value cannot be written or removed.
+inline constexpr const wchar_t* kRunValueFailed =
+    L"无法更改开机自动启动：写入注册表 "
+    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run "
+    L"失败。\n\n原因：";
+
 // set.ini: the rows' sections (keyed "0" to "8") and the hotkey boxes' section and key suffixes.
 inline constexpr const wchar_t* kDisplayTextSection = L"conftext";
 inline constexpr const wchar_t* kKeySequenceSection = L"conftooltip";
@@ -68,5 +87,17 @@ inline constexpr const wchar_t* kTypingTriggerQuestion =
     L"ls”是打字时要用的键。\n\n启动这一行后，在任何程序里按它都不会再输入它本身，而是发送这一行的按"
     L"键，"
     L"直到取消“启动”。\n\n仍要启动这一行吗？";
+
+// Tray balloons. After the first: the rows, as "第 2 行 Ctrl + Alt + 1", joined by "；".
+inline constexpr const wchar_t* kBalloonTitle = L"Vantero";
+inline constexpr const wchar_t* kRowsNotResumed =
+    L"这些行的热键已被其他程序占用，没能恢复，已取消“启动”：";
+// %ls: the focused program's exe name.
+inline constexpr const wchar_t* kElevatedWindow =
+    L"“%ls”以管理员身份运行，Windows 不让 Vantero 向它发送按键，这次没有发送。要在其中使用热键，"
+    L"请在托盘菜单里选择“以管理员身份运行”。";
+// %ls: the focused program's exe name, at a level no restart reaches.
+inline constexpr const wchar_t* kSystemWindow =
+    L"“%ls”运行在比 Vantero 更高的权限级别，Windows 不让 Vantero 向它发送按键，这次没有发送。";
 
 }  // namespace vantero::external

@@ -99,6 +99,9 @@ bool KeyLatch::hotkey_enabled() const {
 void KeyLatch::hotkey_enabled(bool value) {
     impl_->set_hotkey_enabled(value);
 }
+bool KeyLatch::suspend_hotkey(bool suspended) {
+    return impl_->suspend_hotkey(suspended);
+}
 int KeyLatch::mod_key_code() const {
     return impl_->capture_.mod_key_code();
 }

@@ -94,6 +94,10 @@ public:
     bool hotkey_enabled() const;
     // true registers the captured combination (messages on failure); false unregisters it.
     void hotkey_enabled(bool value);
+    // Suspended, an enabled hotkey is not registered but stays enabled (a pause); enabling it
+    // then checks the registration and lets it go again. Resuming registers it again: false when
+    // that is refused, and the hotkey is no longer enabled.
+    bool suspend_hotkey(bool suspended);
     int mod_key_code() const;
     // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system
     // error code (describe_save_error words an INI failure for the user).

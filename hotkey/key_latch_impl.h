@@ -30,6 +30,7 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
+    bool suspend_hotkey(bool suspended);
 
     // key_latch_impl.cpp
     std::wstring text() const;
@@ -47,6 +48,7 @@ public:
 
     HotkeyCapture capture_;
     bool hotkey_enabled_ = false;
+    bool suspended_ = false;     // enabled stays enabled, but nothing is registered
     bool double_click_ = false;  // the button-up that ends a double click is no click
 
     COLORREF back_color_;

@@ -132,11 +132,25 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
     }
     if (register_own_hotkey()) {
         hotkey_enabled_ = true;
+        if (suspended_) unregister_own_hotkey();
         return;
     }
     if (!show_error(external::kHotkeyTaken)) return;
     capture_.clear();
     show_capture();
+}
+
+bool KeyLatch::Impl::suspend_hotkey(bool suspended) {
+    if (suspended == suspended_) return true;
+    suspended_ = suspended;
+    if (!hotkey_enabled_) return true;
+    if (suspended) {
+        unregister_own_hotkey();
+        return true;
+    }
+    if (register_own_hotkey()) return true;
+    hotkey_enabled_ = false;  // the captured trigger stays
+    return false;
 }
 
 }  // namespace vantero

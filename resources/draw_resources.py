@@ -9,7 +9,8 @@ It writes skin_main.png, hide_button.png, skin_edit.png and close_button.png
 for screens at 100 %, and the same pictures drawn for 125 %, 150 % and 200 %
 with the suffixes _125, _150 and _200 (skin_main_200.png and so on), plus
 vantero.ico (16, 20, 24, 32 and 48 px, each at 4, 8 and 32 bits per pixel),
-next to this script.  Standard library only; the output is the same on every
+and vantero_paused.ico, the same sizes in grey (the tray shows it while every
+row is paused), next to this script.  Standard library only; the output is the same on every
 run.
 
 Shapes are placed in logical (96-dpi) units.  A picture drawn at scale s is
@@ -554,6 +555,25 @@ def draw_icon(size):
     return cv
 
 
+def grey_icon(cv):
+    """The icon without its colour, a little dimmer: plainly not the working one."""
+    out = Canvas(cv.w, cv.h, (0, 0, 0), 0.0)
+    for i in range(cv.w * cv.h):
+        v = (0.30 * cv.r[i] + 0.59 * cv.g[i] + 0.11 * cv.b[i]) * 0.8 + 20
+        out.r[i] = out.g[i] = out.b[i] = v
+        out.a[i] = cv.a[i]
+    return out
+
+
+def write_icons():
+    icons = [draw_icon(s) for s in ICON_SIZES]
+    for name, images in (("vantero.ico", icons), ("vantero_paused.ico", [grey_icon(cv) for cv in icons])):
+        ico = ico_bytes([(cv, bpp) for cv in images for bpp in (4, 8, 32)])
+        assert struct.unpack_from("<HHH", ico, 0) == (0, 1, 15)
+        with open(os.path.join(HERE, name), "wb") as f:
+            f.write(ico)
+
+
 # scale of the screen and the suffix of the pictures drawn for it
 SCALES = ((1.0, ""), (1.25, "_125"), (1.5, "_150"), (2.0, "_200"))
 ICON_SIZES = (16, 20, 24, 32, 48)
@@ -584,11 +604,7 @@ def main():
             assert key_stays_hard(cv), (name, scale)
             with open(os.path.join(HERE, name + suffix + ".png"), "wb") as f:
                 f.write(png_bytes(cv))
-    icons = [draw_icon(s) for s in ICON_SIZES]
-    ico = ico_bytes([(cv, bpp) for cv in icons for bpp in (4, 8, 32)])
-    assert struct.unpack_from("<HHH", ico, 0) == (0, 1, 15)
-    with open(os.path.join(HERE, "vantero.ico"), "wb") as f:
-        f.write(ico)
+    write_icons()
 
 
 if __name__ == "__main__":

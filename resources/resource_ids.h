@@ -1,6 +1,7 @@
 #pragma once
 // Identifiers of the pictures (PNG files) and the icon compiled into the program.
 #define IDI_VANTERO 1
+#define IDI_VANTERO_PAUSED 2  // grey: every row paused
 #define IDB_SKIN_MAIN 101
 #define IDB_HIDE_BUTTON 102
 #define IDB_SKIN_EDIT 103

@@ -49,11 +49,8 @@ std::wstring reason_for(DWORD error, bool reading) {
             return L"磁盘已满。";
         case ERROR_FILENAME_EXCED_RANGE:
             return L"路径太长。";
-        default: {
-            const std::wstring message = system_message(error);
-            return (message.empty() ? L"未知错误" : message) + L"（错误代码 " +
-                   std::to_wstring(error) + L"）。";
-        }
+        default:
+            return describe_system_error(error);
     }
 }
 
@@ -64,6 +61,12 @@ std::wstring describe_read_error(DWORD error) {
            reason_for(error, true) +
            L"\n\n各行按设置文件为空显示。文件里已有的热键不会被改写，除非在这次运行中给那一行"
            L"重新设置热键。";
+}
+
+std::wstring describe_system_error(DWORD error) {
+    const std::wstring message = system_message(error);
+    return (message.empty() ? L"未知错误" : message) + L"（错误代码 " + std::to_wstring(error) +
+           L"）。";
 }
 
 std::wstring describe_save_error(DWORD error) {

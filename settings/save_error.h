@@ -12,5 +12,7 @@ std::wstring describe_save_error(DWORD error);
 
 // The same for a file that exists but could not be read at start-up (check_settings_readable).
 std::wstring describe_read_error(DWORD error);
+// The system's words for an error, with its number: "拒绝访问（错误代码 5）。".
+std::wstring describe_system_error(DWORD error);
 
 }  // namespace vantero

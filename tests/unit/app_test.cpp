@@ -5,14 +5,18 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
+#include "app/elevation.h"
 #include "app/row_start.h"
 #include "app/send_gate.h"
 #include "app/sender.h"
+#include "app/start_options.h"
 #include "common/scale.h"
 
 namespace vantero {
@@ -190,6 +194,54 @@ TEST(Scale, RoundsAsTheSystemDoesAndPicksTheNearestPictures) {
     const std::pair<int, int> nearest[] = {{72, 0},  {96, 0},  {108, 1},
                                            {132, 2}, {168, 3}, {400, 3}};
     for (const auto& [dpi, index] : nearest) EXPECT_EQ(nearest_picture_scale(dpi), index) << dpi;
+}
+
+// The keys go unless the focused program runs higher than this one; each program is named once.
+TEST(Elevation, HoldsBackSendsToHigherLevelsAndTellsOncePerProgram) {
+    constexpr unsigned long kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000;
+    struct Case {
+        std::optional<unsigned long> own, target;
+        const wchar_t* program;
+        bool send, tell, restart_helps;
+    };
+    const Case cases[] = {
+        {kMedium, kMedium, L"notepad.exe", true, false, false},
+        {kMedium, kHigh, L"regedit.exe", false, true, true},
+        {kMedium, kSystem, L"REGEDIT.EXE", false, false, false},  // the same program
+        {kMedium, kHigh, L"taskmgr.exe", false, true, true},
+        {kHigh, kSystem, L"winlogon.exe", false, true, false},
+        {kHigh, kHigh, L"regedit.exe", true, false, false},
+        {kHigh, kMedium, L"notepad.exe", true, false, false},
+        {kMedium, std::nullopt, L"", true, false, false},  // unknown: as before
+        {std::nullopt, kSystem, L"lsass.exe", true, false, false},
+    };
+    std::set<std::wstring> told;
+    for (const Case& c : cases) {
+        const SendDecision decision = decide_send(c.own, c.target, c.program, told);
+        EXPECT_EQ(std::tuple(decision.send, decision.tell, decision.restart_helps),
+                  std::tuple(c.send, c.tell, c.restart_helps))
+            << testing::PrintToString(std::wstring(c.program));
+    }
+}
+
+TEST(StartOptions, ReadsTheArgumentsThatStartInTheTrayOrAfterARestart) {
+    const std::pair<const wchar_t*, std::pair<bool, bool>> cases[] = {
+        {L"", {false, false}},
+        {L"/tray", {true, false}},
+        {L"  /TRAY\t", {true, false}},
+        {L"/restarted", {false, true}},
+        {L"/tray /restarted", {true, true}},
+        {L"/trays \"/tray x\" tray", {false, false}},
+    };
+    for (const auto& [line, want] : cases) {
+        const StartOptions options = parse_start_options(line);
+        EXPECT_EQ(std::pair(options.in_tray, options.after_restart), want)
+            << testing::PrintToString(std::wstring(line));
+    }
+    // What the Run value holds starts the program in the tray, its path kept whole.
+    const std::wstring command = start_in_tray_command(L"C:\\Program Files\\V\\vantero.exe");
+    EXPECT_EQ(command, L"\"C:\\Program Files\\V\\vantero.exe\" /tray");
+    EXPECT_TRUE(parse_start_options(command).in_tray);
 }
 
 }  // namespace

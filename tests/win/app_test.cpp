@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <filesystem>
@@ -15,8 +17,11 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 
 #include "app/application.h"
+#include "app/integrity.h"
+#include "app/single_instance.h"
 #include "common/external_strings.h"
 #include "common/window_util.h"
 #include "settings/settings_file.h"
@@ -110,17 +115,17 @@ protected:
     }
 
     // held, if given, gets set.ini opened with no sharing, as another program may hold it.
-    bool start(const std::string& ini_bytes, unique_file* held = nullptr) {
+    bool start(const std::string& ini_bytes, unique_file* held = nullptr, bool in_tray = false) {
         std::ofstream(std::filesystem::path(settings_file_path()), std::ios::binary) << ini_bytes;
         if (held) {
             held->reset(::CreateFileW(settings_file_path().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                       nullptr, OPEN_EXISTING, 0, nullptr));
         }
         // Released once the settings are saved at the end: the keys down then are the user's.
-        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); });
+        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); }, in_tray);
         if (!app_->start()) return false;
         main_ = ::FindWindowW(ext::kMainClass, ext::kMainCaption);
-        return main_ == main().hwnd() && ::IsWindowVisible(main_);
+        return main_ == main().hwnd() && ::IsWindowVisible(main_) != in_tray;
     }
     void stop() {
         app_.reset();
@@ -171,6 +176,68 @@ protected:
                     L"/" + std::to_wstring(box.mod_key_code());
             EXPECT_EQ(saved, shown) << "row " << n;
         }
+    }
+
+    static HWND tray() { return ::FindWindowW(ext::kTrayClass, ext::kTrayCaption); }
+    static void choose(UINT item) { ::SendMessageW(tray(), WM_COMMAND, item, 0); }
+    // The tray menu as it opens: "Display(grey) 关于本软件 | 暂停[x] ...".
+    std::wstring menu_shown() {
+        std::wstring items;
+        window.after(50, [&] {
+            const auto menu = reinterpret_cast<HMENU>(
+                ::SendMessageW(::FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                wchar_t text[64] = {};
+                ::GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+                const UINT state = ::GetMenuState(menu, i, MF_BYPOSITION);
+                items += (i ? L" " : L"") +
+                         (state & MF_SEPARATOR
+                              ? L"|"
+                              : text + std::wstring(state & MF_GRAYED ? L"(grey)" : L"") +
+                                    (state & MF_CHECKED ? L"[x]" : L""));
+            }
+            ::EndMenu();
+        });
+        ::SendMessageW(tray(), TrayIcon::kIconMessage, 0, WM_RBUTTONUP);
+        return items;
+    }
+    // The share of coloured pixels, in percent, in the icon the shell shows (Wine's own tray, on
+    // the display). It draws a new icon over the old one: a few edge pixels keep their colour.
+    static int icon_colour() {
+        HWND icon = ::FindWindowExW(::FindWindowW(L"__winex11_standalone_tray", nullptr), nullptr,
+                                    L"__winex11_tray_icon", nullptr);
+        RECT r;
+        if (!icon || !::GetWindowRect(icon, &r) || r.right <= r.left) return -1;
+        HDC screen = ::GetDC(nullptr);
+        int coloured = 0;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            for (LONG x = r.left; x < r.right; ++x) {
+                const COLORREF c = ::GetPixel(screen, x, y);
+                const int spread = std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) -
+                                   std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+                coloured += spread > 40;
+            }
+        }
+        ::ReleaseDC(nullptr, screen);
+        return coloured * 100 / ((r.right - r.left) * (r.bottom - r.top));
+    }
+    // The shell's balloons on screen: visible tooltip windows of another process.
+    static std::set<HWND> balloons() {
+        std::set<HWND> shown;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(w, &process);
+            if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w)) shown.insert(w);
+        }
+        return shown;
+    }
+    // Whether a balloon shows up that was not there before.
+    static bool new_balloon(const std::set<HWND>& before) {
+        return pump_until(
+            [&] {
+                return std::ranges::any_of(balloons(), [&](HWND b) { return !before.count(b); });
+            },
+            10000);
     }
 
     FocusedWindow& window = FocusedWindow::shared();
@@ -386,6 +453,186 @@ TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
     ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
     ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
+}
+
+TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
+    auto run_value = [] {
+        wchar_t value[1024] = {};
+        DWORD size = sizeof(value);
+        ::RegGetValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName, RRF_RT_REG_SZ, nullptr,
+                       value, &size);
+        return std::wstring(value);
+    };
+    auto set_run_value = [](const std::wstring& value) {
+        if (value.empty()) {
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName);
+        } else {
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName, REG_SZ,
+                              value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
+        }
+    };
+    const std::wstring ours = L"\"" + own_program_path() + L"\" /tray";
+    const std::wstring moved = L"\"C:\\old\\vantero.exe\" /tray";
+    auto menu = [](bool paused, bool starts) {
+        return std::wstring(L"Display(grey) 关于本软件 | 暂停") + (paused ? L"[x]" : L"") +
+               L" 开机自动启动" + (starts ? L"[x]" : L"") +
+               (runs_elevated() ? L"" : L" 以管理员身份运行") + L" | 退出";
+    };
+    set_run_value(L"");
+    ASSERT_TRUE(start(""));
+    EXPECT_EQ(menu_shown(), menu(false, false));
+    EXPECT_EQ(run_value(), L"") << "written before the user asked";
+    // Before the click, the value; after it, the value and what the menu shows.
+    const std::tuple<std::wstring, std::wstring, bool> clicks[] = {
+        {L"", ours, true}, {ours, L"", false}, {moved, ours, true}};
+    for (const auto& [before, after, ticked] : clicks) {
+        SCOPED_TRACE(testing::Message() << before.size());
+        set_run_value(before);
+        EXPECT_EQ(menu_shown(), menu(false, before == ours));
+        choose(TrayIcon::kStartWithWindows);
+        EXPECT_EQ(run_value(), after);
+        EXPECT_EQ(menu_shown(), menu(false, ticked));
+    }
+    set_run_value(L"");
+    choose(TrayIcon::kPause);
+    EXPECT_EQ(menu_shown(), menu(true, false));
+    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+
+    // A Run key the user may read but not write: the failure is reported, nothing is ticked.
+    HKEY key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, READ_CONTROL | WRITE_DAC, &key),
+              ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR* kept = nullptr;
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(A;;KR;;;WD)", SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(&kept),
+        nullptr);
+    DWORD size = 0;
+    ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<BYTE> original(size);
+    ASSERT_EQ(::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data(), &size),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, kept), ERROR_SUCCESS);
+    choose(TrayIcon::kStartWithWindows);
+    ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data());
+    ::RegCloseKey(key);
+    ::LocalFree(kept);
+    const std::vector<std::wstring> shown = boxes.take();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].find(std::wstring(ext::kSaveFailedCaption) + L": " + ext::kRunValueFailed),
+              0u)
+        << testing::PrintToString(shown[0]);
+    EXPECT_EQ(run_value(), L"");
+}
+
+TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}, {'2', L"C", L"1|67", L""}})));
+    click(1), click(2);
+    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no coloured icon";
+    choose(TrayIcon::kPause);
+    EXPECT_TRUE(ticked(1) && ticked(2));
+    EXPECT_FALSE(registered('1') || registered('2'));
+    EXPECT_TRUE(pump_until([] { return icon_colour() < 5; })) << icon_colour();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B'}), "");
+
+    // Another program takes row 2's trigger while the rows are paused.
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
+    const std::set<HWND> before = balloons();
+    choose(TrayIcon::kPause);
+    ::UnregisterHotKey(nullptr, 7);
+    EXPECT_TRUE(ticked(1) && registered('1'));
+    EXPECT_FALSE(ticked(2) || registered('2'));
+    EXPECT_EQ(window_text(main().hotkey_box(2).text_box()), L"Ctrl + Alt + 2");
+    EXPECT_TRUE(new_balloon(before)) << "row 2 not named";
+    EXPECT_TRUE(pump_until([] { return icon_colour() > 20; })) << icon_colour();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
+    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+}
+
+TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
+    ASSERT_TRUE(start(gbk_ini({{'1', L"B + C", L"2|66|67", L""}})));
+    click(1);
+    int asked = 0;
+    unsigned long target_level = 0x3000;
+    main().set_integrity_seam(0x2000, [&] {
+        ++asked;
+        return ForegroundProgram{target_level, L"admin.exe"};
+    });
+    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no icon";
+    const std::set<HWND> before = balloons();
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B', 'C'}), "");
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(new_balloon(before));
+    target_level = 0x2000;
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+}
+
+TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
+    SingleInstance first;
+    ASSERT_TRUE(first.is_first());
+    ASSERT_TRUE(start("", nullptr, true));
+    std::filesystem::path exe(own_program_path());
+    exe = exe.parent_path().parent_path().parent_path() / "app" / "vantero.exe";
+    auto run = [](const std::filesystem::path& program, const wchar_t* arguments) {
+        std::wstring command = L"\"" + program.wstring() + L"\"" + arguments;
+        STARTUPINFOW info{};
+        info.cb = sizeof(info);
+        PROCESS_INFORMATION process{};
+        EXPECT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &info, &process));
+        ::CloseHandle(process.hThread);
+        return unique_kernel_handle(process.hProcess);
+    };
+    auto ended = [](const unique_kernel_handle& process) {
+        return pump_until([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
+                          20000);
+    };
+    // The first window of that class, of any process (0) or of that one.
+    auto window_of = [](const wchar_t* name, DWORD process, int* count = nullptr) {
+        HWND found = nullptr;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr));) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            if (count) ++*count;
+            if (!found && (!process || owner == process)) found = w;
+        }
+        return found;
+    };
+    for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
+        const unique_kernel_handle second = run(exe, arguments);
+        EXPECT_TRUE(ended(second));
+        DWORD code = 1;
+        ::GetExitCodeProcess(second.get(), &code);
+        EXPECT_EQ(code, 0u);
+        pump_for(100);  // what it posted before it ended
+        EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << arguments;
+        int windows = 0;
+        window_of(ext::kTrayClass, 0, &windows), window_of(ext::kMainClass, 0, &windows);
+        EXPECT_EQ(windows, 2);
+    }
+    RECT r, work;
+    ::GetWindowRect(main_, &r);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((r.left + r.right) - (work.left + work.right)), 1) << "not centred";
+
+    // A copy restarted as administrator waits for this one to let go, then runs (in a folder of
+    // its own, for its set.ini).
+    const auto folder = std::filesystem::temp_directory_path() / "vantero_restarted";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(exe, folder / "vantero.exe",
+                               std::filesystem::copy_options::overwrite_existing);
+    const unique_kernel_handle restarted = run(folder / "vantero.exe", L" /restarted");
+    pump_for(1500);  // a copy that did not wait would have ended by now
+    first.release();
+    const DWORD id = ::GetProcessId(restarted.get());
+    EXPECT_TRUE(pump_until(
+        [&] { return ::IsWindowVisible(window_of(ext::kMainClass, id)) != FALSE; }, 20000));
+    ::PostMessageW(window_of(ext::kTrayClass, id), WM_COMMAND, TrayIcon::kExit, 0);
+    EXPECT_TRUE(ended(restarted));
+    std::filesystem::remove_all(folder);
 }
 
 // Where a window and a row's controls sit at a resolution: the layout's twips and 96-dpi pixels,

@@ -1,0 +1,40 @@
+// The main window's rows paused and resumed, and sends held back from a window they cannot reach.
+#include <cwchar>
+
+#include "app/elevation.h"
+#include "app/main_window.h"
+#include "common/external_strings.h"
+
+namespace vantero {
+
+void MainWindow::set_paused(bool paused) {
+    if (paused == paused_) return;
+    paused_ = paused;
+    std::wstring refused;
+    for (int n = 1; n <= kRowCount; ++n) {
+        if (hotkey_box(n).suspend_hotkey(paused)) continue;
+        // Another program took the trigger meanwhile: the row keeps it, unticked.
+        refused += (refused.empty() ? L"" : L"；") + std::wstring(L"第 ") + std::to_wstring(n) +
+                   L" 行 " + hotkey_box(n).text();
+        sync_check(n);
+    }
+    after_sends([this] { update_keyboard_watch(); });
+    if (!refused.empty() && notify_)
+        notify_(external::kBalloonTitle, external::kRowsNotResumed + refused);
+}
+
+bool MainWindow::may_send_now() {
+    if (paused_) return false;
+    const ForegroundProgram target = foreground_query_ ? foreground_query_() : ForegroundProgram{};
+    const SendDecision decision = decide_send(own_level_, target.level, target.name, told_of_);
+    if (decision.tell && notify_) {
+        wchar_t text[512];
+        std::swprintf(text, 512,
+                      decision.restart_helps ? external::kElevatedWindow : external::kSystemWindow,
+                      target.name.c_str());
+        notify_(external::kBalloonTitle, text);
+    }
+    return decision.send;
+}
+
+}  // namespace vantero
