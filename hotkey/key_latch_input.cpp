@@ -134,9 +134,8 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
         hotkey_enabled_ = true;
         return;
     }
-    if (!show_error(external::kHotkeyTaken)) return;
-    capture_.clear();
-    show_capture();
+    // The trigger stays: another program may own the combination only for a while.
+    show_error(external::kHotkeyTaken);
 }
 
 }  // namespace vantero

@@ -117,6 +117,19 @@ LRESULT CALLBACK FocusedWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
+std::string keys_left_down(const std::vector<KeyEvent>& events) {
+    std::map<unsigned, bool> down;  // by side, for the modifiers
+    for (const KeyEvent& k : events) {
+        const auto vk = static_cast<std::uint8_t>(k.vk);
+        const std::uint8_t side = modifier_side(vk, (k.flags & LLKHF_EXTENDED) != 0, k.scan);
+        down[side ? side : vk] = !k.up;
+    }
+    std::string left;
+    for (const auto& [vk, is_down] : down)
+        if (is_down) append(left, std::to_string(vk));
+    return left;
+}
+
 KeyEventLog::KeyEventLog() {
     std::promise<void> hooked;
     thread_ = std::thread([&] { run(hooked); });

@@ -79,6 +79,9 @@ struct KeyEvent {
     double at_ms;  // now_ms() when the hook saw it
 };
 
+// The keys whose last event in the log went down ("162 164"): a hook that saw them sees them held.
+std::string keys_left_down(const std::vector<KeyEvent>& events);
+
 // Every key event of the system, injected ones too, as a low-level keyboard hook on a thread of
 // its own sees them, from construction to destruction.
 class KeyEventLog {
