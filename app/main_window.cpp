@@ -234,7 +234,7 @@ void MainWindow::check_clicked(int n) {
     const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     KeyLatch& latch = hotkey_box(n);
     // A row without a trigger gets the hotkey box's own message when it is enabled.
-    if (!enable || latch.key_code() == 0 || may_enable(n)) latch.hotkey_enabled(enable);
+    if (!enable || !latch.has_trigger() || may_enable(n)) latch.hotkey_enabled(enable);
     sync_check(n);
 }
 

@@ -12,6 +12,13 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     SendPlan plan;
     if (keys.empty()) return plan;
 
+    // A target made only of modifiers the user holds would type nothing: it is typed as a tap of
+    // its keys, the user's own lifted first like any other.
+    bool only_held_modifiers = true;
+    for (std::uint8_t key : keys) {
+        const auto group = modifier_group(key);
+        only_held_modifiers = only_held_modifiers && group && held.any_in(*group);
+    }
     ModifierSet lifted;
     if (user_keys_known) {
         for (std::uint8_t side : ModifierSet::kSides) {
@@ -19,7 +26,7 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
             const ModifierGroup group = *modifier_group(side);
             bool in_target = false;
             for (std::uint8_t key : keys) in_target = in_target || modifier_group(key) == group;
-            if (!in_target) lifted.add(side);
+            if (!in_target || only_held_modifiers) lifted.add(side);
         }
     }
 
@@ -33,7 +40,8 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     std::vector<std::uint8_t> pressed;
     for (std::uint8_t key : keys) {
         const auto group = modifier_group(key);
-        if (group && held.any_in(*group)) continue;  // the user's own key already gives it
+        // The user's own key already gives it, unless lifted.
+        if (group && held.any_in(*group) && !lifted.any_in(*group)) continue;
         plan.before_hold.push_back({KeyStepKind::press, key});
         pressed.push_back(key);
     }
@@ -41,10 +49,12 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     plan.hold_ms = hold_time_for(keys.size());
 
     for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) {
-        const bool modifier = modifier_group(*it).has_value();
+        // A modifier the user may press meanwhile stays for the user; one lifted from the user
+        // is let go, and put back below if still held.
+        const auto group = modifier_group(*it);
+        const bool conditional = group && user_keys_known && !lifted.any_in(*group);
         plan.after_hold.push_back(
-            {modifier && user_keys_known ? KeyStepKind::release_if_free : KeyStepKind::release,
-             *it});
+            {conditional ? KeyStepKind::release_if_free : KeyStepKind::release, *it});
     }
     for (std::uint8_t side : ModifierSet::kSides) {
         if (lifted.contains(side)) plan.after_hold.push_back({KeyStepKind::press_if_held, side});

@@ -39,7 +39,8 @@ int hold_time_for(std::size_t key_count);
 
 // What to send for the target keys (in pressing order) when the modifier keys in held are down.
 // Modifiers held that the target does not use are lifted first and put back afterwards if the
-// user still holds them; a target modifier already held is neither pressed nor released. The
+// user still holds them; a target modifier already held is neither pressed nor released, unless
+// the target is made only of held modifiers: then those are lifted too and typed as a tap. The
 // conditional steps need someone who knows the user's keys when they happen
 // (user_keys_known); without that nothing held is lifted, so nothing can be left down or up
 // against the user's hands.

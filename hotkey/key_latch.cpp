@@ -17,6 +17,10 @@ KeyLatch::KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const Key
 
 KeyLatch::~KeyLatch() = default;
 
+bool KeyLatch::has_trigger() const {
+    return impl_->has_trigger();
+}
+
 void KeyLatch::raise_events() {
     impl_->raise_events();
 }

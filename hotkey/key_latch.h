@@ -95,6 +95,8 @@ public:
     // true registers the captured combination (messages on failure); false unregisters it.
     void hotkey_enabled(bool value);
     int mod_key_code() const;
+    // Whether a trigger that can be registered is captured: a key, and one with a name.
+    bool has_trigger() const;
     // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system
     // error code (describe_save_error words an INI failure for the user).
     DWORD save_settings();

@@ -30,6 +30,10 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
+    // A key is captured, and one that can be named.
+    bool has_trigger() const {
+        return capture_.key_code() != 0 && !capture_.ignores(capture_.key_code());
+    }
 
     // key_latch_impl.cpp
     std::wstring text() const;

@@ -39,7 +39,7 @@ int mouse_button(UINT message, WPARAM wparam) {
 }  // namespace
 
 void KeyLatch::Impl::on_text_box_key_down(int key_code) {
-    if (HotkeyCapture::is_dropped_key(key_code)) return;
+    if (capture_.ignores(key_code)) return;
     int key = key_code;
     int shift = modifier_bits_now();
     if (!raise(owner_.events.on_key_down, key, shift)) return;
@@ -126,7 +126,7 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
         hotkey_enabled_ = false;
         return;
     }
-    if (capture_.key_code() == 0) {
+    if (!has_trigger()) {
         show_error(external::kNotSetHotkey);
         return;
     }

@@ -70,7 +70,12 @@ TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
          "mask up:160 up:162 dn:66 hold:100 up:66 dn-if-held:160 dn-if-held:162 mask"},
         {{kRCtrl}, "2|17|65", "dn:65 hold:200 up:65"},
         {{kRWin}, "2|91|68", "dn:68 hold:200 up:68"},
-        {{kLCtrl}, "1|17", "hold:100"},
+        // A target of held modifiers only is typed as a tap of its keys.
+        {{kLCtrl, kLAlt},
+         "1|18",
+         "mask up:162 up:164 dn:18 hold:100 up:18 dn-if-held:162 dn-if-held:164 mask"},
+        {{kLCtrl}, "1|17", "mask up:162 dn:17 hold:100 up:17 dn-if-held:162 mask"},
+        {{kLCtrl}, "1|17", "hold:100", false},
         // Without the user's keys no one can tell later whether a lifted key is still held.
         {{kLCtrl, kLAlt}, "2|17|65", "dn:65 hold:200 up:65", false},
         {{kLCtrl}, "2|16|65", "dn:16 dn:65 hold:200 up:65 up:16", false},

@@ -53,6 +53,9 @@ TEST_F(KeyLatchUnderWine, KeyPressesInTheBoxBecomeTheCombination) {
         {"dn:17 dn:65 dn:65 up:65 up:17 dn:93 up:93", L"Ctrl + A 65 2"},  // Applications: ignored
         {"dn:17 dn:65 up:65 up:17 dn:16 up:16", kPlaceholder + L" 0 0"},  // a modifier alone
         {"dn:91 dn:16 dn:116 up:116 up:16 up:91", L"Win + Shift + F5 116 12"},
+        // Neither an unassigned key nor what the program types while the user holds a trigger.
+        {"dn:17 dn:65 up:65 dn:232 up:232 up:17", L"Ctrl + A 65 2"},
+        {"dn:17 dn:18 dn:232* up:232* up:18* dn:66* up:66* up:18 up:17", kPlaceholder + L" 0 0"},
     };
     for (const auto& [keys, captured] : cases) {
         auto latch = add(L"Capture");
@@ -85,6 +88,7 @@ TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndKeepTheCapture)
     const std::tuple<int, std::wstring, std::wstring> cases[] = {
         {VK_F9, taken, L"stored 120 3"},
         {VK_F11, taken, L"stored 122 3"},
+        {kVkUnassigned, L"error: Not set hotkey", L"stored 232 3"},  // a key without a name
         {0, L"error: Not set hotkey", kPlaceholder + L" 0 0"}};
     for (const auto& [key, box, kept] : cases) {
         const std::wstring name = L"Refused" + std::to_wstring(key);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <sstream>
 
+#include "common/key_event_tag.h"
 #include "common/keyboard_keys.h"
 #include "common/window_util.h"
 
@@ -48,7 +49,9 @@ void play(const std::string& script) {
         const auto vk = static_cast<BYTE>(std::stoi(step.substr(3)));
         const DWORD flags = (step[0] == 'u' ? KEYEVENTF_KEYUP : 0) |
                             (is_extended_key(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0);
+        const ULONG_PTR tag =
+            step.back() == '*' ? key_event_tag::make(key_event_tag::plain) : ULONG_PTR{0};
+        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, tag);
     }
     pump_until([] { return (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & QS_KEY) == 0; }, 1000);
     pump_for(10);

@@ -27,6 +27,7 @@ inline void pump_for(int ms) {
 
 // The user's keyboard: plays "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
 // scan code and the extended flag where a keyboard sets it, then dispatches what they bring.
+// "dn:66*" is a key the program types, tagged as its own.
 void play(const std::string& script);
 
 // A top-level window with the keyboard focus. It logs its key messages as "dn:65{c}" (with the
