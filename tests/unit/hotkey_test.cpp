@@ -38,7 +38,8 @@ std::string play(const std::string& script) {
         if (step[0] == '-' || step[0] == '~') down.erase(vk);
         const int shift_state = (down.count(16) ? kShiftBit : 0) | (down.count(17) ? kCtrlBit : 0) |
                                 (down.count(18) ? kAltBit : 0);
-        if (step[0] == '+' && !capture.ignores(vk)) capture.key_down(vk, shift_state, down.count(91) > 0);
+        if (step[0] == '+' && !capture.ignores(vk))
+            capture.key_down(vk, shift_state, down.count(91) > 0);
         if (step[0] == '-') capture.key_up(vk);
     }
     return state(capture);
