@@ -12,12 +12,6 @@ constexpr SIZE_T kThreadStack = 256 * 1024;
 // Longer than any send can last: a send open this long has lost its end mark.
 constexpr DWORD kSendExpiryMs = 5000;
 
-// The modifier mask, as RegisterHotKey takes it, of the modifiers in a set.
-int hotkey_modifiers(ModifierSet keys) {
-    return (keys.any_in(ModifierGroup::alt) ? 1 : 0) | (keys.any_in(ModifierGroup::ctrl) ? 2 : 0) |
-           (keys.any_in(ModifierGroup::shift) ? 4 : 0) | (keys.any_in(ModifierGroup::win) ? 8 : 0);
-}
-
 std::uint8_t side_bit(std::uint8_t side) {
     ModifierSet one;
     one.add(side);

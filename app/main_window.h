@@ -12,6 +12,7 @@
 #include "app/keyboard_watch.h"
 #include "app/remark_label.h"
 #include "app/send_gate.h"
+#include "app/sender.h"
 #include "common/rows.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -82,6 +83,19 @@ private:
     void hotkey_pressed(int n, bool from_watch);
     // Types row k's target keys into the focused window; the send gate decides when.
     void send_row(int k);
+    // The enabled rows whose trigger is one of the chords a send types: their hotkeys let go
+    // while it types, registered again after.
+    class SilencedTriggers {
+    public:
+        SilencedTriggers(MainWindow& window, const std::vector<TypedChord>& chords);
+        ~SilencedTriggers();
+        SilencedTriggers(const SilencedTriggers&) = delete;
+        SilencedTriggers& operator=(const SilencedTriggers&) = delete;
+
+    private:
+        MainWindow& window_;
+        std::vector<int> rows_;
+    };
     // The user's keys are watched while any row is enabled, and only then.
     void update_keyboard_watch();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.

@@ -64,11 +64,31 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     return plan;
 }
 
+std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held) {
+    std::vector<TypedChord> chords;
+    ModifierSet down = held;
+    for (const KeyStep& step : plan.before_hold) {
+        if (step.kind == KeyStepKind::mask) continue;
+        // A generic modifier key goes down as the left one.
+        const std::uint8_t side = modifier_side(step.virtual_key, false, 0);
+        if (step.kind == KeyStepKind::release) {
+            down.remove(side);
+            continue;
+        }
+        chords.push_back({step.virtual_key, hotkey_modifiers(down)});
+        if (side != 0) down.add(side);
+    }
+    return chords;
+}
+
 void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
                        KeyOutput& out) {
     const auto keys = parse_key_sequence(sequence);
     if (!keys) return;
-    const SendPlan plan = plan_send(*keys, held, user_keys_known);
+    send_plan(plan_send(*keys, held, user_keys_known), out);
+}
+
+void send_plan(const SendPlan& plan, KeyOutput& out) {
     try {
         for (const KeyStep& step : plan.before_hold) out.send(step);
         out.hold(plan.hold_ms);

@@ -46,6 +46,15 @@ int hold_time_for(std::size_t key_count);
 // against the user's hands.
 SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool user_keys_known);
 
+// A key the plan presses and the modifier mask down as it goes down (MOD_ALT 1, MOD_CONTROL 2,
+// MOD_SHIFT 4, MOD_WIN 8): what a registered hotkey would take for itself.
+struct TypedChord {
+    std::uint8_t virtual_key;
+    int modifiers;
+    bool operator==(const TypedChord&) const = default;
+};
+std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held);
+
 // Where the sender's key events go: the system in the program, a recorder in tests.
 class KeyOutput {
 public:
@@ -55,8 +64,11 @@ public:
     virtual void hold(int milliseconds) = 0;
 };
 
-// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing. The
-// steps after the hold run however the hold ends, so every key pressed is released.
+// Sends a plan through out. The steps after the hold run however the hold ends, so every key
+// pressed is released.
+void send_plan(const SendPlan& plan, KeyOutput& out);
+
+// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing.
 void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
                        KeyOutput& out);
 

@@ -17,6 +17,14 @@ KeyLatch::KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const Key
 
 KeyLatch::~KeyLatch() = default;
 
+void KeyLatch::suspend_hotkey() {
+    impl_->suspend_hotkey();
+}
+
+bool KeyLatch::resume_hotkey() {
+    return impl_->resume_hotkey();
+}
+
 bool KeyLatch::has_trigger() const {
     return impl_->has_trigger();
 }

@@ -95,6 +95,12 @@ public:
     // true registers the captured combination (messages on failure); false unregisters it.
     void hotkey_enabled(bool value);
     int mod_key_code() const;
+    // Lets the system's registration go while the program types the combination itself, so
+    // that it reaches the focused window; the control stays enabled.
+    void suspend_hotkey();
+    // Registers it again; if the system refuses now, the control is disabled (the capture is
+    // kept) and false returned.
+    bool resume_hotkey();
     // Whether a trigger that can be registered is captured: a key, and one with a name.
     bool has_trigger() const;
     // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system

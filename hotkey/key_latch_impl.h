@@ -30,6 +30,8 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
+    void suspend_hotkey();
+    bool resume_hotkey();
     // A key is captured, and one that can be named.
     bool has_trigger() const {
         return capture_.key_code() != 0 && !capture_.ignores(capture_.key_code());
@@ -51,6 +53,7 @@ public:
 
     HotkeyCapture capture_;
     bool hotkey_enabled_ = false;
+    bool suspended_ = false;     // enabled, but the registration let go for a while
     bool double_click_ = false;  // the button-up that ends a double click is no click
 
     COLORREF back_color_;

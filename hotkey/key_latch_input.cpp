@@ -112,6 +112,19 @@ void KeyLatch::Impl::unregister_own_hotkey() const {
     if (hotkey_window_) ::UnregisterHotKey(hotkey_window_.get(), kHotKeyId);
 }
 
+void KeyLatch::Impl::suspend_hotkey() {
+    if (!hotkey_enabled_ || suspended_) return;
+    unregister_own_hotkey();
+    suspended_ = true;
+}
+
+bool KeyLatch::Impl::resume_hotkey() {
+    if (!std::exchange(suspended_, false) || !hotkey_enabled_) return true;
+    if (register_own_hotkey()) return true;
+    hotkey_enabled_ = false;
+    return false;
+}
+
 bool KeyLatch::Impl::show_error(const wchar_t* text) const {
     const std::weak_ptr<bool> alive = alive_;
     ::MessageBoxW(::GetAncestor(hwnd(), GA_ROOT), text, external::kErrorCaption,

@@ -12,6 +12,7 @@
 
 #include "app/send_gate.h"
 #include "app/sender.h"
+#include "common/key_sequence.h"
 #include "common/scale.h"
 
 namespace vantero {
@@ -91,6 +92,28 @@ TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
         Recorder out;
         send_key_sequence(c.sequence, held_keys(c.held), c.user_keys_known, out);
         EXPECT_EQ(out.trace, c.trace) << '"' << c.sequence << '"';
+    }
+}
+
+// The chords a send types, as a registered hotkey would see them: "49/3" is Ctrl+Alt+1.
+TEST(Sender, NamesTheChordsItTypes) {
+    const struct {
+        std::initializer_list<std::uint8_t> held;
+        const char* sequence;
+        const char* chords;
+    } cases[] = {
+        {{}, "3|17|18|49", "17/0 18/2 49/3"},
+        {{kLCtrl, kLAlt}, "3|17|18|49", "49/3"},
+        {{kLCtrl, kLAlt}, "2|17|65", "65/2"},
+        {{kRWin}, "3|91|16|66", "16/8 66/12"},
+    };
+    for (const auto& c : cases) {
+        std::string chords;
+        const SendPlan plan = plan_send(*parse_key_sequence(c.sequence), held_keys(c.held), true);
+        for (const TypedChord& chord : typed_chords(plan, held_keys(c.held)))
+            append(chords,
+                   std::to_string(chord.virtual_key) + "/" + std::to_string(chord.modifiers));
+        EXPECT_EQ(chords, c.chords) << c.sequence;
     }
 }
 
