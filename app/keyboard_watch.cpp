@@ -12,10 +12,10 @@ constexpr SIZE_T kThreadStack = 256 * 1024;
 // Longer than any send can last: a send open this long has lost its end mark.
 constexpr DWORD kSendExpiryMs = 5000;
 
-// The modifier mask, as RegisterHotKey takes it, of the modifiers in a set.
-int hotkey_modifiers(ModifierSet keys) {
-    return (keys.any_in(ModifierGroup::alt) ? 1 : 0) | (keys.any_in(ModifierGroup::ctrl) ? 2 : 0) |
-           (keys.any_in(ModifierGroup::shift) ? 4 : 0) | (keys.any_in(ModifierGroup::win) ? 8 : 0);
+std::uint8_t side_bit(std::uint8_t side) {
+    ModifierSet one;
+    one.add(side);
+    return one.bits();
 }
 
 }  // namespace
@@ -24,6 +24,7 @@ void KeyboardWatch::start() {
     if (running_) return;
     stop();  // a thread whose hook was refused has ended; join it before trying again
     sends_open_ = 0;
+    put_back_let_go_ = 0;
     own_events_seen_ = 0;
     own_events_sent_ = 0;
     ready_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -84,11 +85,12 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
             ++sends_open_;
             last_begin_ = ::GetTickCount();
         }
+        // Never dropped: a hook installed later has seen the event already.
         switch (key_event_tag::kind_of(event.dwExtraInfo)) {
             case key_event_tag::press_if_held:
-                return side != 0 && !user.contains(side);
-            case key_event_tag::release_if_free:
-                return side != 0 && user.contains(side);
+                // The user let go after the sender asked: the sender lets go too.
+                if (side != 0 && !user.contains(side)) put_back_let_go_.fetch_or(side_bit(side));
+                return false;
             case key_event_tag::end_send:
                 if (sends_open_ > 0) --sends_open_;
                 return false;
@@ -106,6 +108,8 @@ bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
             held.add(side);
         }
         user_modifiers_ = held.bits();
+        // The user's own key event on a side put back: the key is the user's again.
+        put_back_let_go_.fetch_and(static_cast<std::uint8_t>(~side_bit(side)));
         return false;
     }
     if (up || sends_open_ == 0) return false;

@@ -2,9 +2,10 @@
 // Watches the keyboard with a low-level hook on a thread of its own, to know which modifier keys
 // the user holds: the key state the system keeps also counts the keys the program types.
 //
-// It also decides the program's conditional key events where they are decided exactly, in the
-// order of the input stream: a lifted modifier is put back only if the user still holds it, a
-// modifier the program pressed is let go only if the user does not hold it.
+// It also tells the sender which modifiers the user holds, so that it types a conditional key
+// event only when it is due: every hook, whenever installed, then sees each key-down the
+// program types followed by its key-up, and none of them is dropped. A lifted modifier put back
+// just after the user let go of it (the key-up was on its way) is noted for a masked release.
 //
 // And while a send is typing, the modifiers the system sees are the target's, not the user's: a
 // trigger pressed then would not be recognised as a hotkey but typed into the focused window. So
@@ -20,32 +21,11 @@
 #include <cstdint>
 
 #include "app/sender.h"
+#include "common/key_event_tag.h"
 #include "common/keyboard_keys.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
-
-// What the program's own key events carry in their extra information: a mark, what the event
-// is, and whether it is the first of a send. (A send's first event is also its begin mark, so
-// that nothing more goes before the target: under Wine each event waits for the hook.)
-namespace key_event_tag {
-inline constexpr ULONG_PTR kMark = 0x5A4E0000;
-inline constexpr ULONG_PTR kMarkMask = 0xFFFFFF00;
-inline constexpr ULONG_PTR kBeginsSend = 0x10;
-enum Kind : ULONG_PTR { plain = 0, press_if_held = 1, release_if_free = 2, end_send = 3 };
-constexpr ULONG_PTR make(Kind kind) {
-    return kMark | kind;
-}
-constexpr bool is_ours(ULONG_PTR info) {
-    return (info & kMarkMask) == kMark;
-}
-constexpr bool begins_send(ULONG_PTR info) {
-    return (info & kBeginsSend) != 0;
-}
-constexpr Kind kind_of(ULONG_PTR info) {
-    return static_cast<Kind>(info & 0x0F);
-}
-}  // namespace key_event_tag
 
 class KeyboardWatch {
 public:
@@ -68,6 +48,16 @@ public:
     // takes its key state from them only after the hook, and the next send starts from it.
     void wait_for_own_events() const;
 
+    // Whether the user holds a modifier key (by side), as far as the hook has seen.
+    bool user_holds(std::uint8_t side) const {
+        return ModifierSet::from_bits(user_modifiers_.load()).contains(side);
+    }
+    // The modifiers the program put back that the user no longer held when the hook saw them,
+    // and has not pressed or let go of since; cleared by the call.
+    ModifierSet take_put_back_let_go() {
+        return ModifierSet::from_bits(put_back_let_go_.exchange(0));
+    }
+
     // A row's trigger (key 0: none enabled), as RegisterHotKey has it: the key and the modifier
     // mask (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).
     static constexpr int kMaxTriggers = 16;
@@ -86,6 +76,7 @@ private:
     unique_kernel_handle ready_;  // set once the thread has tried to install its hook
     bool running_ = false;
     std::atomic<std::uint8_t> user_modifiers_{0};  // bits in ModifierSet::kSides order
+    std::atomic<std::uint8_t> put_back_let_go_{0};
     std::atomic<std::uint32_t> own_events_seen_{0};
     std::atomic<std::uint32_t> own_events_sent_{0};
     // Written by the hook thread only: sends whose begin mark has passed but not their end mark,

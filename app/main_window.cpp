@@ -241,7 +241,7 @@ void MainWindow::check_clicked(int n) {
     const bool enable = ::SendMessageW(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED;
     KeyLatch& latch = hotkey_box(n);
     // A row without a trigger gets the hotkey box's own message when it is enabled.
-    if (!enable || latch.key_code() == 0 || may_enable(n)) latch.hotkey_enabled(enable);
+    if (!enable || !latch.has_trigger() || may_enable(n)) latch.hotkey_enabled(enable);
     sync_check(n);
 }
 
@@ -275,14 +275,49 @@ void MainWindow::hotkey_pressed(int n, bool from_watch) {
 void MainWindow::send_row(int k) {
     if (!hotkey_boxes_[k]->hotkey_enabled()) return;  // unticked while it waited
     if (!may_send_now()) return;
-    const std::wstring sequence = key_sequences_[k];  // the editor may change the row meanwhile
+    const auto keys = parse_key_sequence(narrow(key_sequences_[k]));
+    if (!keys) return;
     SystemKeyOutput keyboard(&keyboard_watch_);
-    send_key_sequence(narrow(sequence), modifiers_down(), keyboard.user_keys_known(), keyboard);
+    const ModifierSet held = modifiers_down();
+    const SendPlan plan = plan_send(*keys, held, keyboard.user_keys_known());
+    {
+        // A chord typed that is one of the rows' triggers would fire that row instead of
+        // reaching the window.
+        const SilencedTriggers silenced(*this, typed_chords(plan, held));
+        send_plan(plan, keyboard);
+    }
     if (keyboard.watch_lost()) {
         // The system removes a hook it found too slow, without a word: install it again.
         after_sends([this] {
             keyboard_watch_.stop();
             update_keyboard_watch();
+        });
+    }
+}
+
+MainWindow::SilencedTriggers::SilencedTriggers(MainWindow& window,
+                                               const std::vector<TypedChord>& chords)
+    : window_(window) {
+    for (int k = 0; k < kRowCount; ++k) {
+        KeyLatch& latch = *window_.hotkey_boxes_[k];
+        const TypedChord trigger{static_cast<std::uint8_t>(latch.key_code()), latch.mod_key_code()};
+        if (!latch.hotkey_enabled() ||
+            std::find(chords.begin(), chords.end(), trigger) == chords.end())
+            continue;
+        latch.suspend_hotkey();
+        rows_.push_back(k);
+    }
+}
+
+MainWindow::SilencedTriggers::~SilencedTriggers() {
+    for (int k : rows_) {
+        if (window_.hotkey_boxes_[k]->resume_hotkey()) continue;
+        // Another program took the combination meanwhile: as when a tick is refused, the row is
+        // unticked and keeps its trigger.
+        window_.sync_check(k + 1);
+        window_.after_sends([&window = window_] {
+            ::MessageBoxW(window.hwnd(), external::kHotkeyTaken, external::kErrorCaption,
+                          MB_ICONHAND | MB_OK);
         });
     }
 }

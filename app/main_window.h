@@ -14,6 +14,7 @@
 #include "app/keyboard_watch.h"
 #include "app/remark_label.h"
 #include "app/send_gate.h"
+#include "app/sender.h"
 #include "common/rows.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -102,6 +103,19 @@ private:
     // False, with a balloon the first time for that program, when the keys would be dropped:
     // paused, or the focused program runs at a higher level than this one.
     bool may_send_now();
+    // The enabled rows whose trigger is one of the chords a send types: their hotkeys let go
+    // while it types, registered again after.
+    class SilencedTriggers {
+    public:
+        SilencedTriggers(MainWindow& window, const std::vector<TypedChord>& chords);
+        ~SilencedTriggers();
+        SilencedTriggers(const SilencedTriggers&) = delete;
+        SilencedTriggers& operator=(const SilencedTriggers&) = delete;
+
+    private:
+        MainWindow& window_;
+        std::vector<int> rows_;
+    };
     // The user's keys are watched while any row is enabled, and only then.
     void update_keyboard_watch();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.

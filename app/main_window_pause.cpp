@@ -12,7 +12,11 @@ void MainWindow::set_paused(bool paused) {
     paused_ = paused;
     std::wstring refused;
     for (int n = 1; n <= kRowCount; ++n) {
-        if (hotkey_box(n).suspend_hotkey(paused)) continue;
+        if (paused) {
+            hotkey_box(n).suspend_hotkey();
+            continue;
+        }
+        if (hotkey_box(n).resume_hotkey()) continue;
         // Another program took the trigger meanwhile: the row keeps it, unticked.
         refused += (refused.empty() ? L"" : L"；") + std::wstring(L"第 ") + std::to_wstring(n) +
                    L" 行 " + hotkey_box(n).text();

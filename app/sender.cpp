@@ -12,6 +12,13 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     SendPlan plan;
     if (keys.empty()) return plan;
 
+    // A target made only of modifiers the user holds would type nothing: it is typed as a tap of
+    // its keys, the user's own lifted first like any other.
+    bool only_held_modifiers = true;
+    for (std::uint8_t key : keys) {
+        const auto group = modifier_group(key);
+        only_held_modifiers = only_held_modifiers && group && held.any_in(*group);
+    }
     ModifierSet lifted;
     if (user_keys_known) {
         for (std::uint8_t side : ModifierSet::kSides) {
@@ -19,7 +26,7 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
             const ModifierGroup group = *modifier_group(side);
             bool in_target = false;
             for (std::uint8_t key : keys) in_target = in_target || modifier_group(key) == group;
-            if (!in_target) lifted.add(side);
+            if (!in_target || only_held_modifiers) lifted.add(side);
         }
     }
 
@@ -33,7 +40,8 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     std::vector<std::uint8_t> pressed;
     for (std::uint8_t key : keys) {
         const auto group = modifier_group(key);
-        if (group && held.any_in(*group)) continue;  // the user's own key already gives it
+        // The user's own key already gives it, unless lifted.
+        if (group && held.any_in(*group) && !lifted.any_in(*group)) continue;
         plan.before_hold.push_back({KeyStepKind::press, key});
         pressed.push_back(key);
     }
@@ -41,10 +49,12 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     plan.hold_ms = hold_time_for(keys.size());
 
     for (auto it = pressed.rbegin(); it != pressed.rend(); ++it) {
-        const bool modifier = modifier_group(*it).has_value();
+        // A modifier the user may press meanwhile stays for the user; one lifted from the user
+        // is let go, and put back below if still held.
+        const auto group = modifier_group(*it);
+        const bool conditional = group && user_keys_known && !lifted.any_in(*group);
         plan.after_hold.push_back(
-            {modifier && user_keys_known ? KeyStepKind::release_if_free : KeyStepKind::release,
-             *it});
+            {conditional ? KeyStepKind::release_if_free : KeyStepKind::release, *it});
     }
     for (std::uint8_t side : ModifierSet::kSides) {
         if (lifted.contains(side)) plan.after_hold.push_back({KeyStepKind::press_if_held, side});
@@ -54,11 +64,31 @@ SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool
     return plan;
 }
 
+std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held) {
+    std::vector<TypedChord> chords;
+    ModifierSet down = held;
+    for (const KeyStep& step : plan.before_hold) {
+        if (step.kind == KeyStepKind::mask) continue;
+        // A generic modifier key goes down as the left one.
+        const std::uint8_t side = modifier_side(step.virtual_key, false, 0);
+        if (step.kind == KeyStepKind::release) {
+            down.remove(side);
+            continue;
+        }
+        chords.push_back({step.virtual_key, hotkey_modifiers(down)});
+        if (side != 0) down.add(side);
+    }
+    return chords;
+}
+
 void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
                        KeyOutput& out) {
     const auto keys = parse_key_sequence(sequence);
     if (!keys) return;
-    const SendPlan plan = plan_send(*keys, held, user_keys_known);
+    send_plan(plan_send(*keys, held, user_keys_known), out);
+}
+
+void send_plan(const SendPlan& plan, KeyOutput& out) {
     try {
         for (const KeyStep& step : plan.before_hold) out.send(step);
         out.hold(plan.hold_ms);

@@ -39,11 +39,21 @@ int hold_time_for(std::size_t key_count);
 
 // What to send for the target keys (in pressing order) when the modifier keys in held are down.
 // Modifiers held that the target does not use are lifted first and put back afterwards if the
-// user still holds them; a target modifier already held is neither pressed nor released. The
+// user still holds them; a target modifier already held is neither pressed nor released, unless
+// the target is made only of held modifiers: then those are lifted too and typed as a tap. The
 // conditional steps need someone who knows the user's keys when they happen
 // (user_keys_known); without that nothing held is lifted, so nothing can be left down or up
 // against the user's hands.
 SendPlan plan_send(const std::vector<std::uint8_t>& keys, ModifierSet held, bool user_keys_known);
+
+// A key the plan presses and the modifier mask down as it goes down (MOD_ALT 1, MOD_CONTROL 2,
+// MOD_SHIFT 4, MOD_WIN 8): what a registered hotkey would take for itself.
+struct TypedChord {
+    std::uint8_t virtual_key;
+    int modifiers;
+    bool operator==(const TypedChord&) const = default;
+};
+std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held);
 
 // Where the sender's key events go: the system in the program, a recorder in tests.
 class KeyOutput {
@@ -54,8 +64,11 @@ public:
     virtual void hold(int milliseconds) = 0;
 };
 
-// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing. The
-// steps after the hold run however the hold ends, so every key pressed is released.
+// Sends a plan through out. The steps after the hold run however the hold ends, so every key
+// pressed is released.
+void send_plan(const SendPlan& plan, KeyOutput& out);
+
+// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing.
 void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
                        KeyOutput& out);
 

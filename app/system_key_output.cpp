@@ -32,8 +32,25 @@ SystemKeyOutput::SystemKeyOutput(KeyboardWatch* watch)
 }
 
 SystemKeyOutput::~SystemKeyOutput() {
+    if (!watch_ || !began_) return;
+    if (put_back_) {
+        // A modifier put back just as the user let go of it: let go of it too, masked, so that
+        // no key stays down that no one holds.
+        watch_->wait_for_own_events();
+        const ModifierSet let_go = watch_->take_put_back_let_go();
+        if (!let_go.empty()) send({KeyStepKind::mask, 0});
+        for (std::uint8_t side : ModifierSet::kSides) {
+            if (let_go.contains(side))
+                inject(side, true, key_event_tag::make(key_event_tag::plain));
+        }
+    }
     // A lone key-up of the mask key: it means nothing to any window.
-    if (watch_ && began_) inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_send));
+    inject(kVkMaskKey, true, key_event_tag::make(key_event_tag::end_send));
+}
+
+std::uint8_t SystemKeyOutput::side_of(std::uint8_t vk) {
+    if (scan_codes_[vk] < 0) scan_codes_[vk] = static_cast<std::int16_t>(scan_code(vk, layout_));
+    return modifier_side(vk, is_extended_key(vk), static_cast<unsigned>(scan_codes_[vk]));
 }
 
 bool SystemKeyOutput::watch_alive() {
@@ -64,13 +81,21 @@ void SystemKeyOutput::send(const KeyStep& step) {
         case KeyStepKind::release:
             inject(step.virtual_key, true, plain_tag);
             break;
+        // Decided here, by what the hook has seen of the user's keys: every hook sees what is
+        // typed, so nothing typed may be taken back later.
         case KeyStepKind::press_if_held:
             // No one to ask: a key put back that the user has let go would stay down.
-            if (watch_ && watch_alive()) inject(step.virtual_key, false, make(press_if_held));
+            if (watch_ && watch_alive() && watch_->user_holds(side_of(step.virtual_key))) {
+                inject(step.virtual_key, false, make(press_if_held));
+                put_back_ = true;
+            }
             break;
         case KeyStepKind::release_if_free:
-            inject(step.virtual_key, true,
-                   watch_ && watch_alive() ? make(release_if_free) : plain_tag);
+            if (!watch_ || !watch_alive()) {
+                inject(step.virtual_key, true, plain_tag);
+            } else if (!watch_->user_holds(side_of(step.virtual_key))) {
+                inject(step.virtual_key, true, make(release_if_free));
+            }
             break;
         case KeyStepKind::mask:
             inject(kVkMaskKey, false, plain_tag);

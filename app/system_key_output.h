@@ -11,11 +11,13 @@ namespace vantero {
 
 class SystemKeyOutput final : public KeyOutput {
 public:
-    // watch: decides the conditional steps; null or not running when the user's keys are not
-    // watched, and then a conditional press is left out and a conditional release is made.
+    // watch: tells the conditional steps what the user holds; null or not running when the
+    // user's keys are not watched, and then a conditional press is left out and a conditional
+    // release is made.
     // Construct it before reading the modifiers down: it lets the last send's keys settle.
     explicit SystemKeyOutput(KeyboardWatch* watch);
-    // The send's end mark for the watch, in the input stream, if it typed anything.
+    // The send's end mark for the watch, in the input stream, if it typed anything; before it,
+    // the release of a modifier put back as the user let go of it.
     ~SystemKeyOutput() override;
     SystemKeyOutput(const SystemKeyOutput&) = delete;
     SystemKeyOutput& operator=(const SystemKeyOutput&) = delete;
@@ -30,11 +32,14 @@ public:
 private:
     void inject(std::uint8_t vk, bool up, ULONG_PTR tag);
     bool watch_alive();
+    // The side the system takes a modifier key for (a generic Ctrl is the left one).
+    std::uint8_t side_of(std::uint8_t vk);
 
     KeyboardWatch* watch_;
     std::uint32_t seen_at_start_ = 0;
     bool began_ = false;  // the first event, marked as the send's begin, has gone
     bool watch_lost_ = false;
+    bool put_back_ = false;  // a lifted modifier was put back
     HKL layout_;
     // Each key's scan code, looked up at its press: its release then takes no time off the hold.
     std::array<std::int16_t, 256> scan_codes_;

@@ -133,4 +133,11 @@ private:
     std::uint8_t bits_ = 0;
 };
 
+// The modifier mask, as RegisterHotKey takes it (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN
+// 8), of the modifiers in a set.
+constexpr int hotkey_modifiers(ModifierSet keys) {
+    return (keys.any_in(ModifierGroup::alt) ? 1 : 0) | (keys.any_in(ModifierGroup::ctrl) ? 2 : 0) |
+           (keys.any_in(ModifierGroup::shift) ? 4 : 0) | (keys.any_in(ModifierGroup::win) ? 8 : 0);
+}
+
 }  // namespace vantero

@@ -3,6 +3,14 @@
 #include <utility>
 
 namespace vantero {
+namespace {
+
+bool is_modifier(int virtual_key) {
+    return virtual_key == kVkShift || virtual_key == kVkControl || virtual_key == kVkMenu ||
+           virtual_key == kVkLeftWin;
+}
+
+}  // namespace
 
 std::optional<int> parse_stored_code(std::string_view text) {
     bool negative = false;
@@ -27,6 +35,12 @@ std::optional<int> parse_stored_code(std::string_view text) {
 
 HotkeyCapture::HotkeyCapture(KeyNameLookup key_name) : key_name_(std::move(key_name)) {}
 
+bool HotkeyCapture::ignores(int virtual_key) const {
+    if (virtual_key == kVkApps || virtual_key == kVkUnassigned) return true;
+    if (is_modifier(virtual_key)) return false;
+    return !key_name_ || key_name_(virtual_key).empty();
+}
+
 void HotkeyCapture::key_down(int virtual_key, int shift_state, bool left_win_down) {
     // The display order is fixed (Win, Ctrl, Alt, Shift) whatever order the keys went down in.
     std::string text;
@@ -48,9 +62,7 @@ void HotkeyCapture::key_down(int virtual_key, int shift_state, bool left_win_dow
         mask |= kModShift;
     }
 
-    const bool modifier = virtual_key == kVkShift || virtual_key == kVkControl ||
-                          virtual_key == kVkMenu || virtual_key == kVkLeftWin;
-    if (modifier) {
+    if (is_modifier(virtual_key)) {
         key_code_ = 0;
     } else {
         if (key_name_) text += key_name_(virtual_key);

@@ -26,6 +26,7 @@ inline constexpr int kVkControl = 17;
 inline constexpr int kVkMenu = 18;
 inline constexpr int kVkLeftWin = 91;
 inline constexpr int kVkApps = 93;
+inline constexpr int kVkUnassigned = 0xE8;
 
 // Shown whenever nothing is captured.
 using external::kHotkeyPlaceholder;
@@ -40,8 +41,9 @@ public:
 
     explicit HotkeyCapture(KeyNameLookup key_name);
 
-    // The Applications key is dropped before anything else happens to it.
-    static bool is_dropped_key(int virtual_key) { return virtual_key == kVkApps; }
+    // Keys a key-down of which changes nothing: the Applications key, and keys no one can name
+    // or press on purpose (unassigned ones such as the program's mask key, keys without a name).
+    bool ignores(int virtual_key) const;
 
     // A key-down that was not dropped: rebuilds the display text and both codes from scratch.
     // left_win_down: whether the left Windows key is down at this key-down (the shift state has

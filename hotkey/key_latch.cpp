@@ -17,6 +17,18 @@ KeyLatch::KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const Key
 
 KeyLatch::~KeyLatch() = default;
 
+void KeyLatch::suspend_hotkey() {
+    impl_->suspend_hotkey();
+}
+
+bool KeyLatch::resume_hotkey() {
+    return impl_->resume_hotkey();
+}
+
+bool KeyLatch::has_trigger() const {
+    return impl_->has_trigger();
+}
+
 void KeyLatch::raise_events() {
     impl_->raise_events();
 }
@@ -98,9 +110,6 @@ bool KeyLatch::hotkey_enabled() const {
 }
 void KeyLatch::hotkey_enabled(bool value) {
     impl_->set_hotkey_enabled(value);
-}
-bool KeyLatch::suspend_hotkey(bool suspended) {
-    return impl_->suspend_hotkey(suspended);
 }
 int KeyLatch::mod_key_code() const {
     return impl_->capture_.mod_key_code();

@@ -94,11 +94,16 @@ public:
     bool hotkey_enabled() const;
     // true registers the captured combination (messages on failure); false unregisters it.
     void hotkey_enabled(bool value);
-    // Suspended, an enabled hotkey is not registered but stays enabled (a pause); enabling it
-    // then checks the registration and lets it go again. Resuming registers it again: false when
-    // that is refused, and the hotkey is no longer enabled.
-    bool suspend_hotkey(bool suspended);
     int mod_key_code() const;
+    // Lets the system's registration go for a while (a pause, or while the program types the
+    // combination itself so that it reaches the focused window); the control stays enabled, and
+    // enabling it meanwhile checks the registration and lets it go again. Suspensions nest.
+    void suspend_hotkey();
+    // Ends one suspension; the last registers the hotkey again. If the system refuses then, the
+    // control is disabled (the capture is kept) and false returned.
+    bool resume_hotkey();
+    // Whether a trigger that can be registered is captured: a key, and one with a name.
+    bool has_trigger() const;
     // Stores the hotkey where the control keeps it; ERROR_SUCCESS, or the first failure's system
     // error code (describe_save_error words an INI failure for the user).
     DWORD save_settings();

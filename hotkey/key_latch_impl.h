@@ -30,7 +30,12 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
-    bool suspend_hotkey(bool suspended);
+    void suspend_hotkey();
+    bool resume_hotkey();
+    // A key is captured, and one that can be named.
+    bool has_trigger() const {
+        return capture_.key_code() != 0 && !capture_.ignores(capture_.key_code());
+    }
 
     // key_latch_impl.cpp
     std::wstring text() const;
@@ -48,7 +53,7 @@ public:
 
     HotkeyCapture capture_;
     bool hotkey_enabled_ = false;
-    bool suspended_ = false;     // enabled stays enabled, but nothing is registered
+    int suspensions_ = 0;        // while above 0, an enabled hotkey is not registered
     bool double_click_ = false;  // the button-up that ends a double click is no click
 
     COLORREF back_color_;

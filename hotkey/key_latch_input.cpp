@@ -39,7 +39,7 @@ int mouse_button(UINT message, WPARAM wparam) {
 }  // namespace
 
 void KeyLatch::Impl::on_text_box_key_down(int key_code) {
-    if (HotkeyCapture::is_dropped_key(key_code)) return;
+    if (capture_.ignores(key_code)) return;
     int key = key_code;
     int shift = modifier_bits_now();
     if (!raise(owner_.events.on_key_down, key, shift)) return;
@@ -112,6 +112,18 @@ void KeyLatch::Impl::unregister_own_hotkey() const {
     if (hotkey_window_) ::UnregisterHotKey(hotkey_window_.get(), kHotKeyId);
 }
 
+void KeyLatch::Impl::suspend_hotkey() {
+    if (suspensions_++ == 0 && hotkey_enabled_) unregister_own_hotkey();
+}
+
+bool KeyLatch::Impl::resume_hotkey() {
+    if (suspensions_ == 0) return true;
+    if (--suspensions_ > 0 || !hotkey_enabled_) return true;
+    if (register_own_hotkey()) return true;
+    hotkey_enabled_ = false;
+    return false;
+}
+
 bool KeyLatch::Impl::show_error(const wchar_t* text) const {
     const std::weak_ptr<bool> alive = alive_;
     ::MessageBoxW(::GetAncestor(hwnd(), GA_ROOT), text, external::kErrorCaption,
@@ -126,31 +138,17 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
         hotkey_enabled_ = false;
         return;
     }
-    if (capture_.key_code() == 0) {
+    if (!has_trigger()) {
         show_error(external::kNotSetHotkey);
         return;
     }
     if (register_own_hotkey()) {
         hotkey_enabled_ = true;
-        if (suspended_) unregister_own_hotkey();
+        if (suspensions_ > 0) unregister_own_hotkey();
         return;
     }
-    if (!show_error(external::kHotkeyTaken)) return;
-    capture_.clear();
-    show_capture();
-}
-
-bool KeyLatch::Impl::suspend_hotkey(bool suspended) {
-    if (suspended == suspended_) return true;
-    suspended_ = suspended;
-    if (!hotkey_enabled_) return true;
-    if (suspended) {
-        unregister_own_hotkey();
-        return true;
-    }
-    if (register_own_hotkey()) return true;
-    hotkey_enabled_ = false;  // the captured trigger stays
-    return false;
+    // The trigger stays: another program may own the combination only for a while.
+    show_error(external::kHotkeyTaken);
 }
 
 }  // namespace vantero

@@ -1,6 +1,7 @@
 #include "hotkey/window_subclass.h"
 
 #include "common/external_strings.h"
+#include "common/key_event_tag.h"
 #include "hotkey/key_latch.h"
 
 // The procedures are swapped with SetWindowLongPtrW/GetWindowLongPtrW and called through
@@ -63,12 +64,17 @@ LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LP
         case WM_CONTEXTMENU:
             return 0;
         // Keys are the control's alone: the box never edits, moves its caret or pastes on them.
+        // Keys the program types are no one's capture.
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            if (key_event_tag::is_ours(static_cast<std::uintptr_t>(::GetMessageExtraInfo())))
+                return 0;
             if (TextBoxOwner* owner = owner_of(hwnd)) owner->on_text_box_key_down(LOWORD(wparam));
             return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
+            if (key_event_tag::is_ours(static_cast<std::uintptr_t>(::GetMessageExtraInfo())))
+                return 0;
             if (TextBoxOwner* owner = owner_of(hwnd)) owner->on_text_box_key_up(LOWORD(wparam));
             return 0;
         case WM_CHAR:

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """A new user's whole first session, with real X input only: capture a trigger, pick the target
-keys and type a remark in the editor, tick the row, use it in another window; a second copy ends
+keys and type a remark in the editor, tick the row (its trigger pressed in another row's box
+captures nothing of what it types), use it in another window; a second copy ends
 at once; exit through the tray menu, start again a second later, and everything is still there.
 What the focused window receives of the held chord is checked key by key."""
 
@@ -85,6 +86,11 @@ def journey(options):
 
         s.click_row(0, CHECK_LEFT, dx=10)
         wait_until("row 1 to be ticked", lambda: s.rows()[0][3])
+        # Row 1's trigger pressed in row 2's box: the keys row 1 types there are no capture.
+        s.click_row(1, HOTKEY_LEFT)
+        s.xdotool("keydown", "ctrl+alt+5", "keyup", "5", "keyup", "alt", "keyup", "ctrl")
+        time.sleep(1.0)
+        check(s.rows()[1][0] == PLACEHOLDER, f"row 2's box captured row 1's typing: {s.rows()[1]}")
         # Alt is lifted for A and down again while the user holds it; the user's Ctrl serves.
         events = use_trigger(s, 0.5)
         check(seen(events) == "dn:17{c} dn:18{ca} up:18 dn:65{c} up:65 dn:18{ca} up:53 up:18 up:17",

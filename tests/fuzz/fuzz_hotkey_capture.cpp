@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int vk = data[i];
         if (data[i + 1] & 0x80) {
             capture.key_up(vk);
-        } else if (!HotkeyCapture::is_dropped_key(vk)) {
+        } else if (!capture.ignores(vk)) {
             capture.key_down(vk, data[i + 1] & 7, (data[i + 1] & 8) != 0);
         }
         const int mask = capture.mod_key_code();

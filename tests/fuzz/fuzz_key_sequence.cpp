@@ -1,6 +1,6 @@
 // Any text given to the sender, with any modifiers held (first byte, one bit per side) and the
 // user's keys known or not (second byte): a valid parse agrees with the text's count; a send holds
-// once and presses at most its keys, never one the user's own key already gives; keys are released
+// once and presses at most its keys, never one the user's own key still gives; keys are released
 // in reverse order; held modifiers are lifted only behind a mask before anything is pressed, and
 // each is offered back once nothing pressed is down.
 #include <cstdint>
@@ -28,18 +28,19 @@ struct Checker final : vantero::KeyOutput {
             masked = true;
         } else if (step.kind == KeyStepKind::press) {
             const auto group = vantero::modifier_group(vk);
-            require(!group || !held.any_in(*group));
+            vantero::ModifierSet still_held = held;
+            for (std::uint8_t side : lifted) still_held.remove(side);
+            require(!group || !still_held.any_in(*group));
             down.push_back(vk);
             ++presses;
         } else if (step.kind == KeyStepKind::press_if_held) {
             require(down.empty() && !lifted.empty() && lifted.front() == vk);
             lifted.erase(lifted.begin());
-        } else if (held.contains(vk)) {  // a release of the user's own modifier: a lift
-            require(masked && presses == 0 && holds == 0);
-            lifted.push_back(vk);
-        } else {
-            require(!down.empty() && down.back() == vk);
+        } else if (!down.empty() && down.back() == vk) {
             down.pop_back();
+        } else {  // a release of the user's own modifier: a lift
+            require(held.contains(vk) && masked && presses == 0 && holds == 0);
+            lifted.push_back(vk);
         }
     }
     void hold(int ms) override {

@@ -17,6 +17,7 @@
 #include "app/send_gate.h"
 #include "app/sender.h"
 #include "app/start_options.h"
+#include "common/key_sequence.h"
 #include "common/scale.h"
 
 namespace vantero {
@@ -75,7 +76,12 @@ TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
          "mask up:160 up:162 dn:66 hold:100 up:66 dn-if-held:160 dn-if-held:162 mask"},
         {{kRCtrl}, "2|17|65", "dn:65 hold:200 up:65"},
         {{kRWin}, "2|91|68", "dn:68 hold:200 up:68"},
-        {{kLCtrl}, "1|17", "hold:100"},
+        // A target of held modifiers only is typed as a tap of its keys.
+        {{kLCtrl, kLAlt},
+         "1|18",
+         "mask up:162 up:164 dn:18 hold:100 up:18 dn-if-held:162 dn-if-held:164 mask"},
+        {{kLCtrl}, "1|17", "mask up:162 dn:17 hold:100 up:17 dn-if-held:162 mask"},
+        {{kLCtrl}, "1|17", "hold:100", false},
         // Without the user's keys no one can tell later whether a lifted key is still held.
         {{kLCtrl, kLAlt}, "2|17|65", "dn:65 hold:200 up:65", false},
         {{kLCtrl}, "2|16|65", "dn:16 dn:65 hold:200 up:65 up:16", false},
@@ -91,6 +97,28 @@ TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
         Recorder out;
         send_key_sequence(c.sequence, held_keys(c.held), c.user_keys_known, out);
         EXPECT_EQ(out.trace, c.trace) << '"' << c.sequence << '"';
+    }
+}
+
+// The chords a send types, as a registered hotkey would see them: "49/3" is Ctrl+Alt+1.
+TEST(Sender, NamesTheChordsItTypes) {
+    const struct {
+        std::initializer_list<std::uint8_t> held;
+        const char* sequence;
+        const char* chords;
+    } cases[] = {
+        {{}, "3|17|18|49", "17/0 18/2 49/3"},
+        {{kLCtrl, kLAlt}, "3|17|18|49", "49/3"},
+        {{kLCtrl, kLAlt}, "2|17|65", "65/2"},
+        {{kRWin}, "3|91|16|66", "16/8 66/12"},
+    };
+    for (const auto& c : cases) {
+        std::string chords;
+        const SendPlan plan = plan_send(*parse_key_sequence(c.sequence), held_keys(c.held), true);
+        for (const TypedChord& chord : typed_chords(plan, held_keys(c.held)))
+            append(chords,
+                   std::to_string(chord.virtual_key) + "/" + std::to_string(chord.modifiers));
+        EXPECT_EQ(chords, c.chords) << c.sequence;
     }
 }
 

@@ -53,6 +53,9 @@ TEST_F(KeyLatchUnderWine, KeyPressesInTheBoxBecomeTheCombination) {
         {"dn:17 dn:65 dn:65 up:65 up:17 dn:93 up:93", L"Ctrl + A 65 2"},  // Applications: ignored
         {"dn:17 dn:65 up:65 up:17 dn:16 up:16", kPlaceholder + L" 0 0"},  // a modifier alone
         {"dn:91 dn:16 dn:116 up:116 up:16 up:91", L"Win + Shift + F5 116 12"},
+        // Neither an unassigned key nor what the program types while the user holds a trigger.
+        {"dn:17 dn:65 up:65 dn:232 up:232 up:17", L"Ctrl + A 65 2"},
+        {"dn:17 dn:18 dn:232* up:232* up:18* dn:66* up:66* up:18 up:17", kPlaceholder + L" 0 0"},
     };
     for (const auto& [keys, captured] : cases) {
         auto latch = add(L"Capture");
@@ -77,19 +80,25 @@ TEST_F(KeyLatchUnderWine, KeysSharingAScanCodeShowNamesOfTheirOwn) {
     play("dn:144 up:144");  // Num Lock as it was
 }
 
-TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndClearTheCapture) {
+TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndKeepTheCapture) {
     auto first = add(L"First", VK_F9);
     first->hotkey_enabled(true);
     ASSERT_TRUE(::RegisterHotKey(host.hwnd(), 7, kCtrlAlt, VK_F11));  // another program's
     const std::wstring taken = L"error: Hotkey already exists, please change a hotkey.";
-    const std::pair<int, std::wstring> cases[] = {
-        {VK_F9, taken}, {VK_F11, taken}, {0, L"error: Not set hotkey"}};
-    for (const auto& [key, box] : cases) {
-        auto latch = add(L"Refused" + std::to_wstring(key), key);
+    const std::tuple<int, std::wstring, std::wstring> cases[] = {
+        {VK_F9, taken, L"stored 120 3"},
+        {VK_F11, taken, L"stored 122 3"},
+        {kVkUnassigned, L"error: Not set hotkey", L"stored 232 3"},  // a key without a name
+        {0, L"error: Not set hotkey", kPlaceholder + L" 0 0"}};
+    for (const auto& [key, box, kept] : cases) {
+        const std::wstring name = L"Refused" + std::to_wstring(key);
+        auto latch = add(name, key);
         latch->hotkey_enabled(true);
         EXPECT_FALSE(latch->hotkey_enabled());
-        EXPECT_EQ(capture(*latch), kPlaceholder + L" 0 0");
+        EXPECT_EQ(capture(*latch), kept);
         EXPECT_EQ(boxes.take(), std::vector{box});
+        EXPECT_EQ(latch->save_settings(), DWORD{ERROR_SUCCESS});
+        EXPECT_EQ(capture(*add(name)), kept) << "what set.ini holds";
     }
     ::UnregisterHotKey(host.hwnd(), 7);
     EXPECT_TRUE(first->hotkey_enabled() && registered(VK_F9)) << "the refusals left it alone";

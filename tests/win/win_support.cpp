@@ -4,6 +4,7 @@
 #include <chrono>
 #include <sstream>
 
+#include "common/key_event_tag.h"
 #include "common/keyboard_keys.h"
 #include "common/window_util.h"
 
@@ -48,7 +49,9 @@ void play(const std::string& script) {
         const auto vk = static_cast<BYTE>(std::stoi(step.substr(3)));
         const DWORD flags = (step[0] == 'u' ? KEYEVENTF_KEYUP : 0) |
                             (is_extended_key(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0);
+        const ULONG_PTR tag =
+            step.back() == '*' ? key_event_tag::make(key_event_tag::plain) : ULONG_PTR{0};
+        ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, tag);
     }
     pump_until([] { return (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & QS_KEY) == 0; }, 1000);
     pump_for(10);
@@ -115,6 +118,19 @@ LRESULT CALLBACK FocusedWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         action();
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+std::string keys_left_down(const std::vector<KeyEvent>& events) {
+    std::map<unsigned, bool> down;  // by side, for the modifiers
+    for (const KeyEvent& k : events) {
+        const auto vk = static_cast<std::uint8_t>(k.vk);
+        const std::uint8_t side = modifier_side(vk, (k.flags & LLKHF_EXTENDED) != 0, k.scan);
+        down[side ? side : vk] = !k.up;
+    }
+    std::string left;
+    for (const auto& [vk, is_down] : down)
+        if (is_down) append(left, std::to_string(vk));
+    return left;
 }
 
 KeyEventLog::KeyEventLog() {

@@ -27,6 +27,7 @@ inline void pump_for(int ms) {
 
 // The user's keyboard: plays "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
 // scan code and the extended flag where a keyboard sets it, then dispatches what they bring.
+// "dn:66*" is a key the program types, tagged as its own.
 void play(const std::string& script);
 
 // A top-level window with the keyboard focus. It logs its key messages as "dn:65{c}" (with the
@@ -78,6 +79,9 @@ struct KeyEvent {
     bool up;
     double at_ms;  // now_ms() when the hook saw it
 };
+
+// The keys whose last event in the log went down ("162 164"): a hook that saw them sees them held.
+std::string keys_left_down(const std::vector<KeyEvent>& events);
 
 // Every key event of the system, injected ones too, as a low-level keyboard hook on a thread of
 // its own sees them, from construction to destruction.
