@@ -32,6 +32,7 @@ constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
 constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
 constexpr UINT kPrepareEditor = WM_APP + 5;      // once the window is on screen
 constexpr UINT kReportUnreadable = WM_APP + 6;   // once the window is on screen
+constexpr UINT kTriggerCaptured = WM_APP + 7;    // wParam: row number
 constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
 constexpr const wchar_t* kFace = L"微软雅黑";
 
@@ -130,6 +131,10 @@ void MainWindow::create_rows() {
         hotkey_boxes_[k]->events.on_key_down = [this, n](int&, int&) {
             ::PostMessageW(hwnd(), kSyncCheck, n, 0);
         };
+        // What the box holds once a key goes up is the capture: kept at once, as target keys are.
+        hotkey_boxes_[k]->events.on_key_up = [this, n](int&, int&) {
+            ::PostMessageW(hwnd(), kTriggerCaptured, n, 0);
+        };
 
         // Placed, with their fonts, by place_rows.
         target_boxes_[k] = ::CreateWindowExW(0, L"EDIT", L"备注",
@@ -169,6 +174,7 @@ void MainWindow::load_rows() {
     // does not wait for its lists. An opening before then loads it itself.
     ::PostMessageW(hwnd(), kPrepareEditor, 0, 0);
     if (read_error_ != ERROR_SUCCESS) ::PostMessageW(hwnd(), kReportUnreadable, 0, 0);
+    restore_started_rows();
 }
 
 void MainWindow::show() {
@@ -243,6 +249,7 @@ void MainWindow::check_clicked(int n) {
     // A row without a trigger gets the hotkey box's own message when it is enabled.
     if (!enable || !latch.has_trigger() || may_enable(n)) latch.hotkey_enabled(enable);
     sync_check(n);
+    store_started(n);
 }
 
 bool MainWindow::may_enable(int n) {
@@ -466,7 +473,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             open_editor(static_cast<int>(wparam), true);
             return 0;
         case kSyncCheck:
-            if (wparam >= 1 && wparam <= kRowCount) sync_check(static_cast<int>(wparam));
+            if (wparam >= 1 && wparam <= kRowCount) {
+                sync_check(static_cast<int>(wparam));
+                store_started(static_cast<int>(wparam));
+            }
+            return 0;
+        case kTriggerCaptured:
+            if (wparam >= 1 && wparam <= kRowCount && !exiting_)
+                store_trigger(static_cast<int>(wparam));
             return 0;
         case kReportUnreadable:
             ::MessageBoxW(hwnd(), describe_read_error(read_error_).c_str(),

@@ -91,6 +91,15 @@ private:
     void place_rows();
     void load_rows();
     void check_clicked(int n);
+    // main_window_rows.cpp: the rows left started start again, through the checks a click
+    // makes but without a message box; those that cannot are named in one balloon.
+    void restore_started_rows();
+    // Keeps row n's "启动" state in set.ini when the user's click or capture changed it.
+    void store_started(int n);
+    // Keeps row n's trigger in set.ini as soon as it is captured.
+    void store_trigger(int n);
+    // A failed save the user is told of, with what it means for the row.
+    void report_save_failure(DWORD error, const wchar_t* consequence);
     // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
     // from typing is confirmed by the user.
     bool may_enable(int n);
@@ -142,7 +151,8 @@ private:
     SendGate gate_{[this](int k) { send_row(k); }};
     KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;
-    DWORD read_error_ = ERROR_SUCCESS;  // set.ini at start-up: check_settings_readable
+    std::array<bool, kRowCount> started_stored_{};  // as set.ini holds them
+    DWORD read_error_ = ERROR_SUCCESS;              // set.ini at start-up: check_settings_readable
     Notify notify_;
     bool paused_ = false;
     ForegroundQuery foreground_query_ = query_foreground_program;

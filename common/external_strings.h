@@ -88,8 +88,16 @@ inline constexpr const wchar_t* kTypingTriggerQuestion =
     L"键，"
     L"直到取消“启动”。\n\n仍要启动这一行吗？";
 
+// After the reason a save failed, when a tick or a captured trigger could not be kept:
+inline constexpr const wchar_t* kStartedNotKept =
+    L"\n\n这一行的“启动”在本次运行中有效，但没有保存，下次启动程序时不会自动恢复。";
+inline constexpr const wchar_t* kTriggerNotKept =
+    L"\n\n刚设置的热键还没有保存；程序退出时会再保存一次。";
+
 // Tray balloons. After the first: the rows, as "第 2 行 Ctrl + Alt + 1", joined by "；".
 inline constexpr const wchar_t* kBalloonTitle = L"Vantero";
+// Then one line a row: "第 2 行：热键已被其他程序占用".
+inline constexpr const wchar_t* kRowsNotStarted = L"上次启动的这些行这次没能启动，设置保持不变：\n";
 inline constexpr const wchar_t* kRowsNotResumed =
     L"这些行的热键已被其他程序占用，没能恢复，已取消“启动”：";
 // %ls: the focused program's exe name.

@@ -111,6 +111,9 @@ bool KeyLatch::hotkey_enabled() const {
 void KeyLatch::hotkey_enabled(bool value) {
     impl_->set_hotkey_enabled(value);
 }
+bool KeyLatch::try_enable_hotkey() {
+    return impl_->try_enable_hotkey();
+}
 int KeyLatch::mod_key_code() const {
     return impl_->capture_.mod_key_code();
 }

@@ -94,6 +94,9 @@ public:
     bool hotkey_enabled() const;
     // true registers the captured combination (messages on failure); false unregisters it.
     void hotkey_enabled(bool value);
+    // Enables it without a word: false when nothing that can be registered is captured or the
+    // system refuses the combination.
+    bool try_enable_hotkey();
     int mod_key_code() const;
     // Lets the system's registration go for a while (a pause, or while the program types the
     // combination itself so that it reaches the focused window); the control stays enabled, and

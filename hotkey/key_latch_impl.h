@@ -30,6 +30,7 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
+    bool try_enable_hotkey();
     void suspend_hotkey();
     bool resume_hotkey();
     // A key is captured, and one that can be named.

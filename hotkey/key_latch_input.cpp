@@ -142,13 +142,16 @@ void KeyLatch::Impl::set_hotkey_enabled(bool value) {
         show_error(external::kNotSetHotkey);
         return;
     }
-    if (register_own_hotkey()) {
-        hotkey_enabled_ = true;
-        if (suspensions_ > 0) unregister_own_hotkey();
-        return;
-    }
     // The trigger stays: another program may own the combination only for a while.
-    show_error(external::kHotkeyTaken);
+    if (!try_enable_hotkey()) show_error(external::kHotkeyTaken);
+}
+
+bool KeyLatch::Impl::try_enable_hotkey() {
+    if (hotkey_enabled_) return true;
+    if (!has_trigger() || !register_own_hotkey()) return false;
+    hotkey_enabled_ = true;
+    if (suspensions_ > 0) unregister_own_hotkey();
+    return true;
 }
 
 }  // namespace vantero

@@ -23,6 +23,7 @@
 #include "app/integrity.h"
 #include "app/single_instance.h"
 #include "common/external_strings.h"
+#include "common/text_win.h"
 #include "common/window_util.h"
 #include "settings/settings_file.h"
 #include "tests/win/win_support.h"
@@ -452,6 +453,48 @@ TEST_F(AppTest, ASetIniHeldAtStartIsReportedAndItsTriggersAreKeptUnlessCapturedA
     EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
     EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch1KeyCode", L""), L"49");
     EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch2KeyCode", L""), L"55");
+}
+
+// Rows left started start again with no click and no question (a typing key was confirmed when
+// ticked); one another program holds stays unticked with its trigger, named in a balloon, and
+// starts the next time it is free. Ticks and captures are kept at once, not only at the exit.
+TEST_F(AppTest, RowsLeftStartedStartAgainAndThoseRefusedKeepTheirTriggers) {
+    std::string ini = gbk_ini({{'1', L"B", L"1|66", L""},
+                               {'2', L"C", L"1|67", L""},
+                               {'3', L"D", L"1|68", L""},
+                               {'4', L"E", L"1|69", L""}});
+    ini.replace(ini.find("Ctrl + Alt + 3"), 14, "3");
+    ini.replace(ini.find("KeyLatch3ModKeyCode=3"), 21, "KeyLatch3ModKeyCode=0");
+    ASSERT_TRUE(start(ini + "[" + narrow(ext::kRowSwitchSection) + "]\r\n2=1\r\n"));
+    EXPECT_TRUE(ticked(3)) << "a confirmed typing key is not asked about again";
+    click(1), click(2), click(4), click(4);
+    const auto file = [] {
+        std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    stop();  // no exit sequence: what is kept is kept already
+
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
+    const std::set<HWND> before = balloons();
+    ASSERT_TRUE(start(file()));
+    ::UnregisterHotKey(nullptr, 7);
+    EXPECT_TRUE(ticked(1) && registered('1') && ticked(3));
+    EXPECT_FALSE(ticked(2) || registered('2') || ticked(4));
+    EXPECT_EQ(window_text(main().hotkey_box(2).text_box()), L"Ctrl + Alt + 2");
+    EXPECT_TRUE(new_balloon(before)) << "row 2 not named";
+    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+    press_trigger('1');
+    EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
+
+    const HWND box = main().hotkey_box(1).text_box();
+    ::SetForegroundWindow(main_), ::SetFocus(box);
+    ASSERT_TRUE(pump_until([&] { return ::GetFocus() == box; }));
+    play("dn:17 dn:16 dn:55 up:55 up:16 up:17"), pump_quiet();
+    stop();
+    ASSERT_TRUE(start(file()));
+    EXPECT_TRUE(ticked(2) && registered('2')) << "free again, row 2 starts";
+    EXPECT_FALSE(ticked(1)) << "a capture unticked row 1";
+    EXPECT_EQ(window_text(main().hotkey_box(1).text_box()), L"Ctrl + Shift + 7");
 }
 
 TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {

@@ -1,0 +1,67 @@
+// The rows' "启动" states and triggers kept in set.ini as they change, and started again at start.
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/row_start.h"
+#include "common/external_strings.h"
+#include "common/key_sequence.h"
+#include "common/text_win.h"
+#include "hotkey/typing_trigger.h"
+#include "settings/row_switches.h"
+#include "settings/save_error.h"
+
+namespace vantero {
+
+void MainWindow::restore_started_rows() {
+    // A file that could not be read says nothing of which rows were started.
+    if (read_error_ != ERROR_SUCCESS) return;
+    started_stored_ = read_row_switches();
+    std::vector<RowNotStarted> refused;
+    for (int n = 1; n <= kRowCount; ++n) {
+        if (!started_stored_[n - 1]) continue;
+        KeyLatch& latch = hotkey_box(n);
+        // The user confirmed a typing key when ticking the row; a new capture unticks it.
+        const RowFacts facts{latch.key_code(), latch.has_trigger(),
+                             parse_key_sequence(narrow(key_sequences_[n - 1])).has_value(),
+                             is_typing_trigger(latch.key_code(), latch.mod_key_code()), true};
+        RowRefusal reason = check_row_start(facts);
+        if (reason == RowRefusal::none && !latch.try_enable_hotkey())
+            reason = RowRefusal::registration_refused;
+        // The stored state stays: the row starts again next time if it can then.
+        if (reason != RowRefusal::none) refused.push_back({n, reason});
+        sync_check(n);
+    }
+    if (!refused.empty() && notify_) {
+        notify_(external::kBalloonTitle,
+                std::wstring(external::kRowsNotStarted) + describe_rows_not_started(refused));
+    }
+}
+
+void MainWindow::store_started(int n) {
+    const bool started = hotkey_box(n).hotkey_enabled();
+    if (started == started_stored_[n - 1]) return;
+    if (const DWORD error = write_row_switch(n - 1, started)) {
+        report_save_failure(error, external::kStartedNotKept);
+        return;
+    }
+    started_stored_[n - 1] = started;
+}
+
+void MainWindow::store_trigger(int n) {
+    KeyLatch& latch = hotkey_box(n);
+    // What the program could not read stays in the file, unless a key was captured over it.
+    if (read_error_ != ERROR_SUCCESS && latch.key_code() == 0) return;
+    if (const DWORD error = latch.save_settings())
+        report_save_failure(error, external::kTriggerNotKept);
+}
+
+void MainWindow::report_save_failure(DWORD error, const wchar_t* consequence) {
+    const std::wstring message = describe_save_error(error) + consequence;
+    after_sends([this, message] {
+        ::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
+                      MB_ICONWARNING | MB_OK);
+    });
+}
+
+}  // namespace vantero
