@@ -6,12 +6,14 @@
 #include "app/product.h"
 #include "common/external_strings.h"
 #include "resources/resource_ids.h"
+#include "settings/save_error.h"
 
 namespace vantero {
 
 TrayIcon::TrayIcon(TrayActions actions) : actions_(std::move(actions)) {}
 
 TrayIcon::~TrayIcon() {
+    forget_block_reason();
     delete_icon();
 }
 
@@ -74,6 +76,24 @@ void TrayIcon::show_menu() {
     }
 }
 
+BOOL TrayIcon::may_end_session() {
+    const DWORD error = actions_.save_triggers ? actions_.save_triggers() : ERROR_SUCCESS;
+    if (error == ERROR_SUCCESS) {
+        forget_block_reason();
+        return TRUE;
+    }
+    // No message box at shut-down: Windows shows this beside the program's name, and the user
+    // may cancel, free the file and try again, or end the session anyway.
+    const std::wstring reason = describe_save_error(error) + external::kSessionEndUnsaved;
+    block_reason_ = ::ShutdownBlockReasonCreate(hwnd(), reason.c_str()) != FALSE;
+    return FALSE;
+}
+
+void TrayIcon::forget_block_reason() {
+    if (block_reason_ && hwnd()) ::ShutdownBlockReasonDestroy(hwnd());
+    block_reason_ = false;
+}
+
 LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kIconMessage) {
         switch (static_cast<UINT>(lparam)) {
@@ -98,13 +118,18 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     switch (message) {
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return may_end_session();
         case WM_CLOSE:
             // Only the exit sequence ends the program; without this window it could neither
             // be shown nor ended from the notification area.
             return 0;
         case WM_ENDSESSION:
-            if (wparam && actions_.session_end) actions_.session_end();
+            // Ending even though the query's save failed: one more try, the file may be free now.
+            if (wparam) {
+                if (actions_.save_triggers) actions_.save_triggers();
+                delete_icon();
+            }
+            forget_block_reason();
             return 0;
         default:
             return WindowBase::handle(message, wparam, lparam);

@@ -13,9 +13,10 @@ namespace vantero {
 
 // What the tray window does to the rest of the program.
 struct TrayActions {
-    std::function<void()> show_main;    // left click: visible and topmost
-    std::function<void()> exit;         // menu "退出": the exit sequence
-    std::function<void()> session_end;  // Windows ends the session
+    std::function<void()> show_main;  // left click: visible and topmost
+    std::function<void()> exit;       // menu "退出": the exit sequence
+    // Windows ends the session: saves every row's trigger; the first failure's error code.
+    std::function<DWORD()> save_triggers;
     // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
     std::function<void(std::function<void()>)> after_sends;
 };
@@ -40,12 +41,17 @@ private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void add_icon();
     void show_menu();
+    // WM_QUERYENDSESSION: the triggers are saved first; while they cannot be, Windows is told why
+    // and the session does not end yet.
+    BOOL may_end_session();
+    void forget_block_reason();
 
     TrayActions actions_;
     unique_icon icon_;
     unique_menu menu_;
     NOTIFYICONDATAW record_{};
     UINT taskbar_created_ = 0;
+    bool block_reason_ = false;  // Windows holds a reason not to end the session
 };
 
 }  // namespace vantero
