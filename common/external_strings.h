@@ -59,6 +59,9 @@ inline constexpr const wchar_t* kSessionEndUnsaved =
 inline constexpr const wchar_t* kEditorRetryOrKeep =
     L"\n\n这一行的更改在本次运行中有效，但没有保存，下次启动时就没有了。点“重试”再保存一次；点“取消"
     L"”不保存。";
+// When the program's own page could not be written to any folder, before the folders tried:
+inline constexpr const wchar_t* kPageFailedCaption = L"无法打开页面";
+inline constexpr const wchar_t* kPageNotWritten = L"无法把这个页面写到以下文件夹，所以没有打开它：";
 inline constexpr const wchar_t* kNoTargetKeys =
     L"这一行还没有设置要发送的按键（旧的热键），不能启动。\n\n请先点击这一行的按键栏，在编辑窗口里"
     L"选好按键。";

@@ -1,6 +1,7 @@
 // The program's pages under Wine: the copies in the user's folder, and what reaches the browser,
 // here reg.exe noting its argument as a value name (appends to one log file would collide).
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +9,9 @@
 #include <iterator>
 
 #include "app/pages.h"
+#include "common/external_strings.h"
 #include "common/unique_handle.h"
+#include "tests/win/win_support.h"
 
 namespace vantero {
 namespace {
@@ -110,6 +113,42 @@ TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
     EXPECT_EQ(open_page(nullptr, Page::product, {L"", address}), address);
     EXPECT_TRUE(opened(address));
     EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
+    wchar_t local[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    const fs::path temp = fs::temp_directory_path() / "vantero-pages-test";
+    fs::remove_all(temp), fs::create_directories(temp);
+    wchar_t old_temp[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"TMP", old_temp, MAX_PATH);
+    ::SetEnvironmentVariableW(L"TMP", temp.c_str());
+    test::MessageBoxCatcher boxes;
+    // A file where a folder should be: the user's folder first, then the temp folder too.
+    const fs::path blocked[] = {fs::path(local) / "Vantero", temp / "Vantero"};
+    fs::remove_all(blocked[0]);
+    for (const fs::path& file : blocked) {
+        std::ofstream(file) << "not a folder";
+        const std::wstring path = open_page(nullptr, Page::product, {});
+        if (file == blocked[0]) {
+            EXPECT_EQ(fs::path(path), temp / "Vantero" / exe_version() / "product.html");
+            EXPECT_TRUE(opened(path));
+            EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+        } else {
+            EXPECT_EQ(path, L"");
+            const std::vector<std::wstring> seen = boxes.take();
+            ASSERT_EQ(seen.size(), 1u);
+            EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
+                                   external::kPageNotWritten),
+                      0u);
+            for (const fs::path& folder : blocked)
+                EXPECT_NE(seen[0].find((folder / exe_version()).wstring()), std::wstring::npos);
+        }
+        fs::remove_all(temp / "Vantero");
+    }
+    fs::remove(blocked[0]);
+    ::SetEnvironmentVariableW(L"TMP", *old_temp ? old_temp : nullptr);
+    fs::remove_all(temp);
 }
 
 }  // namespace
