@@ -167,8 +167,8 @@ void CALLBACK note_created(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG,
     if (object == OBJID_WINDOW && window) g_created.push_back(class_of(window));
 }
 
-// Windows hands each creation to this thread while the creating program waits, so even a window
-// that lives a moment is seen with its class.
+// Wine hands each creation to this thread while the creating program waits for it, so even a
+// window that lives a moment is seen with its class.
 int run_watching_windows(const wchar_t* exe) {
     const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
                                                  note_created, 0, 0, WINEVENT_OUTOFCONTEXT);

@@ -118,37 +118,26 @@ TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
 TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
     wchar_t local[MAX_PATH] = {};
     ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
-    const fs::path temp = fs::temp_directory_path() / "vantero-pages-test";
-    fs::remove_all(temp), fs::create_directories(temp);
-    wchar_t old_temp[MAX_PATH] = {};
-    ::GetEnvironmentVariableW(L"TMP", old_temp, MAX_PATH);
-    ::SetEnvironmentVariableW(L"TMP", temp.c_str());
+    // A file where a folder should be: the user's folder first, then the temp folder's too.
+    const fs::path blocked[] = {fs::path(local) / "Vantero", fs::temp_directory_path() / "Vantero"};
+    for (const fs::path& folder : blocked) fs::remove_all(folder);
     test::MessageBoxCatcher boxes;
-    // A file where a folder should be: the user's folder first, then the temp folder too.
-    const fs::path blocked[] = {fs::path(local) / "Vantero", temp / "Vantero"};
-    fs::remove_all(blocked[0]);
+    std::ofstream(blocked[0]) << "not a folder";
+    const std::wstring path = open_page(nullptr, Page::product, {});
+    EXPECT_EQ(fs::path(path), blocked[1] / exe_version() / "product.html");
+    EXPECT_TRUE(opened(path));
+    fs::remove_all(blocked[1]);
+    std::ofstream(blocked[1]) << "not a folder";
+    EXPECT_EQ(open_page(nullptr, Page::product, {}), L"");
+    const std::vector<std::wstring> seen = boxes.take();
+    ASSERT_EQ(seen.size(), 1u) << "a box only when no folder takes the page";
+    EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
+                           external::kPageNotWritten),
+              0u);
     for (const fs::path& file : blocked) {
-        std::ofstream(file) << "not a folder";
-        const std::wstring path = open_page(nullptr, Page::product, {});
-        if (file == blocked[0]) {
-            EXPECT_EQ(fs::path(path), temp / "Vantero" / exe_version() / "product.html");
-            EXPECT_TRUE(opened(path));
-            EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
-        } else {
-            EXPECT_EQ(path, L"");
-            const std::vector<std::wstring> seen = boxes.take();
-            ASSERT_EQ(seen.size(), 1u);
-            EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
-                                   external::kPageNotWritten),
-                      0u);
-            for (const fs::path& folder : blocked)
-                EXPECT_NE(seen[0].find((folder / exe_version()).wstring()), std::wstring::npos);
-        }
-        fs::remove_all(temp / "Vantero");
+        EXPECT_NE(seen[0].find((file / exe_version()).wstring()), std::wstring::npos);
+        fs::remove(file);
     }
-    fs::remove(blocked[0]);
-    ::SetEnvironmentVariableW(L"TMP", *old_temp ? old_temp : nullptr);
-    fs::remove_all(temp);
 }
 
 }  // namespace
