@@ -124,7 +124,8 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // be shown nor ended from the notification area.
             return 0;
         case WM_ENDSESSION:
-            // Ending even though the query's save failed: one more try, the file may be free now.
+            // Saved once more: the user may end the session although the query's save failed,
+            // and the file may be free by now.
             if (wparam) {
                 if (actions_.save_triggers) actions_.save_triggers();
                 delete_icon();
