@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -46,9 +47,17 @@ bool opened(const std::wstring& argument) {
     return false;
 }
 
+// Where the program puts its pages: the user's folder, else the temp folder's.
+std::array<fs::path, 2> own_folders() {
+    wchar_t local[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    return {fs::path(local) / "Vantero", fs::temp_directory_path() / "Vantero"};
+}
+
 class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        remove_files_in_the_way();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kOpened);  // late recorders of an earlier run or test
         HKEY classes = nullptr;
         ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -64,7 +73,13 @@ protected:
         // Wine's HKEY_CLASSES_ROOT leaves the user's classes out: this process reads them alone.
         ::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
     }
+    // Left by a test that failed midway, they would stop every later page.
+    static void remove_files_in_the_way() {
+        for (const fs::path& folder : own_folders())
+            if (fs::is_regular_file(folder)) fs::remove(folder);
+    }
     void TearDown() override {
+        remove_files_in_the_way();
         ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
         for (const wchar_t* key : {L"Software\\Classes\\.html", L"Software\\Classes\\https",
                                    L"Software\\Classes\\VanteroTest.Page", kOpened})
@@ -116,10 +131,8 @@ TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
 }
 
 TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
-    wchar_t local[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
     // A file where a folder should be: the user's folder first, then the temp folder's too.
-    const fs::path blocked[] = {fs::path(local) / "Vantero", fs::temp_directory_path() / "Vantero"};
+    const auto blocked = own_folders();
     for (const fs::path& folder : blocked) fs::remove_all(folder);
     test::MessageBoxCatcher boxes;
     std::ofstream(blocked[0]) << "not a folder";
@@ -134,10 +147,8 @@ TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
     EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
                            external::kPageNotWritten),
               0u);
-    for (const fs::path& file : blocked) {
+    for (const fs::path& file : blocked)
         EXPECT_NE(seen[0].find((file / exe_version()).wstring()), std::wstring::npos);
-        fs::remove(file);
-    }
 }
 
 }  // namespace
