@@ -12,10 +12,9 @@ Application::Application(std::function<void()> release_instance, bool in_tray)
           [this] {
               if (main_) main_->exit_program();
           },
-          [this] {
+          [this]() -> DWORD {
               // Windows is ending the session: keep the triggers as the exit sequence would.
-              if (main_) main_->save_triggers();
-              tray_.delete_icon();
+              return main_ ? main_->save_triggers() : ERROR_SUCCESS;
           },
           [this](std::function<void()> action) {
               if (main_) {

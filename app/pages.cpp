@@ -4,11 +4,14 @@
 #include <shlobj.h>
 
 #include <string_view>
+#include <vector>
 
 #include "app/page_addresses.h"
+#include "common/external_strings.h"
 #include "common/unique_handle.h"
 #include "resources/resource_ids.h"
 #include "resources/vantero_version.h"
+#include "settings/save_error.h"
 
 namespace vantero {
 namespace {
@@ -34,22 +37,34 @@ std::string_view page_bytes(int resource_id) {
     return {static_cast<const char*>(data), ::SizeofResource(module, found)};
 }
 
+// The folder at path, created when missing; a file of that name is no folder.
 bool make_folder(const std::wstring& path) {
-    return ::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+    if (::CreateDirectoryW(path.c_str(), nullptr)) return true;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    ::SetLastError(ERROR_ALREADY_EXISTS);
+    return false;
 }
 
-// %LOCALAPPDATA%\Vantero\<version>, created when missing; empty when it cannot be. One folder
-// per version, so that two versions never overwrite each other's pages.
-std::wstring pages_folder() {
-    wchar_t local[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
-                                  SHGFP_TYPE_CURRENT, local))) {
-        return {};
+// Where copies may go, in order: the user's local application data, else the temp folder (the
+// first may be a file or closed to the user).
+std::vector<std::wstring> base_folders() {
+    std::vector<std::wstring> folders;
+    wchar_t path[MAX_PATH + 1] = {};
+    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                     SHGFP_TYPE_CURRENT, path))) {
+        folders.emplace_back(path);
     }
-    const std::wstring product_folder = std::wstring(local) + L"\\Vantero";
-    const std::wstring version_folder = product_folder + L"\\" VANTERO_VERSION_WIDE;
-    if (!make_folder(product_folder) || !make_folder(version_folder)) return {};
-    return version_folder;
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, path);
+    if (length > 0 && length <= MAX_PATH) {
+        folders.emplace_back(path, length);
+        while (folders.back().size() > 3 && folders.back().back() == L'\\')
+            folders.back().pop_back();
+    }
+    return folders;
 }
 
 bool file_holds(const std::wstring& path, std::string_view bytes) {
@@ -86,20 +101,57 @@ bool replace_file(const std::wstring& path, std::string_view bytes) {
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
+    const DWORD error = ::GetLastError();
     ::DeleteFileW(temporary.c_str());
+    ::SetLastError(error);
     return false;
 }
 
-// The full path of the page's copy, written when missing or altered; empty when there is none
-// holding the program's page.
-std::wstring own_page_copy(Page page) {
+struct PageCopy {
+    std::wstring path;                // the copy holding the program's page; empty when none
+    std::vector<std::wstring> tried;  // the folders that could not hold it
+    DWORD error = ERROR_SUCCESS;      // why the last of them could not
+};
+
+// The copy of the page, written when missing or altered, in the first folder that takes it:
+// <base>\Vantero\<version>. One folder per version, so that two versions never overwrite each
+// other's pages.
+PageCopy own_page_copy(Page page) {
     const OwnPage own = own_page(page);
     const std::string_view bytes = page_bytes(own.resource_id);
-    const std::wstring folder = pages_folder();
-    if (bytes.empty() || folder.empty()) return {};
-    const std::wstring path = folder + L"\\" + own.file_name;
-    if (!file_holds(path, bytes) && !replace_file(path, bytes)) return {};
-    return path;
+    PageCopy copy;
+    if (bytes.empty()) {
+        copy.error = ERROR_RESOURCE_DATA_NOT_FOUND;
+        return copy;
+    }
+    for (const std::wstring& base : base_folders()) {
+        const std::wstring product_folder = base + L"\\Vantero";
+        const std::wstring version_folder = product_folder + L"\\" VANTERO_VERSION_WIDE;
+        const std::wstring path = version_folder + L"\\" + own.file_name;
+        if (make_folder(product_folder) && make_folder(version_folder) &&
+            (file_holds(path, bytes) || replace_file(path, bytes))) {
+            copy.path = path;
+            return copy;
+        }
+        copy.error = ::GetLastError();
+        copy.tried.push_back(version_folder);
+    }
+    return copy;
+}
+
+// Said in Chinese, with the folders tried, when no copy of a page could be written.
+void report_no_copy(HWND owner, const PageCopy& copy) {
+    std::wstring text = external::kPageNotWritten;
+    for (const std::wstring& folder : copy.tried) text += L"\n" + folder;
+    text += L"\n\n原因：";
+    if (copy.error == ERROR_ALREADY_EXISTS) {
+        text += L"文件夹的位置上已有一个同名的文件。";
+    } else {
+        const std::wstring message = system_error_text(copy.error);
+        text += (message.empty() ? L"未知错误" : message) + L"（错误代码 " +
+                std::to_wstring(copy.error) + L"）。";
+    }
+    ::MessageBoxW(owner, text.c_str(), external::kPageFailedCaption, MB_ICONWARNING | MB_OK);
 }
 
 }  // namespace
@@ -113,9 +165,16 @@ void open_page(HWND owner, Page page) {
 }
 
 std::wstring open_page(HWND owner, Page page, const PageAddresses& addresses) {
-    const std::wstring& address = page == Page::home ? addresses.home : addresses.product;
-    const std::wstring target = address.empty() ? own_page_copy(page) : address;
-    if (!target.empty()) ::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOWNORMAL);
+    std::wstring target = page == Page::home ? addresses.home : addresses.product;
+    if (target.empty()) {
+        const PageCopy copy = own_page_copy(page);
+        if (copy.path.empty()) {
+            report_no_copy(owner, copy);
+            return {};
+        }
+        target = copy.path;
+    }
+    ::ShellExecuteW(owner, L"open", target.c_str(), L"", L"", SW_SHOWNORMAL);
     return target;
 }
 

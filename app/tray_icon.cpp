@@ -30,6 +30,7 @@ void copy_text(wchar_t (&to)[N], const std::wstring& from) {
 TrayIcon::TrayIcon(TrayActions actions) : actions_(std::move(actions)) {}
 
 TrayIcon::~TrayIcon() {
+    forget_block_reason();
     delete_icon();
 }
 
@@ -149,6 +150,24 @@ void TrayIcon::run_menu_item(UINT item) {
     }
 }
 
+BOOL TrayIcon::may_end_session() {
+    const DWORD error = actions_.save_triggers ? actions_.save_triggers() : ERROR_SUCCESS;
+    if (error == ERROR_SUCCESS) {
+        forget_block_reason();
+        return TRUE;
+    }
+    // No message box at shut-down: Windows shows this beside the program's name, and the user
+    // may cancel, free the file and try again, or end the session anyway.
+    const std::wstring reason = describe_save_error(error) + external::kSessionEndUnsaved;
+    block_reason_ = ::ShutdownBlockReasonCreate(hwnd(), reason.c_str()) != FALSE;
+    return FALSE;
+}
+
+void TrayIcon::forget_block_reason() {
+    if (block_reason_ && hwnd()) ::ShutdownBlockReasonDestroy(hwnd());
+    block_reason_ = false;
+}
+
 LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kIconMessage) {
         switch (static_cast<UINT>(lparam)) {
@@ -194,13 +213,19 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return may_end_session();
         case WM_CLOSE:
             // Only the exit sequence ends the program; without this window it could neither
             // be shown nor ended from the notification area.
             return 0;
         case WM_ENDSESSION:
-            if (wparam && actions_.session_end) actions_.session_end();
+            // Saved once more: the user may end the session although the query's save failed,
+            // and the file may be free by now.
+            if (wparam) {
+                if (actions_.save_triggers) actions_.save_triggers();
+                delete_icon();
+            }
+            forget_block_reason();
             return 0;
         default:
             return WindowBase::handle(message, wparam, lparam);

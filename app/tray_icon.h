@@ -14,9 +14,10 @@ namespace vantero {
 
 // What the tray window does to the rest of the program.
 struct TrayActions {
-    std::function<void()> show_main;    // left click: visible and topmost
-    std::function<void()> exit;         // menu "退出": the exit sequence
-    std::function<void()> session_end;  // Windows ends the session
+    std::function<void()> show_main;  // left click: visible and topmost
+    std::function<void()> exit;       // menu "退出": the exit sequence
+    // Windows ends the session: saves every row's trigger; the first failure's error code.
+    std::function<DWORD()> save_triggers;
     // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
     std::function<void(std::function<void()>)> after_sends;
     std::function<void(bool)> set_paused;        // menu "暂停"
@@ -56,6 +57,10 @@ private:
     void run_menu_item(UINT item);
     void set_paused(bool paused);
     void toggle_start_with_windows();
+    // WM_QUERYENDSESSION: the triggers are saved first; while they cannot be, Windows is told why
+    // and the session does not end yet.
+    BOOL may_end_session();
+    void forget_block_reason();
 
     TrayActions actions_;
     unique_icon icon_;
@@ -67,6 +72,7 @@ private:
     bool icon_added_ = false;
     bool paused_ = false;
     std::wstring pending_title_, pending_text_;
+    bool block_reason_ = false;  // Windows holds a reason not to end the session
 };
 
 }  // namespace vantero

@@ -73,10 +73,18 @@ inline constexpr const wchar_t* kRemarkRefusedCaption = L"备注不能保存";
 // After the reason a save failed, at the exit:
 inline constexpr const wchar_t* kExitRetryOrQuit =
     L"\n\n本次运行中设置的热键还没有保存。点“重试”再保存一次；点“取消”不保存，直接退出。";
+// After the reason a save failed, told to Windows while it ends the session:
+inline constexpr const wchar_t* kSessionEndUnsaved =
+    L"\n\n本次运行中设置的热键还没有保存。可以先取消，关闭占用文件的程序后再注销或关机；仍要继续，"
+    L"这些"
+    L"热键可能会丢失。";
 // After the reason a save failed, in the editor:
 inline constexpr const wchar_t* kEditorRetryOrKeep =
     L"\n\n这一行的更改在本次运行中有效，但没有保存，下次启动时就没有了。点“重试”再保存一次；点“取消"
     L"”不保存。";
+// When the program's own page could not be written to any folder, before the folders tried:
+inline constexpr const wchar_t* kPageFailedCaption = L"无法打开页面";
+inline constexpr const wchar_t* kPageNotWritten = L"无法把这个页面写到以下文件夹，所以没有打开它：";
 inline constexpr const wchar_t* kNoTargetKeys =
     L"这一行还没有设置要发送的按键（旧的热键），不能启动。\n\n请先点击这一行的按键栏，在编辑窗口里"
     L"选好按键。";

@@ -12,7 +12,9 @@ struct local_memory_traits {
     static void close(pointer memory) noexcept { ::LocalFree(memory); }
 };
 
-std::wstring system_message(DWORD error) {
+}  // namespace
+
+std::wstring system_error_text(DWORD error) {
     wchar_t* text = nullptr;
     const DWORD n = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -26,6 +28,8 @@ std::wstring system_message(DWORD error) {
     }
     return message;
 }
+
+namespace {
 
 bool is_folder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());

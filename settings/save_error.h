@@ -9,6 +9,9 @@ namespace vantero {
 // be written and why, in Chinese; reasons the program does not know come from the system with their
 // number.
 std::wstring describe_save_error(DWORD error);
+// The system's text for an error code, without the closing full stop and line break; empty when
+// the system has none.
+std::wstring system_error_text(DWORD error);
 
 // The same for a file that exists but could not be read at start-up (check_settings_readable).
 std::wstring describe_read_error(DWORD error);

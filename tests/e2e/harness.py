@@ -25,12 +25,13 @@ SKIP = 77  # ctest's SKIP_RETURN_CODE for these tests
 
 
 def external_strings():
-    """The strings the outside world sees, as the program's own header has them."""
-    text = (PROJECT_ROOT / "common" / "external_strings.h").read_text()
+    """The strings the outside world sees, as the program's own headers have them."""
+    text = "".join((PROJECT_ROOT / header).read_text() for header in ("common/external_strings.h", "app/product.h"))
     return dict(re.findall(r'\b(k\w+) = L?"([^"]*)";', text))
 
 
 EXTERNAL = external_strings()
+TRAY_ICON_CLASS = "__winex11_tray_icon"  # Wine's notification area, without a tray manager
 MAIN_CLASS, MAIN_TITLE, PLACEHOLDER = EXTERNAL["kMainClass"], EXTERNAL["kMainCaption"], EXTERNAL["kHotkeyPlaceholder"]
 PROGRAM_CLASSES = (MAIN_CLASS, EXTERNAL["kTrayClass"], "VanteroRecorder")
 # The main window's layout in client pixels (twips / 15), as app/layout.h has it.
@@ -172,16 +173,30 @@ class Session:
     def keys_down(self):
         return (self.helper("keystate") or [""])[0].split()
 
+    def run_to_end(self, exe):
+        """Runs a program until it ends: its exit code and the classes of the windows that any program
+        created meanwhile."""
+        lines = self.helper("run", "Z:" + str(exe).replace("/", "\\"))
+        check(lines, f"{exe} could not be run to its end")
+        return int(lines[0]), lines[1:]
+
     def tray_icon(self):
         """Wine's own notification area, shown when no tray manager runs: the icon's centre."""
         for parts in (line.split("\t") for line in self.helper("tree", "__winex11_standalone_tray") or []):
-            if parts[4] == "__winex11_tray_icon" and parts[1] == "1":
+            if parts[4] == TRAY_ICON_CLASS and parts[1] == "1":
                 l, t, r, b = map(int, parts[3].split(","))
                 return (l + r) // 2, (t + b) // 2
         return None
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], check=True, timeout=20)
+
+    def tooltip_at(self, x, y):
+        """The tooltip shown while the pointer rests there."""
+        self.xdotool("mousemove", x + 3, y + 3)
+        time.sleep(0.15)
+        self.xdotool("mousemove", x, y)
+        return wait_until("a tooltip", lambda: (self.helper("tooltip") or [None])[0])
 
     def click_at(self, x, y, button=1):
         self.xdotool("mousemove", x, y)  # Wine needs the pointer there before the button goes down

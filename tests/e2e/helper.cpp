@@ -14,7 +14,11 @@
 //   menu          the screen rectangle of an open popup menu: left top right bottom
 //   hold <file>   opens the file with no sharing, as another program may hold it, creates
 //                 <file>.held once it does, and keeps it until killed
+//   tooltip       the text of a tooltip on screen
+//   run <exe>     runs the program to its end; prints its exit code, then the class of every
+//                 window that any program created meanwhile (a tray icon is one in the shell's)
 #include <windows.h>
+#include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -159,6 +163,43 @@ int list_tree(const std::wstring& class_name) {
     return 1;
 }
 
+std::vector<std::wstring> g_created;  // by the window-creation event hook, on this thread
+
+void CALLBACK note_created(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_WINDOW && window) g_created.push_back(class_of(window));
+}
+
+// Wine hands each creation to this thread while the creating program waits for it, so even a
+// window that lives a moment is seen with its class.
+int run_watching_windows(const wchar_t* exe) {
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
+                                                 note_created, 0, 0, WINEVENT_OUTOFCONTEXT);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring command_line = L"\"" + std::wstring(exe) + L"\"";
+    if (!hook || !::CreateProcessW(exe, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process)) {
+        return 1;
+    }
+    for (;;) {
+        const DWORD woken =
+            ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 60000, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        if (woken == WAIT_OBJECT_0) break;
+        if (woken == WAIT_TIMEOUT) return 1;
+    }
+    DWORD exit_code = 0;
+    ::GetExitCodeProcess(process.hProcess, &exit_code);
+    ::UnhookWinEvent(hook);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    print(std::to_wstring(exit_code));
+    for (const std::wstring& created : g_created) print(created);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -197,8 +238,18 @@ int wmain(int argc, wchar_t** argv) {
         ::CloseHandle(marker);
         ::Sleep(INFINITE);  // the system closes the file when the process is killed
     }
+    if (command == L"tooltip") {
+        for (HWND window : windows_of(nullptr)) {
+            if (class_of(window) != TOOLTIPS_CLASSW || !::IsWindowVisible(window)) continue;
+            print(text_of(window));
+            return 0;
+        }
+        return 1;
+    }
+    if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
     std::fputs(
-        "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|hold <file>\n",
+        "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|tooltip|run "
+        "<exe>|hold <file>\n",
         stderr);
     return 2;
 }

@@ -1,18 +1,18 @@
 #!/usr/bin/env python3
 """A new user's whole first session, with real X input only: capture a trigger, pick the target
 keys and type a remark in the editor, tick the row (its trigger pressed in another row's box
-captures nothing of what it types), use it in another window; a second copy ends
-at once; exit through the tray menu, start again a second later, and everything is still there,
-the row started again with no click.
-What the focused window receives of the held chord is checked key by key."""
+captures nothing of what it types), use it in another window; a second copy ends at once and shows
+nothing; the icon's tooltip reads whole; exit through the tray menu, start again a second later, and
+everything is still there, the row started again with no click. What the focused window receives of
+the held chord is checked key by key."""
 
 import os
 import signal
 import subprocess
 import time
 
-from harness import (EXTERNAL, HOTKEY_LEFT, MAIN_CLASS, PLACEHOLDER, REMARK_LEFT, TARGET_LEFT, CHECK_LEFT, Session,
-                     check, run_cases, seen, wait_until)
+from harness import (CHECK_LEFT, EXTERNAL, HOTKEY_LEFT, PLACEHOLDER, PROGRAM_CLASSES, REMARK_LEFT,
+                     TARGET_LEFT, TRAY_ICON_CLASS, Session, check, run_cases, seen, wait_until)
 
 EDITOR_FIRST_LIST, EDITOR_SECOND_LIST, EDITOR_SAVE_KEYS = (109, 117), (258, 118), (254, 217)
 EDITOR_REMARK_BOX, EDITOR_SAVE_REMARK = (254, 127), (256, 172)
@@ -97,9 +97,14 @@ def journey(options):
         check(seen(events) == "dn:17{c} dn:18{ca} up:18 dn:65{c} up:65 dn:18{ca} up:53 up:18 up:17",
               f"Ctrl+Alt+5 held: the window received {seen(events)}")
 
-        # One copy at a time: a second one ends at once and adds nothing.
-        check(s.start(s.exe).wait(timeout=30) == 0, "the second copy ended badly")
-        check(sum(1 for w in s.windows() if w.cls == MAIN_CLASS) == 1, "a second main window")
+        # One copy at a time: a second one ends at once and shows nothing, not even for a moment.
+        code, created = s.run_to_end(s.exe)
+        check(code == 0, f"the second copy ended with {code}")
+        check(not {TRAY_ICON_CLASS, *PROGRAM_CLASSES} & set(created), f"the second copy created {created}")
+
+        # The icon's tooltip reaches the shell whole, Chinese included.
+        icon = wait_until("the tray icon", s.tray_icon)
+        check(s.tooltip_at(*icon) == EXTERNAL["kTrayTip"], f"the icon's tooltip: {s.helper('tooltip')}")
 
         # Out through the tray menu; a start one second later starts.
         exit_through_tray(s)

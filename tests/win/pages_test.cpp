@@ -1,14 +1,18 @@
 // The program's pages under Wine: the copies in the user's folder, and what reaches the browser,
 // here reg.exe noting its argument as a value name (appends to one log file would collide).
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "app/pages.h"
+#include "common/external_strings.h"
 #include "common/unique_handle.h"
+#include "tests/win/win_support.h"
 
 namespace vantero {
 namespace {
@@ -43,9 +47,17 @@ bool opened(const std::wstring& argument) {
     return false;
 }
 
+// Where the program puts its pages: the user's folder, else the temp folder's.
+std::array<fs::path, 2> own_folders() {
+    wchar_t local[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    return {fs::path(local) / "Vantero", fs::temp_directory_path() / "Vantero"};
+}
+
 class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        remove_files_in_the_way();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kOpened);  // late recorders of an earlier run or test
         HKEY classes = nullptr;
         ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -61,7 +73,13 @@ protected:
         // Wine's HKEY_CLASSES_ROOT leaves the user's classes out: this process reads them alone.
         ::RegOverridePredefKey(HKEY_CLASSES_ROOT, classes);
     }
+    // Left by a test that failed midway, they would stop every later page.
+    static void remove_files_in_the_way() {
+        for (const fs::path& folder : own_folders())
+            if (fs::is_regular_file(folder)) fs::remove(folder);
+    }
     void TearDown() override {
+        remove_files_in_the_way();
         ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
         for (const wchar_t* key : {L"Software\\Classes\\.html", L"Software\\Classes\\https",
                                    L"Software\\Classes\\VanteroTest.Page", kOpened})
@@ -110,6 +128,27 @@ TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
     EXPECT_EQ(open_page(nullptr, Page::product, {L"", address}), address);
     EXPECT_TRUE(opened(address));
     EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
+    // A file where a folder should be: the user's folder first, then the temp folder's too.
+    const auto blocked = own_folders();
+    for (const fs::path& folder : blocked) fs::remove_all(folder);
+    test::MessageBoxCatcher boxes;
+    std::ofstream(blocked[0]) << "not a folder";
+    const std::wstring path = open_page(nullptr, Page::product, {});
+    EXPECT_EQ(fs::path(path), blocked[1] / exe_version() / "product.html");
+    EXPECT_TRUE(opened(path));
+    fs::remove_all(blocked[1]);
+    std::ofstream(blocked[1]) << "not a folder";
+    EXPECT_EQ(open_page(nullptr, Page::product, {}), L"");
+    const std::vector<std::wstring> seen = boxes.take();
+    ASSERT_EQ(seen.size(), 1u) << "a box only when no folder takes the page";
+    EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
+                           external::kPageNotWritten),
+              0u);
+    for (const fs::path& file : blocked)
+        EXPECT_NE(seen[0].find((file / exe_version()).wstring()), std::wstring::npos);
 }
 
 }  // namespace
