@@ -68,7 +68,7 @@ std::wstring describe_read_error(DWORD error) {
 }
 
 std::wstring describe_system_error(DWORD error) {
-    const std::wstring message = system_message(error);
+    const std::wstring message = system_error_text(error);
     return (message.empty() ? L"未知错误" : message) + L"（错误代码 " + std::to_wstring(error) +
            L"）。";
 }
