@@ -225,6 +225,13 @@ class Session:
         return [KeyEvent(p[1] == "dn", int(p[2]), p[6].strip("-")) for p in self.log_lines()
                 if len(p) == 7 and p[1] in ("dn", "up") and int(p[2]) != VK_MASK]
 
+    def hooked_keys_down(self, log):
+        """The keys a hook's log ("dn|up <vk>" lines, helper.exe hook) leaves down."""
+        down = set()
+        for parts in (line.split() for line in log.read_text().splitlines()):
+            (down.add if parts[0] == "dn" else down.discard)(int(parts[1]))
+        return sorted(down)
+
     def menus(self):
         return sum(1 for p in self.log_lines() if len(p) > 1 and p[1] == "menu")
 

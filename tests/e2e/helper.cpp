@@ -14,6 +14,10 @@
 //   menu          the screen rectangle of an open popup menu: left top right bottom
 //   hold <file>   opens the file with no sharing, as another program may hold it, creates
 //                 <file>.held once it does, and keeps it until killed
+//   hook <log>    a low-level keyboard hook installed now, after the program's: logs each key
+//                 event it sees, "dn|up <vk>"
+//   own <mods> <vk> <file>  registers that hotkey, as another program may, creates <file> once it
+//                 holds it, and keeps it until killed
 //   tooltip       the text of a tooltip on screen
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
@@ -24,6 +28,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -138,6 +143,32 @@ int record(const wchar_t* log_path) {
     return 0;
 }
 
+LRESULT CALLBACK hook_proc(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION) {
+        const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
+        std::fprintf(g_log, "%s %lu\n", event->flags & LLKHF_UP ? "up" : "dn", event->vkCode);
+        std::fflush(g_log);
+    }
+    return ::CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+int log_hooked_keys(const wchar_t* log_path) {
+    g_log = _wfopen(log_path, L"w");
+    HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, hook_proc, ::GetModuleHandleW(nullptr), 0);
+    if (!g_log || !hook) return 1;
+    for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;) ::DispatchMessageW(&msg);
+    return 0;
+}
+
+int own_hotkey(const wchar_t* mods, const wchar_t* vk, const wchar_t* marker) {
+    if (!::RegisterHotKey(nullptr, 1, std::wcstoul(mods, nullptr, 10),
+                          std::wcstoul(vk, nullptr, 10)))
+        return 1;
+    ::CloseHandle(::CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ::Sleep(INFINITE);
+    return 0;
+}
+
 int list_windows() {
     for (HWND window : windows_of(nullptr)) {
         wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
@@ -238,6 +269,8 @@ int wmain(int argc, wchar_t** argv) {
         ::CloseHandle(marker);
         ::Sleep(INFINITE);  // the system closes the file when the process is killed
     }
+    if (command == L"hook" && argc > 2) return log_hooked_keys(argv[2]);
+    if (command == L"own" && argc > 4) return own_hotkey(argv[2], argv[3], argv[4]);
     if (command == L"tooltip") {
         for (HWND window : windows_of(nullptr)) {
             if (class_of(window) != TOOLTIPS_CLASSW || !::IsWindowVisible(window)) continue;
@@ -249,7 +282,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
     std::fputs(
         "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|tooltip|run "
-        "<exe>|hold <file>\n",
+        "<exe>|hold <file>|hook <log>|own <mods> <vk> <file>\n",
         stderr);
     return 2;
 }

@@ -87,11 +87,16 @@ def journey(options):
 
         s.click_row(0, CHECK_LEFT, dx=10)
         wait_until("row 1 to be ticked", lambda: s.rows()[0][3])
-        # Row 1's trigger pressed in row 2's box: the keys row 1 types there are no capture.
+        # Row 1's trigger tapped in row 2's box: the keys row 1 types there are no capture, and a
+        # hook installed after the program's sees each key it pressed go up again.
+        hook_log = s.dir / "hook.log"
+        s.start(options.helper, "hook", hook_log.name)
+        wait_until("the later hook", hook_log.exists)
         s.click_row(1, HOTKEY_LEFT)
         s.xdotool("keydown", "ctrl+alt+5", "keyup", "5", "keyup", "alt", "keyup", "ctrl")
         time.sleep(1.0)
         check(s.rows()[1][0] == PLACEHOLDER, f"row 2's box captured row 1's typing: {s.rows()[1]}")
+        check(not s.hooked_keys_down(hook_log), f"a later hook saw left down: {s.hooked_keys_down(hook_log)}")
         # Alt is lifted for A and down again while the user holds it; the user's Ctrl serves.
         events = use_trigger(s, 0.5)
         check(seen(events) == "dn:17{c} dn:18{ca} up:18 dn:65{c} up:65 dn:18{ca} up:53 up:18 up:17",
@@ -118,6 +123,35 @@ def journey(options):
         check(len(downs) >= 4 and set(downs) == {"dn:65{c}"}, f"Ctrl+Alt+5 held 2 s: {downs}")
 
 
+def dismiss(s, box):
+    """A message box answered with Enter, once Wine's focus has followed a click on it."""
+    s.click_at((box.rect[0] + box.rect[2]) // 2, (box.rect[1] + box.rect[3]) // 2)
+    wait_until("the message in front", lambda: s.helper("foreground") == ["#32770"])
+    s.xdotool("key", "Return")
+    wait_until("the message to go", lambda: not s.find_window("#32770", box.title))
+
+
+def refused_then_free(options):
+    """Another program holds row 1's trigger when it is ticked: the message, the row unticked and
+    its trigger kept; once the other program lets go a tick starts it, and the exit keeps it."""
+    with Session(options, "refused") as s:
+        s.ini.write_bytes(b"[KeyLatch]\r\nKeyLatch1Text=Ctrl + Alt + 5\r\nKeyLatch1KeyCode=53\r\n"
+                          b"KeyLatch1ModKeyCode=3\r\n[conftext]\r\n0=B\r\n[conftooltip]\r\n0=1|66\r\n")
+        owner = s.start(options.helper, "own", 3, 53, "owned")
+        wait_until("another program to own Ctrl+Alt+5", (s.dir / "owned").exists)
+        first = s.start_vantero()
+        s.click_row(0, CHECK_LEFT, dx=10)
+        dismiss(s, wait_until("the message", lambda: s.find_window("#32770", EXTERNAL["kErrorCaption"])))
+        check(s.rows()[0][0::3] == ["Ctrl + Alt + 5", False], f"row 1 refused: {s.rows()[0]}")
+        os.killpg(owner.pid, signal.SIGKILL)
+        owner.wait(timeout=10)
+        s.click_row(0, CHECK_LEFT, dx=10)
+        wait_until("row 1 to be ticked", lambda: s.rows()[0][3])
+        exit_through_tray(s)
+        check(first.wait(timeout=20) == 0, "the program ended badly")
+        check(b"KeyLatch1KeyCode=53" in s.ini.read_bytes(), f"set.ini lost the trigger: {s.ini.read_bytes()!r}")
+
+
 def held_at_start(options):
     """Another program holds set.ini with no sharing while the program starts: the user is told,
     and an exit after the file is let go leaves the stored trigger as it was."""
@@ -133,14 +167,11 @@ def held_at_start(options):
         check(s.rows()[0][0] == PLACEHOLDER, f"row 1 with set.ini held: {s.rows()[0]}")
         os.killpg(holder.pid, signal.SIGKILL)
         holder.wait(timeout=10)
-        s.click_at((box.rect[0] + box.rect[2]) // 2, (box.rect[1] + box.rect[3]) // 2)  # Wine's focus follows
-        wait_until("the message in front", lambda: s.helper("foreground") == ["#32770"])
-        s.xdotool("key", "Return")
-        wait_until("the message to go", lambda: not s.find_window("#32770", EXTERNAL["kReadFailedCaption"]))
+        dismiss(s, box)
         exit_through_tray(s)
         check(first.wait(timeout=20) == 0, "the program ended badly")
         check(s.ini.read_bytes() == stored, f"set.ini changed: {s.ini.read_bytes()!r}")
 
 
 if __name__ == "__main__":
-    run_cases([journey, held_at_start])
+    run_cases([journey, refused_then_free, held_at_start])
