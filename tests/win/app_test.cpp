@@ -39,6 +39,7 @@ namespace ext = external;
 
 constexpr POINT kCloseArea{790, 38};  // the main window's close area, in client pixels
 const std::wstring kNothingCaptured = L"按下快捷键";
+const std::vector<std::wstring> kNoBox;
 
 std::vector<BYTE> keys_down() {
     std::vector<BYTE> down;
@@ -53,14 +54,23 @@ void press(BYTE vk, bool up = false) {
                   up ? KEYEVENTF_KEYUP : 0, 0);
 }
 
-std::string key(char vk, bool up = false) {
-    return (up ? "up:" : "dn:") + std::to_string(static_cast<unsigned char>(vk));
+std::string key(int vk, bool up = false) {
+    return (up ? "up:" : "dn:") + std::to_string(vk);
 }
 
-// A row of set.ini; its trigger is Ctrl+Alt+digit, or none for digit 0.
+// "caption: text", as the message box catcher logs a box.
+std::wstring box(const wchar_t* caption, const wchar_t* text) {
+    return std::wstring(caption) + L": " + text;
+}
+
+std::string file_bytes() {
+    std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A row of set.ini; the n-th row's trigger is Ctrl+Alt+n.
 struct Row {
-    char digit;
-    std::wstring target, sequence, remark;
+    std::wstring target, sequence, remark = L"";
 };
 
 // set.ini as earlier versions wrote it on Chinese systems: code page 936.
@@ -68,16 +78,12 @@ std::string gbk_ini(const std::vector<Row>& rows) {
     std::wstring latch = L"[KeyLatch]\r\n", targets = L"[conftext]\r\n",
                  sequences = L"[conftooltip]\r\n", remarks = L"[remark]\r\n";
     for (size_t k = 0; k < rows.size(); ++k) {
-        const Row& row = rows[k];
         const std::wstring name = L"KeyLatch" + std::to_wstring(k + 1), index = std::to_wstring(k);
-        if (row.digit) {
-            latch += name + L"Text=Ctrl + Alt + " + wchar_t(row.digit) + L"\r\n" + name +
-                     L"KeyCode=" + std::to_wstring(row.digit) + L"\r\n" + name +
-                     L"ModKeyCode=3\r\n";
-        }
-        targets += index + L"=" + row.target + L"\r\n";
-        sequences += index + L"=" + row.sequence + L"\r\n";
-        remarks += index + L"=" + row.remark + L"\r\n";
+        latch += name + L"Text=Ctrl + Alt + " + std::to_wstring(k + 1) + L"\r\n" + name +
+                 L"KeyCode=" + std::to_wstring('1' + k) + L"\r\n" + name + L"ModKeyCode=3\r\n";
+        targets += index + L"=" + rows[k].target + L"\r\n";
+        sequences += index + L"=" + rows[k].sequence + L"\r\n";
+        remarks += index + L"=" + rows[k].remark + L"\r\n";
     }
     const std::wstring text = latch + targets + sequences + remarks;
     std::string bytes(text.size() * 2, '\0');
@@ -109,7 +115,7 @@ protected:
         };
     }
     void TearDown() override {
-        for (BYTE vk : keys_down()) play(key(static_cast<char>(vk), true));
+        for (BYTE vk : keys_down()) play(key(vk, true));
         stop();
         window.on_key = nullptr;
         std::filesystem::remove(settings_file_path());
@@ -146,21 +152,36 @@ protected:
             },
             30000);
     }
-    // The user presses Ctrl+Alt+digit and lets go of Ctrl and Alt once the program is done.
-    void press_trigger(char digit) {
-        ASSERT_TRUE(window.focus());
+    // The user holds Ctrl and Alt, with the focused window's log cleared.
+    void hold_ctrl_alt() {
+        EXPECT_TRUE(window.focus());
         window.clear();
         play("dn:17 dn:18"), pump_for(100);
-        play(key(digit) + " " + key(digit, true)), pump_quiet();
+    }
+    // The user presses Ctrl+Alt+n and lets go of Ctrl and Alt once the program is done; what the
+    // focused window heard of the given keys.
+    std::string typed(int n, const std::vector<unsigned>& vks) {
+        hold_ctrl_alt();
+        play(key('0' + n) + " " + key('0' + n, true)), pump_quiet();
         play("up:18 up:17"), pump_quiet();
+        return window.heard(vks);
+    }
+    // The user types Ctrl+Shift+digit into row n's hotkey box.
+    void capture(int n, char digit) {
+        const HWND text_box = main().hotkey_box(n).text_box();
+        ::SetForegroundWindow(main_), ::SetFocus(text_box);
+        ASSERT_TRUE(pump_until([&] { return ::GetFocus() == text_box; }));
+        play("dn:17 dn:16 " + key(digit) + " " + key(digit, true) + " up:16 up:17"), pump_quiet();
     }
 
-    HWND enable_box(int n) { return main().enable_box(n); }
-    bool ticked(int n) { return ::SendMessageW(enable_box(n), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void click(int n) { ::SendMessageW(enable_box(n), BM_CLICK, 0, 0); }
-    // Whether anyone holds Ctrl+Alt+digit: the test's own registration fails then.
-    static bool registered(char digit) {
-        if (!::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, digit)) return true;
+    std::wstring shown(int n) { return window_text(main().hotkey_box(n).text_box()); }
+    bool ticked(int n) {
+        return ::SendMessageW(main().enable_box(n), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void click(int n) { ::SendMessageW(main().enable_box(n), BM_CLICK, 0, 0); }
+    // Whether anyone holds Ctrl+Alt+n: the test's own registration fails then.
+    static bool registered(int n) {
+        if (!::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, '0' + n)) return true;
         ::UnregisterHotKey(nullptr, 1);
         return false;
     }
@@ -181,15 +202,15 @@ protected:
     // Every row's trigger as set.ini holds it equals what its hotkey box shows.
     void expect_triggers_saved() {
         for (int n = 1; n <= 9; ++n) {
-            std::wstring saved, shown;
+            std::wstring saved;
             for (const wchar_t* name : {ext::kTextKey, ext::kKeyCodeKey, ext::kModKeyCodeKey}) {
                 saved += L"/" + read_setting(ext::kHotkeySection,
                                              L"KeyLatch" + std::to_wstring(n) + name, L"");
             }
-            KeyLatch& box = main().hotkey_box(n);
-            shown = L"/" + window_text(box.text_box()) + L"/" + std::to_wstring(box.key_code()) +
-                    L"/" + std::to_wstring(box.mod_key_code());
-            EXPECT_EQ(saved, shown) << "row " << n;
+            KeyLatch& latch = main().hotkey_box(n);
+            EXPECT_EQ(saved, L"/" + shown(n) + L"/" + std::to_wstring(latch.key_code()) + L"/" +
+                                 std::to_wstring(latch.mod_key_code()))
+                << "row " << n;
         }
     }
 
@@ -216,43 +237,46 @@ protected:
         ::SendMessageW(tray(), TrayIcon::kIconMessage, 0, WM_RBUTTONUP);
         return items;
     }
-    // The share of coloured pixels, in percent, in the icon the shell shows (Wine's own tray, on
-    // the display). It draws a new icon over the old one: a few edge pixels keep their colour.
-    static int icon_colour() {
-        HWND icon = ::FindWindowExW(::FindWindowW(L"__winex11_standalone_tray", nullptr), nullptr,
-                                    L"__winex11_tray_icon", nullptr);
-        RECT r;
-        if (!icon || !::GetWindowRect(icon, &r) || r.right <= r.left) return -1;
-        HDC screen = ::GetDC(nullptr);
-        int coloured = 0;
-        for (LONG y = r.top; y < r.bottom; ++y) {
-            for (LONG x = r.left; x < r.right; ++x) {
-                const COLORREF c = ::GetPixel(screen, x, y);
-                const int spread = std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) -
-                                   std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
-                coloured += spread > 40;
-            }
-        }
-        ::ReleaseDC(nullptr, screen);
-        return coloured * 100 / ((r.right - r.left) * (r.bottom - r.top));
-    }
-    // The shell's balloons on screen: visible tooltip windows of another process.
-    static std::set<HWND> balloons() {
-        std::set<HWND> shown;
-        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(w, &process);
-            if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w)) shown.insert(w);
-        }
-        return shown;
-    }
-    // Whether a balloon shows up that was not there before.
-    static bool new_balloon(const std::set<HWND>& before) {
+    // Whether the icon the shell shows (Wine's own tray, on the display) turns coloured or grey.
+    // The shell draws a new icon over the old one: a few edge pixels keep their colour.
+    static bool icon_turns(bool coloured) {
         return pump_until(
             [&] {
-                return std::ranges::any_of(balloons(), [&](HWND b) { return !before.count(b); });
+                HWND icon = ::FindWindowExW(::FindWindowW(L"__winex11_standalone_tray", nullptr),
+                                            nullptr, L"__winex11_tray_icon", nullptr);
+                RECT r;
+                if (!icon || !::GetWindowRect(icon, &r) || r.right <= r.left) return false;
+                HDC screen = ::GetDC(nullptr);
+                int count = 0;
+                for (LONG y = r.top; y < r.bottom; ++y) {
+                    for (LONG x = r.left; x < r.right; ++x) {
+                        const COLORREF c = ::GetPixel(screen, x, y);
+                        const auto [low, high] =
+                            std::minmax({GetRValue(c), GetGValue(c), GetBValue(c)});
+                        count += high - low > 40;
+                    }
+                }
+                ::ReleaseDC(nullptr, screen);
+                const int percent = count * 100 / ((r.right - r.left) * (r.bottom - r.top));
+                return coloured ? percent > 20 : percent < 5;
             },
             10000);
+    }
+    // Whether a balloon of the shell (a visible tooltip window of another process) shows up
+    // once action has run that was not there before.
+    static bool balloon_after(const std::function<void()>& action) {
+        auto balloons = [] {
+            std::set<HWND> shown;
+            for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(w, &process);
+                if (process != ::GetCurrentProcessId() && ::IsWindowVisible(w)) shown.insert(w);
+            }
+            return shown;
+        };
+        const std::set<HWND> before = balloons();
+        action();
+        return pump_until([&] { return !std::ranges::includes(before, balloons()); }, 10000);
     }
 
     FocusedWindow& window = FocusedWindow::shared();
@@ -266,8 +290,8 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
     std::string random(6000, '\0');
     std::mt19937 bytes(5);
     for (char& byte : random) byte = static_cast<char>(bytes());
-    const std::string good = gbk_ini({{'1', L"Ctrl + A", L"2|17|65", L"全选备注"}});
-    std::string out_of_range = gbk_ini({{'1', L"A", L"4|65", L"超出范围"}, {'2', L"", L"", L""}});
+    const std::string good = gbk_ini({{L"Ctrl + A", L"2|17|65", L"全选备注"}});
+    std::string out_of_range = gbk_ini({{L"A", L"4|65", L"超出范围"}, {}});
     out_of_range.replace(out_of_range.find("KeyCode=49"), 10, "KeyCode=300");
     out_of_range.replace(out_of_range.find("ModKeyCode=3\r\n["), 12, "ModKeyCode=16");
     const std::pair<std::string, std::array<std::wstring, 3>> cases[] = {
@@ -277,101 +301,83 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
         {good.substr(0, good.find("[conftext]")), {L"Ctrl + Alt + 1", L"", L""}},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [file, first_row] = cases[i];
         SCOPED_TRACE(i);
-        ASSERT_TRUE(start(file));
-        EXPECT_EQ((std::array{window_text(main().hotkey_box(1).text_box()),
-                              window_text(main().target_box(0)), main().remark(0)}),
-                  first_row);
+        ASSERT_TRUE(start(cases[i].first));
+        EXPECT_EQ((std::array{shown(1), window_text(main().target_box(0)), main().remark(0)}),
+                  cases[i].second);
         for (int n = 1; n <= 9; ++n) {
             if (n > 1) {
-                EXPECT_EQ(window_text(main().hotkey_box(n).text_box()), kNothingCaptured);
+                EXPECT_EQ(shown(n), kNothingCaptured);
             }
-            EXPECT_FALSE(ticked(n) || registered(static_cast<char>('0' + n))) << "row " << n;
+            EXPECT_FALSE(ticked(n) || registered(n)) << "row " << n;
         }
         stop();
     }
 }
 
 TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUnticked) {
-    const std::pair<Row, std::string> cases[] = {
-        {{'1', L"Ctrl + A", L"2|17|65", L""}, "up:49 dn:65{c} up:65"},
-        {{'2', L"B", L"1|66", L""}, "up:50 dn:66{} up:66"},
-        {{'3', L"Shift + Alt + C", L"3|16|18|67", L""}, "up:51 dn:67{sa} up:67"},
-    };
-    ASSERT_TRUE(
-        start(gbk_ini({cases[0].first, cases[1].first, cases[2].first, {'4', L"", L"", L""}})));
-    for (const auto& [row, heard] : cases) {
-        const int n = row.digit - '0';
-        const unsigned target = 'A' + n - 1;
+    ASSERT_TRUE(start(gbk_ini(
+        {{L"Ctrl + A", L"2|17|65"}, {L"B", L"1|66"}, {L"Shift + Alt + C", L"3|16|18|67"}, {}})));
+    const char* heard[] = {"up:49 dn:65{c} up:65", "up:50 dn:66{} up:66", "up:51 dn:67{sa} up:67"};
+    for (int n = 1; n <= 3; ++n) {
+        const unsigned trigger = '0' + n, target = 'A' + n - 1;
         SCOPED_TRACE(n);
         click(n);
-        EXPECT_TRUE(ticked(n) && registered(row.digit));
-        press_trigger(row.digit);
-        EXPECT_EQ(window.heard({unsigned(row.digit), target}), heard);
+        EXPECT_TRUE(ticked(n) && registered(n));
+        EXPECT_EQ(typed(n, {trigger, target}), heard[n - 1]);
         click(n);
-        EXPECT_FALSE(ticked(n) || registered(row.digit));
-        press_trigger(row.digit);
-        EXPECT_EQ(window.heard({target}), "");
+        EXPECT_FALSE(ticked(n) || registered(n));
+        EXPECT_EQ(typed(n, {target}), "");
     }
     click(4);  // a row without target keys
-    EXPECT_FALSE(ticked(4) || registered('4'));
-    const std::wstring box = std::wstring(ext::kErrorCaption) + L": " + ext::kNoTargetKeys;
-    EXPECT_EQ(boxes.take(), std::vector{box});
+    EXPECT_FALSE(ticked(4) || registered(4));
+    EXPECT_EQ(boxes.take(), std::vector{box(ext::kErrorCaption, ext::kNoTargetKeys)});
 }
 
 TEST_F(AppTest, TargetsThatAreTriggersReachTheWindowAndAHeldTriggerStaysBounded) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"Ctrl + Alt + 1", L"3|17|18|49", L""},
-                               {'2', L"Ctrl + Alt + 3", L"3|17|18|51", L""},
-                               {'3', L"Ctrl + Alt + 2", L"3|17|18|50", L""},
-                               {'4', L"B + C", L"2|66|67", L""}})));
+    ASSERT_TRUE(start(gbk_ini({{L"Ctrl + Alt + 1", L"3|17|18|49"},
+                               {L"Ctrl + Alt + 3", L"3|17|18|51"},
+                               {L"Ctrl + Alt + 2", L"3|17|18|50"},
+                               {L"B + C", L"2|66|67"}})));
     for (int n = 1; n <= 4; ++n) click(n);
     // The user's Ctrl and Alt serve each target, which reaches the window as it is, though it
     // is a trigger of its own row or of another.
-    const std::pair<char, const char*> presses[] = {{'1', "up:49 dn:49{ca} up:49"},
-                                                    {'1', "up:49 dn:49{ca} up:49"},
-                                                    {'2', "up:50 dn:51{ca} up:51"},
-                                                    {'3', "up:51 dn:50{ca} up:50"}};
-    for (const auto& [digit, heard] : presses) {
-        press_trigger(digit);
-        EXPECT_EQ(window.heard({'1', '2', '3'}), heard) << "Ctrl+Alt+" << digit;
-    }
+    const std::pair<int, const char*> presses[] = {{1, "up:49 dn:49{ca} up:49"},
+                                                   {1, "up:49 dn:49{ca} up:49"},
+                                                   {2, "up:50 dn:51{ca} up:51"},
+                                                   {3, "up:51 dn:50{ca} up:50"}};
+    for (const auto& [n, heard] : presses) EXPECT_EQ(typed(n, {'1', '2', '3'}), heard) << n;
     // Another program takes row 3's trigger while row 2 types it: row 3 is unticked and told,
     // and keeps its trigger. (The message takes the focus from this window, which shares the
     // program's thread, before the last key-up is read: that goes to the message.)
     window.on_key = [&](const FocusedWindow::Key& k) {
         if (!k.up && k.vk == '3') ::RegisterHotKey(nullptr, 3, MOD_CONTROL | MOD_ALT, '3');
     };
-    press_trigger('2');
+    EXPECT_EQ(typed(2, {'2', '3'}).substr(0, 15), "up:50 dn:51{ca}");
     ::UnregisterHotKey(nullptr, 3);
-    EXPECT_EQ(window.heard({'2', '3'}).substr(0, 15), "up:50 dn:51{ca}");
     EXPECT_EQ(keys_down(), std::vector<BYTE>{});
     EXPECT_TRUE(ticked(2) && !ticked(3) && !main().hotkey_box(3).hotkey_enabled());
     EXPECT_EQ(main().hotkey_box(3).key_code(), '3');
-    EXPECT_EQ(boxes.take(),
-              std::vector{std::wstring(ext::kErrorCaption) + L": " + ext::kHotkeyTaken});
+    EXPECT_EQ(boxes.take(), std::vector{box(ext::kErrorCaption, ext::kHotkeyTaken)});
 
     // Held down, the keyboard repeats the trigger's key-down, also while the row's keys are down.
     int repeats_during_sends = 0;
     window.on_key = [&](const FocusedWindow::Key& k) {
         if (!k.up && k.vk == 'B' && repeats_during_sends++ < 3) press('4');
     };
-    ASSERT_TRUE(window.focus());
-    window.clear();
-    play("dn:17 dn:18"), pump_for(100);
+    hold_ctrl_alt();
     for (int press = 0; press < 3; ++press) play("dn:52"), pump_quiet();
     play("up:52 up:18 up:17"), pump_quiet();
-    EXPECT_EQ(window.heard({'4', 'B', 'C'}),
-              "dn:66{} dn:67{} up:67 up:66 dn:66{} dn:67{} up:67 up:66 "
-              "dn:66{} dn:67{} up:67 up:66 up:52");
+    const std::string send = "dn:66{} dn:67{} up:67 up:66 ";
+    EXPECT_EQ(window.heard({'4', 'B', 'C'}), send + send + send + "up:52");
 }
 
 TEST_F(AppTest, FiveHundredInterleavedTriggersOfNineRowsLeaveNothingDown) {
     std::vector<Row> rows;
     std::vector<unsigned> targets;
-    for (int k = 0; k < 9; ++k) {
-        rows.push_back({char('1' + k), {wchar_t(L'A' + k)}, L"1|" + std::to_wstring(65 + k), L""});
-        targets.push_back(65 + k);
+    for (unsigned vk = 'A'; vk <= 'I'; ++vk) {
+        rows.push_back({std::wstring(1, wchar_t(vk)), L"1|" + std::to_wstring(vk)});
+        targets.push_back(vk);
     }
     ASSERT_TRUE(start(gbk_ini(rows)));
     for (int n = 1; n <= 9; ++n) click(n);
@@ -394,68 +400,17 @@ TEST_F(AppTest, FiveHundredInterleavedTriggersOfNineRowsLeaveNothingDown) {
     // Each send whole and alone, without the user's Ctrl and Alt.
     std::string whole;
     for (const FocusedWindow::Key& k : window.keys) {
-        if (k.up || std::count(targets.begin(), targets.end(), k.vk) == 0) continue;
-        whole += (whole.empty() ? "" : " ") + key(char(k.vk)) + "{} " + key(char(k.vk), true);
+        if (!k.up && std::ranges::count(targets, k.vk))
+            whole += (whole.empty() ? "" : " ") + key(k.vk) + "{} " + key(k.vk, true);
     }
     EXPECT_EQ(window.heard(targets), whole);
-    press_trigger('5');
-    EXPECT_EQ(window.heard(targets), "dn:69{} up:69") << "the program no longer answers";
+    EXPECT_EQ(typed(5, targets), "dn:69{} up:69") << "the program no longer answers";
 }
 
-TEST_F(AppTest, AnExitDuringASendWaitsForItsKeysSavesEveryTriggerAndEnds) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"B + C", L"2|66|67", L""}})));
-    click(1);
-    // While the send holds its keys, the user lets go and clicks the close area.
-    window.on_key = [&](const FocusedWindow::Key& k) {
-        if (k.up || k.vk != 'B') return;
-        press(VK_MENU, true), press(VK_CONTROL, true);
-        ::PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kCloseArea.x, kCloseArea.y));
-        ::PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(kCloseArea.x, kCloseArea.y));
-    };
-    ASSERT_TRUE(window.focus());
-    window.clear();
-    play("dn:17 dn:18"), pump_for(100);
-    play("dn:49 up:49");
-    EXPECT_TRUE(pump_until([&] { return keys_at_release_.has_value(); }, 20000));
-    pump_quiet();
-    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
-    EXPECT_EQ(keys_at_release_, std::vector<BYTE>{}) << "the program ended with keys down";
-    expect_triggers_saved();
-}
-
-TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndsOnlyOnceEveryTriggerIsSaved) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}})));
-    click(1);
-    const HWND box = main().hotkey_box(1).text_box();
-    const HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
-    // Windows ends the session through another query, or at once although the first was refused.
-    const std::pair<char, bool> cases[] = {{'7', true}, {'8', false}};
-    for (const auto& [digit, asks_again] : cases) {
-        SCOPED_TRACE(digit);
-        ::SetForegroundWindow(main_), ::SetFocus(box);
-        ASSERT_TRUE(pump_until([&] { return ::GetFocus() == box; }));
-        play("dn:17 dn:16 " + key(digit) + " " + key(digit, true) + " up:16 up:17"), pump_quiet();
-        EXPECT_EQ(main().hotkey_box(1).key_code(), digit);
-        EXPECT_FALSE(ticked(1) || registered('1')) << "the box holds a new trigger, not registered";
-        {
-            // Another program holds set.ini without sharing: the session may not end yet.
-            const unique_file held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ, 0,
-                                                 nullptr, OPEN_EXISTING, 0, nullptr));
-            ASSERT_TRUE(held);
-            EXPECT_FALSE(session_may_end());
-        }
-        EXPECT_EQ(boxes.take(), std::vector<std::wstring>{}) << "a message box at shut-down";
-        if (asks_again) {
-            EXPECT_TRUE(session_may_end());
-        } else {
-            ::SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
-        }
-        expect_triggers_saved();
-    }
-}
-
-TEST_F(AppTest, ClosingTheMainWindowHidesItAndEveryRowKeepsWorking) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}})));
+// The window's close and Alt+F4 only hide it; the close area ends the program, which waits for
+// a send's keys to be let go and saves every trigger first.
+TEST_F(AppTest, ClosingHidesTheWindowAndAnExitDuringASendWaitsForItsKeysSavesEveryTrigger) {
+    ASSERT_TRUE(start(gbk_ini({{L"B + C", L"2|66|67"}})));
     click(1);
     const std::function<void()> closes[] = {
         [&] { ::SendMessageW(main_, WM_CLOSE, 0, 0); },
@@ -469,36 +424,70 @@ TEST_F(AppTest, ClosingTheMainWindowHidesItAndEveryRowKeepsWorking) {
         main().show_topmost();
         close();
         EXPECT_TRUE(::IsWindow(main_) && !::IsWindowVisible(main_));
-        press_trigger('1');
-        EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
+        EXPECT_EQ(typed(1, {'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+    }
+    main().show_topmost();
+    // While the send holds its keys, the user lets go and clicks the close area.
+    window.on_key = [&](const FocusedWindow::Key& k) {
+        if (k.up || k.vk != 'B') return;
+        press(VK_MENU, true), press(VK_CONTROL, true);
+        ::PostMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kCloseArea.x, kCloseArea.y));
+        ::PostMessageW(main_, WM_LBUTTONUP, 0, MAKELPARAM(kCloseArea.x, kCloseArea.y));
+    };
+    hold_ctrl_alt();
+    play("dn:49 up:49");
+    EXPECT_TRUE(pump_until([&] { return keys_at_release_.has_value(); }, 20000));
+    pump_quiet();
+    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+    EXPECT_EQ(keys_at_release_, std::vector<BYTE>{}) << "the program ended with keys down";
+    expect_triggers_saved();
+}
+
+TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndsOnlyOnceEveryTriggerIsSaved) {
+    ASSERT_TRUE(start(gbk_ini({{L"B", L"1|66"}})));
+    click(1);
+    // Windows ends the session through another query, or at once although the first was refused.
+    for (const auto& [digit, asks_again] : {std::pair{'7', true}, {'8', false}}) {
+        SCOPED_TRACE(digit);
+        capture(1, digit);
+        EXPECT_EQ(main().hotkey_box(1).key_code(), digit);
+        EXPECT_FALSE(ticked(1) || registered(1)) << "the box holds a new trigger, not registered";
+        {
+            // Another program holds set.ini without sharing: the session may not end yet.
+            const unique_file held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ, 0,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held);
+            EXPECT_FALSE(session_may_end());
+        }
+        EXPECT_EQ(boxes.take(), kNoBox) << "a message box at shut-down";
+        if (asks_again) {
+            EXPECT_TRUE(session_may_end());
+        } else {
+            ::SendMessageW(tray(), WM_ENDSESSION, TRUE, 0);
+        }
+        expect_triggers_saved();
     }
 }
 
 TEST_F(AppTest, ASetIniHeldAtStartIsReportedAndItsTriggersAreKeptUnlessCapturedAnew) {
-    const std::string stored = gbk_ini({{'1', L"B", L"1|66", L""}, {'2', L"C", L"1|67", L""}});
+    const std::string stored = gbk_ini({{L"B", L"1|66"}, {L"C", L"1|67"}});
     unique_file held;
     ASSERT_TRUE(start(stored, &held));
     std::vector<std::wstring> seen;
     ASSERT_TRUE(pump_until([&] {
-        for (std::wstring& box : boxes.take()) seen.push_back(std::move(box));
+        for (std::wstring& seen_box : boxes.take()) seen.push_back(std::move(seen_box));
         return !seen.empty();
     }));
     held.reset();
-    EXPECT_EQ(seen.at(0).rfind(std::wstring(ext::kReadFailedCaption) + L": ", 0), 0u);
+    EXPECT_EQ(seen[0].rfind(std::wstring(ext::kReadFailedCaption) + L": ", 0), 0u);
     EXPECT_NE(seen[0].find(L"文件正被其他程序占用。"), std::wstring::npos);
-    EXPECT_EQ(window_text(main().hotkey_box(1).text_box()), kNothingCaptured);
-    HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
-    ::SendMessageW(tray, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(shown(1), kNothingCaptured);
+    ::SendMessageW(tray(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
-    std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), stored) << "nothing written";
-    in.close();
+    EXPECT_EQ(file_bytes(), stored) << "nothing written";
 
     // A trigger the user captures in such a row is theirs to keep.
-    const HWND box = main().hotkey_box(2).text_box();
-    ::SetForegroundWindow(main_), ::SetFocus(box);
-    ASSERT_TRUE(pump_until([&] { return ::GetFocus() == box; }));
-    play("dn:17 dn:16 dn:55 up:55 up:16 up:17"), pump_quiet();
+    capture(2, '7');
     EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
     EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch1KeyCode", L""), L"49");
     EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch2KeyCode", L""), L"55");
@@ -508,57 +497,45 @@ TEST_F(AppTest, ASetIniHeldAtStartIsReportedAndItsTriggersAreKeptUnlessCapturedA
 // ticked); one another program holds stays unticked with its trigger, named in a balloon, and
 // starts the next time it is free. Ticks and captures are kept at once, not only at the exit.
 TEST_F(AppTest, RowsLeftStartedStartAgainAndThoseRefusedKeepTheirTriggers) {
-    std::string ini = gbk_ini({{'1', L"B", L"1|66", L""},
-                               {'2', L"C", L"1|67", L""},
-                               {'3', L"D", L"1|68", L""},
-                               {'4', L"E", L"1|69", L""}});
+    std::string ini = gbk_ini({{L"B", L"1|66"}, {L"C", L"1|67"}, {L"D", L"1|68"}, {L"E", L"1|69"}});
     ini.replace(ini.find("Ctrl + Alt + 3"), 14, "3");
     ini.replace(ini.find("KeyLatch3ModKeyCode=3"), 21, "KeyLatch3ModKeyCode=0");
     ASSERT_TRUE(start(ini + "[" + narrow(ext::kRowSwitchSection) + "]\r\n2=1\r\n"));
     EXPECT_TRUE(ticked(3)) << "a confirmed typing key is not asked about again";
     click(1), click(2), click(4), click(4);
-    const auto file = [] {
-        std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     stop();  // no exit sequence: what is kept is kept already
 
     ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
-    const std::set<HWND> before = balloons();
-    ASSERT_TRUE(start(file()));
+    bool started = false;
+    EXPECT_TRUE(balloon_after([&] { started = start(file_bytes()); })) << "row 2 not named";
     ::UnregisterHotKey(nullptr, 7);
-    EXPECT_TRUE(ticked(1) && registered('1') && ticked(3));
-    EXPECT_FALSE(ticked(2) || registered('2') || ticked(4));
-    EXPECT_EQ(window_text(main().hotkey_box(2).text_box()), L"Ctrl + Alt + 2");
-    EXPECT_TRUE(new_balloon(before)) << "row 2 not named";
-    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
-    press_trigger('1');
-    EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(ticked(1) && registered(1) && ticked(3));
+    EXPECT_FALSE(ticked(2) || registered(2) || ticked(4));
+    EXPECT_EQ(shown(2), L"Ctrl + Alt + 2");
+    EXPECT_EQ(boxes.take(), kNoBox);
+    EXPECT_EQ(typed(1, {'B'}), "dn:66{} up:66");
 
-    const HWND box = main().hotkey_box(1).text_box();
-    ::SetForegroundWindow(main_), ::SetFocus(box);
-    ASSERT_TRUE(pump_until([&] { return ::GetFocus() == box; }));
-    play("dn:17 dn:16 dn:55 up:55 up:16 up:17"), pump_quiet();
+    capture(1, '7');
     stop();
-    ASSERT_TRUE(start(file()));
-    EXPECT_TRUE(ticked(2) && registered('2')) << "free again, row 2 starts";
+    ASSERT_TRUE(start(file_bytes()));
+    EXPECT_TRUE(ticked(2) && registered(2)) << "free again, row 2 starts";
     EXPECT_FALSE(ticked(1)) << "a capture unticked row 1";
-    EXPECT_EQ(window_text(main().hotkey_box(1).text_box()), L"Ctrl + Shift + 7");
+    EXPECT_EQ(shown(1), L"Ctrl + Shift + 7");
 }
 
 TEST_F(AppTest, TheShellsRestartBringsTheIconBack) {
     ASSERT_TRUE(start(""));
-    HWND tray = ::FindWindowW(ext::kTrayClass, ext::kTrayCaption);
     // The icon's id is its handle, which the tray window's class carries too.
     NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof(icon);
-    icon.hWnd = tray;
-    icon.uID = static_cast<UINT>(::GetClassLongPtrW(tray, GCLP_HICON));
+    icon.hWnd = tray();
+    icon.uID = static_cast<UINT>(::GetClassLongPtrW(tray(), GCLP_HICON));
     // The icon follows the window's first paint; a shell that starts again knows no icons.
     ASSERT_TRUE(pump_until([&] { return ::Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE; }));
     ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &icon));
     ASSERT_FALSE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
-    ::SendMessageW(tray, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ::SendMessageW(tray(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(::Shell_NotifyIconW(NIM_MODIFY, &icon));
 }
 
@@ -571,15 +548,13 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
         return std::wstring(value);
     };
     auto set_run_value = [](const std::wstring& value) {
-        if (value.empty()) {
-            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName);
-        } else {
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName);
+        if (!value.empty()) {
             ::RegSetKeyValueW(HKEY_CURRENT_USER, ext::kRunKey, ext::kRunValueName, REG_SZ,
                               value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
         }
     };
     const std::wstring ours = L"\"" + own_program_path() + L"\" /tray";
-    const std::wstring moved = L"\"C:\\old\\vantero.exe\" /tray";
     auto menu = [](bool paused, bool starts) {
         return std::wstring(L"Display(grey) 关于本软件 | 暂停") + (paused ? L"[x]" : L"") +
                L" 开机自动启动" + (starts ? L"[x]" : L"") +
@@ -587,11 +562,10 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
     };
     set_run_value(L"");
     ASSERT_TRUE(start(""));
-    EXPECT_EQ(menu_shown(), menu(false, false));
     EXPECT_EQ(run_value(), L"") << "written before the user asked";
     // Before the click, the value; after it, the value and what the menu shows.
     const std::tuple<std::wstring, std::wstring, bool> clicks[] = {
-        {L"", ours, true}, {ours, L"", false}, {moved, ours, true}};
+        {L"", ours, true}, {ours, L"", false}, {L"\"C:\\old\\vantero.exe\" /tray", ours, true}};
     for (const auto& [before, after, ticked] : clicks) {
         SCOPED_TRACE(testing::Message() << before.size());
         set_run_value(before);
@@ -603,62 +577,55 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
     set_run_value(L"");
     choose(TrayIcon::kPause);
     EXPECT_EQ(menu_shown(), menu(true, false));
-    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+    EXPECT_EQ(boxes.take(), kNoBox);
 
     // A Run key the user may read but not write: the failure is reported, nothing is ticked.
     HKEY key;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, READ_CONTROL | WRITE_DAC, &key),
               ERROR_SUCCESS);
-    SECURITY_DESCRIPTOR* kept = nullptr;
-    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        L"D:(A;;KR;;;WD)", SDDL_REVISION_1, reinterpret_cast<PSECURITY_DESCRIPTOR*>(&kept),
-        nullptr);
     DWORD size = 0;
     ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
     std::vector<BYTE> original(size);
+    PSECURITY_DESCRIPTOR read_only = nullptr;
     ASSERT_EQ(::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data(), &size),
               ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, kept), ERROR_SUCCESS);
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:(A;;KR;;;WD)", SDDL_REVISION_1, &read_only, nullptr));
+    ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, read_only), ERROR_SUCCESS);
     choose(TrayIcon::kStartWithWindows);
     ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data());
-    ::RegCloseKey(key);
-    ::LocalFree(kept);
-    const std::vector<std::wstring> shown = boxes.take();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].find(std::wstring(ext::kSaveFailedCaption) + L": " + ext::kRunValueFailed),
-              0u)
-        << testing::PrintToString(shown[0]);
+    ::RegCloseKey(key), ::LocalFree(read_only);
+    const std::vector<std::wstring> seen = boxes.take();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].find(box(ext::kSaveFailedCaption, ext::kRunValueFailed)), 0u) << seen[0];
     EXPECT_EQ(run_value(), L"");
+    EXPECT_EQ(menu_shown(), menu(true, false));
 }
 
 TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"B", L"1|66", L""}, {'2', L"C", L"1|67", L""}})));
+    ASSERT_TRUE(start(gbk_ini({{L"B", L"1|66"}, {L"C", L"1|67"}})));
     click(1), click(2);
-    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no coloured icon";
+    ASSERT_TRUE(icon_turns(true)) << "no coloured icon";
     choose(TrayIcon::kPause);
     EXPECT_TRUE(ticked(1) && ticked(2));
-    EXPECT_FALSE(registered('1') || registered('2'));
-    EXPECT_TRUE(pump_until([] { return icon_colour() < 5; })) << icon_colour();
-    press_trigger('1');
-    EXPECT_EQ(window.heard({'B'}), "");
+    EXPECT_FALSE(registered(1) || registered(2));
+    EXPECT_TRUE(icon_turns(false));
+    EXPECT_EQ(typed(1, {'B'}), "");
 
     // Another program takes row 2's trigger while the rows are paused.
     ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
-    const std::set<HWND> before = balloons();
-    choose(TrayIcon::kPause);
+    EXPECT_TRUE(balloon_after([] { choose(TrayIcon::kPause); })) << "row 2 not named";
     ::UnregisterHotKey(nullptr, 7);
-    EXPECT_TRUE(ticked(1) && registered('1'));
-    EXPECT_FALSE(ticked(2) || registered('2'));
-    EXPECT_EQ(window_text(main().hotkey_box(2).text_box()), L"Ctrl + Alt + 2");
-    EXPECT_TRUE(new_balloon(before)) << "row 2 not named";
-    EXPECT_TRUE(pump_until([] { return icon_colour() > 20; })) << icon_colour();
-    press_trigger('1');
-    EXPECT_EQ(window.heard({'B'}), "dn:66{} up:66");
-    EXPECT_EQ(boxes.take(), std::vector<std::wstring>{});
+    EXPECT_TRUE(ticked(1) && registered(1));
+    EXPECT_FALSE(ticked(2) || registered(2));
+    EXPECT_EQ(shown(2), L"Ctrl + Alt + 2");
+    EXPECT_TRUE(icon_turns(true));
+    EXPECT_EQ(typed(1, {'B'}), "dn:66{} up:66");
+    EXPECT_EQ(boxes.take(), kNoBox);
 }
 
 TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
-    ASSERT_TRUE(start(gbk_ini({{'1', L"B + C", L"2|66|67", L""}})));
+    ASSERT_TRUE(start(gbk_ini({{L"B + C", L"2|66|67"}})));
     click(1);
     int asked = 0;
     unsigned long target_level = 0x3000;
@@ -666,15 +633,11 @@ TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
         ++asked;
         return ForegroundProgram{target_level, L"admin.exe"};
     });
-    ASSERT_TRUE(pump_until([] { return icon_colour() > 20; }, 10000)) << "no icon";
-    const std::set<HWND> before = balloons();
-    press_trigger('1');
-    EXPECT_EQ(window.heard({'B', 'C'}), "");
+    ASSERT_TRUE(icon_turns(true)) << "no icon";
+    EXPECT_TRUE(balloon_after([&] { EXPECT_EQ(typed(1, {'B', 'C'}), ""); }));
     EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(new_balloon(before));
     target_level = 0x2000;
-    press_trigger('1');
-    EXPECT_EQ(window.heard({'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
+    EXPECT_EQ(typed(1, {'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
 }
 
 TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
@@ -697,16 +660,13 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
         return pump_until([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
                           20000);
     };
-    // The first window of that class, of any process (0) or of that one.
-    auto window_of = [](const wchar_t* name, DWORD process, int* count = nullptr) {
-        HWND found = nullptr;
+    // The first window of that class of that process.
+    auto window_of = [](const wchar_t* name, DWORD process) {
         for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, name, nullptr));) {
             DWORD owner = 0;
-            ::GetWindowThreadProcessId(w, &owner);
-            if (count) ++*count;
-            if (!found && (!process || owner == process)) found = w;
+            if (::GetWindowThreadProcessId(w, &owner), owner == process) return w;
         }
-        return found;
+        return HWND{};
     };
     for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
         const unique_kernel_handle second = run(exe, arguments);
@@ -716,9 +676,6 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
         EXPECT_EQ(code, 0u);
         pump_for(100);  // what it posted before it ended
         EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << arguments;
-        int windows = 0;
-        window_of(ext::kTrayClass, 0, &windows), window_of(ext::kMainClass, 0, &windows);
-        EXPECT_EQ(windows, 2);
     }
     RECT r, work;
     ::GetWindowRect(main_, &r);
@@ -742,41 +699,32 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
     std::filesystem::remove_all(folder);
 }
 
-// Where a window and a row's controls sit at a resolution: the layout's twips and 96-dpi pixels,
-// each converted on its own and rounded half up.
-struct Geometry {
-    SIZE main, editor;
-    RECT first_hotkey_box, last_check_box;  // left, top, width, height
-    LONG font_height;                       // the target boxes' 9 pt
-};
+// Where the windows and a row's controls sit at a resolution: the main window's and the editor's
+// width and height, the first hotkey box's and the last check box's left, top, width and height,
+// and the height of the target boxes' 9 pt font. The layout's twips and 96-dpi pixels are each
+// converted on their own and rounded half up.
+using Geometry = std::array<LONG, 13>;
 const std::map<int, Geometry> kGeometry = {
-    {96, {{814, 591}, {547, 280}, {249, 155, 113, 20}, {640, 477, 65, 25}, -12}},
-    {144, {{1221, 887}, {821, 420}, {374, 233, 170, 30}, {960, 716, 98, 38}, -18}},
-    {192, {{1628, 1182}, {1094, 560}, {498, 310, 226, 40}, {1280, 954, 130, 50}, -24}},
+    {96, {814, 591, 547, 280, 249, 155, 113, 20, 640, 477, 65, 25, -12}},
+    {144, {1221, 887, 821, 420, 374, 233, 170, 30, 960, 716, 98, 38, -18}},
+    {192, {1628, 1182, 1094, 560, 498, 310, 226, 40, 1280, 954, 130, 50, -24}},
 };
 
-void expect_geometry(HWND main, MainWindow& window, const Geometry& want) {
-    auto size_of = [](HWND w) {
+Geometry geometry(HWND main, HWND editor, MainWindow& window) {
+    Geometry g{};
+    LONG* at = g.data();
+    for (HWND w : {main, editor, window.hotkey_box(1).hwnd(), window.enable_box(9)}) {
         RECT r;
         ::GetWindowRect(w, &r);
-        return std::pair{r.right - r.left, r.bottom - r.top};
-    };
-    auto place_of = [&](HWND child) {
-        RECT r;
-        ::GetWindowRect(child, &r);
         ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        return std::array{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    };
-    EXPECT_EQ(size_of(main), std::pair(want.main.cx, want.main.cy));
-    const RECT& h = want.first_hotkey_box;
-    const RECT& c = want.last_check_box;
-    EXPECT_EQ(place_of(window.hotkey_box(1).hwnd()),
-              (std::array{h.left, h.top, h.right, h.bottom}));
-    EXPECT_EQ(place_of(window.enable_box(9)), (std::array{c.left, c.top, c.right, c.bottom}));
+        if (w != main && w != editor) *at++ = r.left, *at++ = r.top;
+        *at++ = r.right - r.left, *at++ = r.bottom - r.top;
+    }
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendMessageW(window.target_box(0), WM_GETFONT, 0, 0)),
                  sizeof(font), &font);
-    EXPECT_EQ(font.lfHeight, want.font_height);
+    *at = font.lfHeight;
+    return g;
 }
 
 // Run at 96, 144 and 192 dpi (the prefix's LogPixels); a move to a monitor of another scale is
@@ -784,10 +732,7 @@ void expect_geometry(HWND main, MainWindow& window, const Geometry& want) {
 TEST_F(AppTest, TheWindowsFollowTheScreensResolution) {
     const int dpi = system_dpi();
     if (!kGeometry.count(dpi)) GTEST_SKIP() << "no figures for " << dpi << " dpi";
-    const Geometry& want = kGeometry.at(dpi);
     ASSERT_TRUE(start(""));
-    expect_geometry(main_, main(), want);
-
     // The hide button is where the skin shows it.
     const POINT hide{(770 * dpi + 48) / 96, (39 * dpi + 48) / 96};
     ::SendMessageW(main_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hide.x, hide.y));
@@ -801,24 +746,17 @@ TEST_F(AppTest, TheWindowsFollowTheScreensResolution) {
         editor = ::FindWindowW(ext::kEditorClass, ext::kEditorCaption);
         return editor && ::IsWindowVisible(editor);
     }));
-    RECT r;
-    ::GetWindowRect(editor, &r);
-    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
-              std::pair(want.editor.cx, want.editor.cy));
-
+    EXPECT_EQ(geometry(main_, editor, main()), kGeometry.at(dpi));
     for (const int moved_to : {192, 144, dpi}) {
         SCOPED_TRACE(moved_to);
-        const Geometry& there = kGeometry.at(moved_to);
         for (HWND moved : {main_, editor}) {
-            RECT suggested{10, 20, 10 + there.main.cx, 20 + there.main.cy};
+            RECT r{10, 20, 10 + kGeometry.at(moved_to)[0], 20 + kGeometry.at(moved_to)[1]};
             ::SendMessageW(moved, WM_DPICHANGED, MAKEWPARAM(moved_to, moved_to),
-                           reinterpret_cast<LPARAM>(&suggested));
+                           reinterpret_cast<LPARAM>(&r));
             ::GetWindowRect(moved, &r);
             EXPECT_EQ(std::pair(r.left, r.top), std::pair(10L, 20L));
         }
-        expect_geometry(main_, main(), there);
-        EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
-                  std::pair(there.editor.cx, there.editor.cy));
+        EXPECT_EQ(geometry(main_, editor, main()), kGeometry.at(moved_to));
     }
 }
 
