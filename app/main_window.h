@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/chrome.h"
@@ -96,7 +97,7 @@ private:
     void restore_started_rows();
     // Keeps row n's "启动" state in set.ini when the user's click or capture changed it.
     void store_started(int n);
-    // Keeps row n's trigger in set.ini as soon as it is captured.
+    // Keeps row n's trigger in set.ini as soon as it is captured, once for each capture.
     void store_trigger(int n);
     // A failed save the user is told of, with what it means for the row.
     void report_save_failure(DWORD error, const wchar_t* consequence);
@@ -152,7 +153,10 @@ private:
     KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;
     std::array<bool, kRowCount> started_stored_{};  // as set.ini holds them
-    DWORD read_error_ = ERROR_SUCCESS;              // set.ini at start-up: check_settings_readable
+    // A hotkey box's text, key and modifiers, as last read or written.
+    using StoredTrigger = std::tuple<std::wstring, int, int>;
+    std::array<StoredTrigger, kRowCount> triggers_stored_{};
+    DWORD read_error_ = ERROR_SUCCESS;  // set.ini at start-up: check_settings_readable
     Notify notify_;
     bool paused_ = false;
     ForegroundQuery foreground_query_ = query_foreground_program;

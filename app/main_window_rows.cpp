@@ -15,6 +15,10 @@ namespace vantero {
 
 void MainWindow::restore_started_rows() {
     // A file that could not be read says nothing of which rows were started.
+    for (int n = 1; n <= kRowCount; ++n) {
+        const KeyLatch& latch = hotkey_box(n);
+        triggers_stored_[n - 1] = {latch.text(), latch.key_code(), latch.mod_key_code()};
+    }
     if (read_error_ != ERROR_SUCCESS) return;
     started_stored_ = read_row_switches();
     std::vector<RowNotStarted> refused;
@@ -52,16 +56,18 @@ void MainWindow::store_trigger(int n) {
     KeyLatch& latch = hotkey_box(n);
     // What the program could not read stays in the file, unless a key was captured over it.
     if (read_error_ != ERROR_SUCCESS && latch.key_code() == 0) return;
+    // Each key let go in the box comes here: one write, and one word of its failure, a capture.
+    StoredTrigger shown{latch.text(), latch.key_code(), latch.mod_key_code()};
+    if (shown == triggers_stored_[n - 1]) return;
+    triggers_stored_[n - 1] = std::move(shown);
     if (const DWORD error = latch.save_settings())
         report_save_failure(error, external::kTriggerNotKept);
 }
 
 void MainWindow::report_save_failure(DWORD error, const wchar_t* consequence) {
-    const std::wstring message = describe_save_error(error) + consequence;
-    after_sends([this, message] {
-        ::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
-                      MB_ICONWARNING | MB_OK);
-    });
+    // In a balloon: a message box would take the focus, and the keys still going up, from the
+    // hotkey box a capture is typed into.
+    if (notify_) notify_(external::kSaveFailedCaption, describe_save_error(error) + consequence);
 }
 
 }  // namespace vantero

@@ -98,9 +98,9 @@ inline constexpr const wchar_t* kTypingTriggerQuestion =
 
 // After the reason a save failed, when a tick or a captured trigger could not be kept:
 inline constexpr const wchar_t* kStartedNotKept =
-    L"\n\n这一行的“启动”在本次运行中有效，但没有保存，下次启动程序时不会自动恢复。";
+    L"\n这一行的“启动”没有保存，下次启动程序时不会自动恢复。";
 inline constexpr const wchar_t* kTriggerNotKept =
-    L"\n\n刚设置的热键还没有保存；程序退出时会再保存一次。";
+    L"\n刚设置的热键还没有保存，程序退出时会再保存一次。";
 
 // Tray balloons. After the first: the rows, as "第 2 行 Ctrl + Alt + 1", joined by "；".
 inline constexpr const wchar_t* kBalloonTitle = L"Vantero";

@@ -449,14 +449,16 @@ TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndsOnlyOnceEveryTriggerIsSave
     // Windows ends the session through another query, or at once although the first was refused.
     for (const auto& [digit, asks_again] : {std::pair{'7', true}, {'8', false}}) {
         SCOPED_TRACE(digit);
-        capture(1, digit);
-        EXPECT_EQ(main().hotkey_box(1).key_code(), digit);
-        EXPECT_FALSE(ticked(1) || registered(1)) << "the box holds a new trigger, not registered";
         {
-            // Another program holds set.ini without sharing: the session may not end yet.
+            // Another program holds set.ini without sharing: the capture's save fails, and the
+            // session may not end yet.
             const unique_file held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ, 0,
                                                  nullptr, OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(held);
+            capture(1, digit);
+            EXPECT_EQ(main().hotkey_box(1).key_code(), digit);
+            EXPECT_FALSE(ticked(1) || registered(1))
+                << "the box holds a new trigger, not registered";
             EXPECT_FALSE(session_may_end());
         }
         EXPECT_EQ(boxes.take(), kNoBox) << "a message box at shut-down";
