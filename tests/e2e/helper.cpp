@@ -6,14 +6,11 @@
 //                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), and "<ms> menu
 //                 <lParam>" where its default procedure would enter menu mode (which it then does
 //                 not)
-//   windows       top-level windows of other processes: visible l,t,r,b class title
-//   tree <class>  the windows inside the first top-level window of that class:
-//                 hwnd visible id l,t,r,b class checked text
+//   windows [<class>]  top-level windows of other processes, or the windows inside the first
+//                 top-level window of that class: visible l,t,r,b class title, or for those
+//                 inside: visible l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
 //   foreground    the class of the foreground window
-//   menu          the screen rectangle of an open popup menu: left top right bottom
-//   hold <file>   opens the file with no sharing, as another program may hold it, creates
-//                 <file>.held once it does, and keeps it until killed
 //   tooltip       the text of a tooltip on screen
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
@@ -103,8 +100,6 @@ LRESULT CALLBACK recorder_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) {
         std::fprintf(g_log, "%.3f menu %ld\n", now_ms(), static_cast<long>(lparam));
         return 0;
-    } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
-        return 0;  // Alt+F4 typed by a test ends nothing
     } else if (message == WM_LBUTTONDOWN) {
         ::SetForegroundWindow(window);
         ::SetFocus(window);
@@ -138,29 +133,31 @@ int record(const wchar_t* log_path) {
     return 0;
 }
 
-int list_windows() {
-    for (HWND window : windows_of(nullptr)) {
-        wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
-        ::GetWindowTextW(window, title, 256);
-        print(std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" + rect_of(window) + L"\t" +
-              class_of(window) + L"\t" + title);
+int list_windows(const wchar_t* parent_class) {
+    HWND parent = nullptr;
+    if (parent_class) {
+        const std::vector<HWND> tops = windows_of(nullptr);
+        const auto top = std::find_if(tops.begin(), tops.end(), [&](HWND window) {
+            return class_of(window) == parent_class;
+        });
+        if (top == tops.end()) return 1;
+        parent = *top;
+    }
+    for (HWND window : windows_of(parent)) {
+        std::wstring line = std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
+                            rect_of(window) + L"\t" + class_of(window) + L"\t";
+        if (parent) {
+            const bool checked = ::SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            line += std::to_wstring(checked) + L"\t" + text_of(window);
+        } else {
+            wchar_t title[256] =
+                L"";  // GetWindowTextW never waits on a window that does not answer
+            ::GetWindowTextW(window, title, 256);
+            line += title;
+        }
+        print(line);
     }
     return 0;
-}
-
-int list_tree(const std::wstring& class_name) {
-    for (HWND top : windows_of(nullptr)) {
-        if (class_of(top) != class_name) continue;
-        for (HWND child : windows_of(top)) {
-            const LRESULT checked = ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            print(std::to_wstring(reinterpret_cast<UINT_PTR>(child)) + L"\t" +
-                  std::to_wstring(::IsWindowVisible(child) ? 1 : 0) + L"\t" +
-                  std::to_wstring(::GetDlgCtrlID(child)) + L"\t" + rect_of(child) + L"\t" +
-                  class_of(child) + L"\t" + std::to_wstring(checked) + L"\t" + text_of(child));
-        }
-        return 0;
-    }
-    return 1;
 }
 
 std::vector<std::wstring> g_created;  // by the window-creation event hook, on this thread
@@ -206,8 +203,7 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"record" && argc > 2) return record(argv[2]);
-    if (command == L"windows") return list_windows();
-    if (command == L"tree" && argc > 2) return list_tree(argv[2]);
+    if (command == L"windows") return list_windows(argc > 2 ? argv[2] : nullptr);
     if (command == L"keystate") {
         std::wstring down;
         for (int vk = 1; vk < 256; ++vk) {
@@ -221,23 +217,6 @@ int wmain(int argc, wchar_t** argv) {
         if (window) print(class_of(window));
         return window ? 0 : 1;
     }
-    if (command == L"menu") {
-        for (HWND window : windows_of(nullptr)) {
-            if (class_of(window) != L"#32768" || !::IsWindowVisible(window)) continue;
-            print(rect_of(window));
-            return 0;
-        }
-        return 1;
-    }
-    if (command == L"hold" && argc > 2) {
-        const HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return 1;
-        const HANDLE marker = ::CreateFileW((std::wstring(argv[2]) + L".held").c_str(),
-                                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ::CloseHandle(marker);
-        ::Sleep(INFINITE);  // the system closes the file when the process is killed
-    }
     if (command == L"tooltip") {
         for (HWND window : windows_of(nullptr)) {
             if (class_of(window) != TOOLTIPS_CLASSW || !::IsWindowVisible(window)) continue;
@@ -248,8 +227,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
     std::fputs(
-        "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|tooltip|run "
-        "<exe>|hold <file>\n",
+        "usage: helper record <log>|windows [<class>]|keystate|foreground|tooltip|run <exe>\n",
         stderr);
     return 2;
 }
