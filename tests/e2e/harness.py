@@ -177,7 +177,7 @@ class Session:
         self.xdotool("mousemove", x + 3, y + 3)
         time.sleep(0.15)
         self.xdotool("mousemove", x, y)
-        return wait_until("a tooltip", lambda: (self.helper("tooltip") or [None])[0])
+        return wait_until("a tooltip", lambda: self.find_window("tooltips_class32", visible=True)).title
 
     def click_at(self, x, y, button=1):
         self.xdotool("mousemove", x, y)  # Wine needs the pointer there before the button goes down
@@ -194,7 +194,7 @@ class Session:
         rect = self.find_window("VanteroRecorder").rect
         self.click_at((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2 + 20)
         wait_until("the recorder to have the focus",
-                   lambda: (self.helper("foreground") or [""])[0] == "VanteroRecorder", timeout=5)
+                   lambda: [p[2] for p in self.log_lines() if len(p) == 3 and p[1] == "focus"][-1:] == ["1"], timeout=5)
 
     def log_lines(self):
         return [line.split() for line in (self.log.read_text().splitlines() if self.log.exists() else [])]

@@ -3,15 +3,13 @@
 //
 //   record <log>  the window "VanteroRecorder", which takes the focus and logs each key message it
 //                 receives: "<ms> dn|up <vk> <message time> <scan> <extended> <mods>", mods the
-//                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), and "<ms> menu
-//                 <lParam>" where its default procedure would enter menu mode (which it then does
-//                 not)
+//                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), "<ms> menu <lParam>"
+//                 where its default procedure would enter menu mode (which it then does not), and
+//                 "<ms> focus 1|0" as it gains or loses the keyboard focus
 //   windows [<class>]  top-level windows of other processes, or the windows inside the first
-//                 top-level window of that class: visible l,t,r,b class title, or for those
-//                 inside: visible l,t,r,b class checked text
+//                 top-level window of that class: visible l,t,r,b class title (a tooltip's: the
+//                 text it shows), or for those inside: visible l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
-//   foreground    the class of the foreground window
-//   tooltip       the text of a tooltip on screen
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
 #include <windows.h>
@@ -100,6 +98,8 @@ LRESULT CALLBACK recorder_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) {
         std::fprintf(g_log, "%.3f menu %ld\n", now_ms(), static_cast<long>(lparam));
         return 0;
+    } else if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        std::fprintf(g_log, "%.3f focus %d\n", now_ms(), message == WM_SETFOCUS ? 1 : 0);
     } else if (message == WM_LBUTTONDOWN) {
         ::SetForegroundWindow(window);
         ::SetFocus(window);
@@ -149,6 +149,8 @@ int list_windows(const wchar_t* parent_class) {
         if (parent) {
             const bool checked = ::SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
             line += std::to_wstring(checked) + L"\t" + text_of(window);
+        } else if (class_of(window) == TOOLTIPS_CLASSW && ::IsWindowVisible(window)) {
+            line += text_of(window);  // what it shows is no title
         } else {
             wchar_t title[256] =
                 L"";  // GetWindowTextW never waits on a window that does not answer
@@ -212,22 +214,7 @@ int wmain(int argc, wchar_t** argv) {
         print(down);
         return 0;
     }
-    if (command == L"foreground") {
-        HWND window = ::GetForegroundWindow();
-        if (window) print(class_of(window));
-        return window ? 0 : 1;
-    }
-    if (command == L"tooltip") {
-        for (HWND window : windows_of(nullptr)) {
-            if (class_of(window) != TOOLTIPS_CLASSW || !::IsWindowVisible(window)) continue;
-            print(text_of(window));
-            return 0;
-        }
-        return 1;
-    }
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
-    std::fputs(
-        "usage: helper record <log>|windows [<class>]|keystate|foreground|tooltip|run <exe>\n",
-        stderr);
+    std::fputs("usage: helper record <log>|windows [<class>]|keystate|run <exe>\n", stderr);
     return 2;
 }

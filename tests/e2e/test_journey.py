@@ -102,7 +102,8 @@ def journey(options):
 
         # The icon's tooltip reaches the shell whole, Chinese included.
         icon = wait_until("the tray icon", s.tray_icon)
-        check(s.tooltip_at(*icon) == EXTERNAL["kTrayTip"], f"the icon's tooltip: {s.helper('tooltip')}")
+        tip = s.tooltip_at(*icon)
+        check(tip == EXTERNAL["kTrayTip"], f"the icon's tooltip: {tip}")
 
         # Out through the tray menu; a start one second later starts.
         exit_through_tray(s)
