@@ -17,7 +17,6 @@ import tempfile
 import time
 import traceback
 from collections import namedtuple
-from dataclasses import dataclass
 from pathlib import Path
 
 PROJECT_ROOT = Path(__file__).resolve().parents[2]
@@ -41,15 +40,12 @@ VK_MASK = 0xE8  # the key a send taps so that no lone Alt or Win counts; meaning
 
 
 Window = namedtuple("Window", "visible rect cls title")
-
-
-class TestFailure(AssertionError):
-    pass
+KeyEvent = namedtuple("KeyEvent", "down vk mods")  # mods: at a key-down, the modifiers read as down
 
 
 def check(condition, message):
     if not condition:
-        raise TestFailure(message)
+        raise AssertionError(message)
 
 
 def wait_until(what, probe, timeout=10.0, interval=0.15):
@@ -57,24 +53,14 @@ def wait_until(what, probe, timeout=10.0, interval=0.15):
     deadline = time.monotonic() + timeout
     while not (value := probe()):
         if time.monotonic() > deadline:
-            raise TestFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
     return value
 
 
-@dataclass
-class KeyEvent:
-    down: bool
-    vk: int
-    mods: str = ""  # at a key-down: the modifiers the window read as down, letters s c a w
-
-    def seen(self):
-        return f"dn:{self.vk}{{{self.mods}}}" if self.down else f"up:{self.vk}"
-
-
 def seen(events):
     """What the window saw: "dn:65{c} up:65"."""
-    return " ".join(e.seen() for e in events)
+    return " ".join(f"dn:{e.vk}{{{e.mods}}}" if e.down else f"up:{e.vk}" for e in events)
 
 
 def wine_environment():
@@ -112,7 +98,7 @@ class Session:
         try:
             wait_until("the test's windows to go",
                        lambda: not any(w.cls in PROGRAM_CLASSES for w in self.windows()), timeout=10)
-        except TestFailure:
+        except AssertionError:
             pass
         if not self.options.keep:
             shutil.rmtree(self.dir, ignore_errors=True)
@@ -125,7 +111,7 @@ class Session:
 
     def start_vantero(self):
         process = self.start(self.exe)
-        self.wait_main_window(visible=True)
+        wait_until("the main window", lambda: self.find_window(MAIN_CLASS, MAIN_TITLE, visible=True), 30)
         return process
 
     def start_recorder(self):
@@ -141,33 +127,29 @@ class Session:
             lines = out.read().decode("utf-8", "replace").replace("\r", "").splitlines()
             return lines if result.returncode == 0 else None
 
-    def windows(self):
-        """The top-level windows of other processes; rect: left, top, right, bottom."""
-        return [Window(p[0] == "1", tuple(map(int, p[1].split(","))), p[2], p[3])
-                for p in (line.split("\t") for line in self.helper("windows") or []) if len(p) == 4]
+    def windows(self, parent_class=None):
+        """The top-level windows of other processes, or the windows inside the first of that class
+        (title: their check state and text); rect: left, top, right, bottom."""
+        return [Window(p[0] == "1", tuple(map(int, p[1].split(","))), p[2], "\t".join(p[3:]))
+                for p in (line.split("\t") for line in self.helper("windows", *filter(None, [parent_class])) or [])]
 
     def find_window(self, cls, title=None, visible=None):
         return next((w for w in self.windows() if w.cls == cls and title in (None, w.title)
                      and visible in (None, w.visible)), None)
-
-    def wait_main_window(self, visible, timeout=30):
-        return wait_until(f"the main window to be {'visible' if visible else 'hidden'}",
-                          lambda: self.find_window(MAIN_CLASS, MAIN_TITLE, visible=visible), timeout)
 
     def rows(self):
         """Each row's hotkey text, target text, remark and whether it is ticked, by where its
         controls sit in the main window."""
         main = self.find_window(MAIN_CLASS, MAIN_TITLE)
         check(main is not None, "the main window is not there to read its rows")
-        rows = [["", "", "", False] for _ in ROW_TOPS]
-        for parts in (line.split("\t") for line in self.helper("tree", MAIN_CLASS) or []):
-            left, top = (int(v) for v in parts[3].split(",")[:2])
-            left, top = left - main.rect[0], top - main.rect[1]
+        rows, columns = [["", "", "", False] for _ in ROW_TOPS], (HOTKEY_LEFT, TARGET_LEFT, REMARK_LEFT, CHECK_LEFT)
+        for w in self.windows(MAIN_CLASS):
+            left, top = w.rect[0] - main.rect[0], w.rect[1] - main.rect[1]
             k = min(range(len(ROW_TOPS)), key=lambda i: abs(ROW_TOPS[i] - top))
-            column = {HOTKEY_LEFT: 0, TARGET_LEFT: 1, REMARK_LEFT: 2, CHECK_LEFT: 3}.get(
-                min((HOTKEY_LEFT, TARGET_LEFT, REMARK_LEFT, CHECK_LEFT), key=lambda x: abs(x - left)))
-            if abs(ROW_TOPS[k] - top) <= 12 and parts[4] in ("Edit", "EDIT", "VanteroRemark", "Button", "BUTTON"):
-                rows[k][column] = parts[5] == "1" if column == 3 else "\t".join(parts[6:])
+            column = min(range(4), key=lambda i: abs(columns[i] - left))
+            if abs(ROW_TOPS[k] - top) <= 12 and w.cls.lower() in ("edit", "vanteroremark", "button"):
+                checked, text = w.title.split("\t", 1)
+                rows[k][column] = checked == "1" if column == 3 else text
         return rows
 
     def keys_down(self):
@@ -182,10 +164,9 @@ class Session:
 
     def tray_icon(self):
         """Wine's own notification area, shown when no tray manager runs: the icon's centre."""
-        for parts in (line.split("\t") for line in self.helper("tree", "__winex11_standalone_tray") or []):
-            if parts[4] == TRAY_ICON_CLASS and parts[1] == "1":
-                l, t, r, b = map(int, parts[3].split(","))
-                return (l + r) // 2, (t + b) // 2
+        for w in self.windows("__winex11_standalone_tray"):
+            if w.cls == TRAY_ICON_CLASS and w.visible:
+                return (w.rect[0] + w.rect[2]) // 2, (w.rect[1] + w.rect[3]) // 2
         return None
 
     def xdotool(self, *args):
@@ -196,27 +177,24 @@ class Session:
         self.xdotool("mousemove", x + 3, y + 3)
         time.sleep(0.15)
         self.xdotool("mousemove", x, y)
-        return wait_until("a tooltip", lambda: (self.helper("tooltip") or [None])[0])
+        return wait_until("a tooltip", lambda: self.find_window("tooltips_class32", visible=True)).title
 
     def click_at(self, x, y, button=1):
         self.xdotool("mousemove", x, y)  # Wine needs the pointer there before the button goes down
         time.sleep(0.15)
         self.xdotool("click", button)
 
-    def click_client(self, x, y):
+    def click_row(self, k, column_left, dx=30):
         main = self.find_window(MAIN_CLASS, MAIN_TITLE, visible=True)
         check(main is not None, "the main window is not visible for a click")
-        self.click_at(main.rect[0] + x, main.rect[1] + y)
-
-    def click_row(self, k, column_left, dx=30):
-        self.click_client(column_left + dx, ROW_TOPS[k] + 10)
+        self.click_at(main.rect[0] + column_left + dx, main.rect[1] + ROW_TOPS[k] + 10)
 
     def focus_recorder(self):
         """A click on the recorder: Wine follows its own activation, which a click changes."""
         rect = self.find_window("VanteroRecorder").rect
         self.click_at((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2 + 20)
         wait_until("the recorder to have the focus",
-                   lambda: (self.helper("foreground") or [""])[0] == "VanteroRecorder", timeout=5)
+                   lambda: [p[2] for p in self.log_lines() if len(p) == 3 and p[1] == "focus"][-1:] == ["1"], timeout=5)
 
     def log_lines(self):
         return [line.split() for line in (self.log.read_text().splitlines() if self.log.exists() else [])]
@@ -242,10 +220,10 @@ class Session:
         return self.key_events()[mark:]
 
 
-def run_cases(cases, extra_options=()):
+def run_cases(cases):
     """Runs the cases (functions taking the options) and exits with the outcome."""
     parser = argparse.ArgumentParser()
-    for name in ("exe", "helper", *extra_options):
+    for name in ("exe", "helper"):
         parser.add_argument(f"--{name}", required=True, type=lambda path: str(Path(path).resolve()))
     parser.add_argument("--keep", action="store_true", help="keep the test folders")
     options = parser.parse_args()

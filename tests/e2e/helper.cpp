@@ -3,22 +3,20 @@
 //
 //   record <log>  the window "VanteroRecorder", which takes the focus and logs each key message it
 //                 receives: "<ms> dn|up <vk> <message time> <scan> <extended> <mods>", mods the
-//                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), and "<ms> menu
-//                 <lParam>" where its default procedure would enter menu mode (which it then does
-//                 not)
-//   windows       top-level windows of other processes: visible l,t,r,b class title
-//   tree <class>  the windows inside the first top-level window of that class:
-//                 hwnd visible id l,t,r,b class checked text
+//                 Shift/Ctrl/Alt/Win keys it reads as down ("scaw" or "-"), "<ms> menu <lParam>"
+//                 where its default procedure would enter menu mode (which it then does not), and
+//                 "<ms> focus 1|0" as it gains or loses the keyboard focus
+//   windows [<class>]  top-level windows of other processes, or the windows inside the first
+//                 top-level window of that class: visible l,t,r,b class title (a tooltip's: the
+//                 text it shows), or for those inside: visible l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
 //   foreground    the class of the foreground window
-//   menu          the screen rectangle of an open popup menu: left top right bottom
 //   hold <file>   opens the file with no sharing, as another program may hold it, creates
 //                 <file>.held once it does, and keeps it until killed
 //   hook <log>    a low-level keyboard hook installed now, after the program's: logs each key
 //                 event it sees, "dn|up <vk>"
 //   own <mods> <vk> <file>  registers that hotkey, as another program may, creates <file> once it
 //                 holds it, and keeps it until killed
-//   tooltip       the text of a tooltip on screen
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
 #include <windows.h>
@@ -108,8 +106,8 @@ LRESULT CALLBACK recorder_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU) {
         std::fprintf(g_log, "%.3f menu %ld\n", now_ms(), static_cast<long>(lparam));
         return 0;
-    } else if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
-        return 0;  // Alt+F4 typed by a test ends nothing
+    } else if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        std::fprintf(g_log, "%.3f focus %d\n", now_ms(), message == WM_SETFOCUS ? 1 : 0);
     } else if (message == WM_LBUTTONDOWN) {
         ::SetForegroundWindow(window);
         ::SetFocus(window);
@@ -143,6 +141,35 @@ int record(const wchar_t* log_path) {
     return 0;
 }
 
+int list_windows(const wchar_t* parent_class) {
+    HWND parent = nullptr;
+    if (parent_class) {
+        const std::vector<HWND> tops = windows_of(nullptr);
+        const auto top = std::find_if(tops.begin(), tops.end(), [&](HWND window) {
+            return class_of(window) == parent_class;
+        });
+        if (top == tops.end()) return 1;
+        parent = *top;
+    }
+    for (HWND window : windows_of(parent)) {
+        std::wstring line = std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
+                            rect_of(window) + L"\t" + class_of(window) + L"\t";
+        if (parent) {
+            const bool checked = ::SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            line += std::to_wstring(checked) + L"\t" + text_of(window);
+        } else if (class_of(window) == TOOLTIPS_CLASSW && ::IsWindowVisible(window)) {
+            line += text_of(window);  // what it shows is no title
+        } else {
+            wchar_t title[256] =
+                L"";  // GetWindowTextW never waits on a window that does not answer
+            ::GetWindowTextW(window, title, 256);
+            line += title;
+        }
+        print(line);
+    }
+    return 0;
+}
+
 LRESULT CALLBACK hook_proc(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
@@ -160,38 +187,13 @@ int log_hooked_keys(const wchar_t* log_path) {
     return 0;
 }
 
-int own_hotkey(const wchar_t* mods, const wchar_t* vk, const wchar_t* marker) {
-    if (!::RegisterHotKey(nullptr, 1, std::wcstoul(mods, nullptr, 10),
-                          std::wcstoul(vk, nullptr, 10)))
-        return 1;
-    ::CloseHandle(::CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+// Holds the file or the hotkey as another program may, marks that it does, and waits to be killed.
+int hold_until_killed(bool held, const std::wstring& marker) {
+    if (!held) return 1;
+    ::CloseHandle(
+        ::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ::Sleep(INFINITE);
     return 0;
-}
-
-int list_windows() {
-    for (HWND window : windows_of(nullptr)) {
-        wchar_t title[256] = L"";  // GetWindowTextW never waits on a window that does not answer
-        ::GetWindowTextW(window, title, 256);
-        print(std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" + rect_of(window) + L"\t" +
-              class_of(window) + L"\t" + title);
-    }
-    return 0;
-}
-
-int list_tree(const std::wstring& class_name) {
-    for (HWND top : windows_of(nullptr)) {
-        if (class_of(top) != class_name) continue;
-        for (HWND child : windows_of(top)) {
-            const LRESULT checked = ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            print(std::to_wstring(reinterpret_cast<UINT_PTR>(child)) + L"\t" +
-                  std::to_wstring(::IsWindowVisible(child) ? 1 : 0) + L"\t" +
-                  std::to_wstring(::GetDlgCtrlID(child)) + L"\t" + rect_of(child) + L"\t" +
-                  class_of(child) + L"\t" + std::to_wstring(checked) + L"\t" + text_of(child));
-        }
-        return 0;
-    }
-    return 1;
 }
 
 std::vector<std::wstring> g_created;  // by the window-creation event hook, on this thread
@@ -237,8 +239,7 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"record" && argc > 2) return record(argv[2]);
-    if (command == L"windows") return list_windows();
-    if (command == L"tree" && argc > 2) return list_tree(argv[2]);
+    if (command == L"windows") return list_windows(argc > 2 ? argv[2] : nullptr);
     if (command == L"keystate") {
         std::wstring down;
         for (int vk = 1; vk < 256; ++vk) {
@@ -252,37 +253,21 @@ int wmain(int argc, wchar_t** argv) {
         if (window) print(class_of(window));
         return window ? 0 : 1;
     }
-    if (command == L"menu") {
-        for (HWND window : windows_of(nullptr)) {
-            if (class_of(window) != L"#32768" || !::IsWindowVisible(window)) continue;
-            print(rect_of(window));
-            return 0;
-        }
-        return 1;
-    }
     if (command == L"hold" && argc > 2) {
-        const HANDLE file = ::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return 1;
-        const HANDLE marker = ::CreateFileW((std::wstring(argv[2]) + L".held").c_str(),
-                                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ::CloseHandle(marker);
-        ::Sleep(INFINITE);  // the system closes the file when the process is killed
+        return hold_until_killed(::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                               OPEN_EXISTING, 0, nullptr) != INVALID_HANDLE_VALUE,
+                                 std::wstring(argv[2]) + L".held");
     }
     if (command == L"hook" && argc > 2) return log_hooked_keys(argv[2]);
-    if (command == L"own" && argc > 4) return own_hotkey(argv[2], argv[3], argv[4]);
-    if (command == L"tooltip") {
-        for (HWND window : windows_of(nullptr)) {
-            if (class_of(window) != TOOLTIPS_CLASSW || !::IsWindowVisible(window)) continue;
-            print(text_of(window));
-            return 0;
-        }
-        return 1;
+    if (command == L"own" && argc > 4) {
+        return hold_until_killed(::RegisterHotKey(nullptr, 1, std::wcstoul(argv[2], nullptr, 10),
+                                                  std::wcstoul(argv[3], nullptr, 10)) != 0,
+                                 argv[4]);
     }
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
     std::fputs(
-        "usage: helper record <log>|windows|tree <class>|keystate|foreground|menu|tooltip|run "
-        "<exe>|hold <file>|hook <log>|own <mods> <vk> <file>\n",
+        "usage: helper record <log>|windows [<class>]|keystate|foreground|hold <file>|hook <log>|"
+        "own <mods> <vk> <file>|run <exe>\n",
         stderr);
     return 2;
 }

@@ -62,7 +62,7 @@ def use_trigger(s, hold):
 def exit_through_tray(s):
     """Out through the tray menu's last item, "退出"."""
     s.click_at(*wait_until("the tray icon", s.tray_icon), button=3)
-    left, top, right, bottom = map(int, wait_until("the popup menu", lambda: s.helper("menu"))[0].split(","))
+    left, top, right, bottom = wait_until("the popup menu", lambda: s.find_window("#32768", visible=True)).rect
     s.click_at(left + (right - left) // 3, bottom - (bottom - top) // 6)
 
 
@@ -109,7 +109,8 @@ def journey(options):
 
         # The icon's tooltip reaches the shell whole, Chinese included.
         icon = wait_until("the tray icon", s.tray_icon)
-        check(s.tooltip_at(*icon) == EXTERNAL["kTrayTip"], f"the icon's tooltip: {s.helper('tooltip')}")
+        tip = s.tooltip_at(*icon)
+        check(tip == EXTERNAL["kTrayTip"], f"the icon's tooltip: {tip}")
 
         # Out through the tray menu; a start one second later starts.
         exit_through_tray(s)
@@ -119,7 +120,7 @@ def journey(options):
         # Left started, row 1 starts again with no click.
         check(s.rows()[0] == ["Ctrl + Alt + 5", "Ctrl + A", REMARK, True], f"after a restart: {s.rows()[0]}")
         # Held 2 s, the keyboard repeats the trigger: each repeat sends again, none is typed.
-        downs = [e.seen() for e in use_trigger(s, 2.0) if e.down and e.vk in (53, 65)]
+        downs = seen(e for e in use_trigger(s, 2.0) if e.down and e.vk in (53, 65)).split()
         check(len(downs) >= 4 and set(downs) == {"dn:65{c}"}, f"Ctrl+Alt+5 held 2 s: {downs}")
 
 

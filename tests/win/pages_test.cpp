@@ -12,6 +12,7 @@
 #include "app/pages.h"
 #include "common/external_strings.h"
 #include "common/unique_handle.h"
+#include "resources/vantero_version.h"
 #include "tests/win/win_support.h"
 
 namespace vantero {
@@ -19,23 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr const wchar_t* kOpened = L"Software\\VanteroTest\\Opened";
+const std::wstring kVersion = VANTERO_VERSION_WIDE;
 constexpr const wchar_t* kRecord = L"reg add HKCU\\Software\\VanteroTest\\Opened /v \"%1\" /f";
 
 std::string read_bytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
-}
-
-std::wstring exe_version() {
-    wchar_t exe[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::string info(::GetFileVersionInfoSizeW(exe, nullptr) + 1, '\0');
-    ::GetFileVersionInfoW(exe, 0, static_cast<DWORD>(info.size()), info.data());
-    wchar_t* value = nullptr;
-    UINT length = 0;
-    ::VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\FileVersion",
-                     reinterpret_cast<void**>(&value), &length);
-    return value ? value : L"(none)";
 }
 
 // The shell runs the recorder after it returns.
@@ -90,11 +80,11 @@ protected:
 TEST_F(PagesTest, OwnPagesAreUtf8HtmlFilesHandedToTheShell) {
     const std::pair<Page, std::wstring> pages[] = {
         {Page::home, L"如何删除"},
-        {Page::home, exe_version()},
+        {Page::home, kVersion},
         {Page::product, L"Not set hotkey（标题 error）"}};
     for (const auto& [page, expected] : pages) {
         const fs::path path = open_page(nullptr, page, {});
-        ASSERT_NE(path.wstring().find(L"\\Vantero\\" + exe_version() + L"\\"), std::wstring::npos);
+        ASSERT_NE(path.wstring().find(L"\\Vantero\\" + kVersion + L"\\"), std::wstring::npos);
         const std::string bytes = read_bytes(path);
         std::wstring text(bytes.size(), L'\0');
         text.resize(::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
@@ -137,7 +127,7 @@ TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
     test::MessageBoxCatcher boxes;
     std::ofstream(blocked[0]) << "not a folder";
     const std::wstring path = open_page(nullptr, Page::product, {});
-    EXPECT_EQ(fs::path(path), blocked[1] / exe_version() / "product.html");
+    EXPECT_EQ(fs::path(path), blocked[1] / kVersion / "product.html");
     EXPECT_TRUE(opened(path));
     fs::remove_all(blocked[1]);
     std::ofstream(blocked[1]) << "not a folder";
@@ -148,7 +138,7 @@ TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
                            external::kPageNotWritten),
               0u);
     for (const fs::path& file : blocked)
-        EXPECT_NE(seen[0].find((file / exe_version()).wstring()), std::wstring::npos);
+        EXPECT_NE(seen[0].find((file / kVersion).wstring()), std::wstring::npos);
 }
 
 }  // namespace
