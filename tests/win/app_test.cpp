@@ -306,7 +306,9 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
         EXPECT_EQ((std::array{shown(1), window_text(main().target_box(0)), main().remark(0)}),
                   cases[i].second);
         for (int n = 1; n <= 9; ++n) {
-            if (n > 1) EXPECT_EQ(shown(n), kNothingCaptured);
+            if (n > 1) {
+                EXPECT_EQ(shown(n), kNothingCaptured);
+            }
             EXPECT_FALSE(ticked(n) || registered(n)) << "row " << n;
         }
         stop();
@@ -643,7 +645,8 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
     exe = exe.parent_path().parent_path().parent_path() / "app" / "vantero.exe";
     auto run = [](const std::filesystem::path& program, const wchar_t* arguments) {
         std::wstring command = L"\"" + program.wstring() + L"\"" + arguments;
-        STARTUPINFOW info{sizeof(info)};
+        STARTUPINFOW info{};
+        info.cb = sizeof(info);
         PROCESS_INFORMATION process{};
         EXPECT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                      nullptr, &info, &process));
