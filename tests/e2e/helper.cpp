@@ -74,11 +74,10 @@ std::vector<HWND> windows_of(HWND parent) {
             reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
         return TRUE;
     };
-    if (parent) {
+    if (parent)
         ::EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&found));
-    } else {
+    else
         ::EnumWindows(add, reinterpret_cast<LPARAM>(&found));
-    }
     return found;
 }
 
@@ -95,9 +94,8 @@ LRESULT CALLBACK recorder_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
     if (down || message == WM_KEYUP || message == WM_SYSKEYUP) {
         std::string mods;
-        for (auto [vk, letter] : {std::pair{VK_SHIFT, 's'}, {VK_CONTROL, 'c'}, {VK_MENU, 'a'}}) {
+        for (auto [vk, letter] : {std::pair{VK_SHIFT, 's'}, {VK_CONTROL, 'c'}, {VK_MENU, 'a'}})
             if (::GetKeyState(vk) < 0) mods += letter;
-        }
         if (::GetKeyState(VK_LWIN) < 0 || ::GetKeyState(VK_RWIN) < 0) mods += 'w';
         std::fprintf(g_log, "%.3f %s %u %lu %u %u %s\n", now_ms(), down ? "dn" : "up",
                      static_cast<unsigned>(wparam), static_cast<unsigned long>(::GetMessageTime()),
@@ -160,8 +158,8 @@ int list_windows(const wchar_t* parent_class) {
         } else if (class_of(window) == TOOLTIPS_CLASSW && ::IsWindowVisible(window)) {
             line += text_of(window);  // what it shows is no title
         } else {
-            wchar_t title[256] =
-                L"";  // GetWindowTextW never waits on a window that does not answer
+            // GetWindowTextW never waits on a window that does not answer.
+            wchar_t title[256] = L"";
             ::GetWindowTextW(window, title, 256);
             line += title;
         }
@@ -212,9 +210,8 @@ int run_watching_windows(const wchar_t* exe) {
     PROCESS_INFORMATION process{};
     std::wstring command_line = L"\"" + std::wstring(exe) + L"\"";
     if (!hook || !::CreateProcessW(exe, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process)) {
+                                   nullptr, &startup, &process))
         return 1;
-    }
     for (;;) {
         const DWORD woken =
             ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 60000, QS_ALLINPUT);
@@ -242,9 +239,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"windows") return list_windows(argc > 2 ? argv[2] : nullptr);
     if (command == L"keystate") {
         std::wstring down;
-        for (int vk = 1; vk < 256; ++vk) {
+        for (int vk = 1; vk < 256; ++vk)
             if (::GetAsyncKeyState(vk) & 0x8000) down += std::to_wstring(vk) + L" ";
-        }
         print(down);
         return 0;
     }

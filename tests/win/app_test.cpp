@@ -315,7 +315,7 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
     }
 }
 
-TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUnticked) {
+TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUntickedButNotIntoAHigherLevel) {
     ASSERT_TRUE(start(gbk_ini(
         {{L"Ctrl + A", L"2|17|65"}, {L"B", L"1|66"}, {L"Shift + Alt + C", L"3|16|18|67"}, {}})));
     const char* heard[] = {"up:49 dn:65{c} up:65", "up:50 dn:66{} up:66", "up:51 dn:67{sa} up:67"};
@@ -329,6 +329,19 @@ TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUnticked) {
         EXPECT_FALSE(ticked(n) || registered(n));
         EXPECT_EQ(typed(n, {target}), "");
     }
+    // Windows drops keys sent to a program of a higher level: nothing is sent, the user is told.
+    click(2);
+    int asked = 0;
+    unsigned long target_level = 0x3000;
+    main().set_integrity_seam(0x2000, [&] {
+        ++asked;
+        return ForegroundProgram{target_level, L"admin.exe"};
+    });
+    ASSERT_TRUE(icon_turns(true)) << "no icon";
+    EXPECT_TRUE(balloon_after([&] { EXPECT_EQ(typed(2, {'B'}), ""); }));
+    EXPECT_EQ(asked, 1);
+    target_level = 0x2000;
+    EXPECT_EQ(typed(2, {'B'}), "dn:66{} up:66");
     click(4);  // a row without target keys
     EXPECT_FALSE(ticked(4) || registered(4));
     EXPECT_EQ(boxes.take(), std::vector{box(ext::kErrorCaption, ext::kNoTargetKeys)});
@@ -462,11 +475,10 @@ TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndsOnlyOnceEveryTriggerIsSave
             EXPECT_FALSE(session_may_end());
         }
         EXPECT_EQ(boxes.take(), kNoBox) << "a message box at shut-down";
-        if (asks_again) {
+        if (asks_again)
             EXPECT_TRUE(session_may_end());
-        } else {
+        else
             ::SendMessageW(tray(), WM_ENDSESSION, TRUE, 0);
-        }
         expect_triggers_saved();
     }
 }
@@ -585,9 +597,8 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
     HKEY key;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, ext::kRunKey, 0, READ_CONTROL | WRITE_DAC, &key),
               ERROR_SUCCESS);
-    DWORD size = 0;
-    ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-    std::vector<BYTE> original(size);
+    std::array<BYTE, 4096> original{};
+    DWORD size = sizeof(original);
     PSECURITY_DESCRIPTOR read_only = nullptr;
     ASSERT_EQ(::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data(), &size),
               ERROR_SUCCESS);
@@ -626,22 +637,6 @@ TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
     EXPECT_EQ(boxes.take(), kNoBox);
 }
 
-TEST_F(AppTest, NothingIsTypedIntoAProgramOfAHigherLevelAndTheUserIsTold) {
-    ASSERT_TRUE(start(gbk_ini({{L"B + C", L"2|66|67"}})));
-    click(1);
-    int asked = 0;
-    unsigned long target_level = 0x3000;
-    main().set_integrity_seam(0x2000, [&] {
-        ++asked;
-        return ForegroundProgram{target_level, L"admin.exe"};
-    });
-    ASSERT_TRUE(icon_turns(true)) << "no icon";
-    EXPECT_TRUE(balloon_after([&] { EXPECT_EQ(typed(1, {'B', 'C'}), ""); }));
-    EXPECT_EQ(asked, 1);
-    target_level = 0x2000;
-    EXPECT_EQ(typed(1, {'B', 'C'}), "dn:66{} dn:67{} up:67 up:66");
-}
-
 TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
     SingleInstance first;
     ASSERT_TRUE(first.is_first());
@@ -673,9 +668,6 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
     for (const auto& [arguments, shown] : {std::pair{L" /tray", false}, {L"", true}}) {
         const unique_kernel_handle second = run(exe, arguments);
         EXPECT_TRUE(ended(second));
-        DWORD code = 1;
-        ::GetExitCodeProcess(second.get(), &code);
-        EXPECT_EQ(code, 0u);
         pump_for(100);  // what it posted before it ended
         EXPECT_EQ(::IsWindowVisible(main_) != FALSE, shown) << arguments;
     }
