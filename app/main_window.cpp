@@ -253,18 +253,28 @@ void MainWindow::check_clicked(int n) {
 }
 
 bool MainWindow::may_enable(int n) {
-    const int k = n - 1;
-    if (!parse_key_sequence(narrow(key_sequences_[k]))) {
-        ::MessageBoxW(hwnd(), external::kNoTargetKeys, external::kErrorCaption,
-                      MB_ICONHAND | MB_OK);
-        return false;
+    switch (check_row_start(row_facts(n, false))) {
+        case RowRefusal::no_target:
+            ::MessageBoxW(hwnd(), external::kNoTargetKeys, external::kErrorCaption,
+                          MB_ICONHAND | MB_OK);
+            return false;
+        case RowRefusal::needs_confirmation: {
+            wchar_t question[512];
+            std::swprintf(question, 512, external::kTypingTriggerQuestion,
+                          hotkey_box(n).text().c_str());
+            return ::MessageBoxW(hwnd(), question, external::kConfirmCaption,
+                                 MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+        }
+        default:  // a missing trigger gets the hotkey box's own message
+            return true;
     }
-    KeyLatch& latch = hotkey_box(n);
-    if (!is_typing_trigger(latch.key_code(), latch.mod_key_code())) return true;
-    wchar_t question[512];
-    std::swprintf(question, 512, external::kTypingTriggerQuestion, latch.text().c_str());
-    return ::MessageBoxW(hwnd(), question, external::kConfirmCaption,
-                         MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
+RowFacts MainWindow::row_facts(int n, bool typing_confirmed) {
+    const KeyLatch& latch = hotkey_box(n);
+    return {latch.key_code(), latch.has_trigger(),
+            parse_key_sequence(narrow(key_sequences_[n - 1])).has_value(),
+            is_typing_trigger(latch.key_code(), latch.mod_key_code()), typing_confirmed};
 }
 
 void MainWindow::sync_check(int n) {

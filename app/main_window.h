@@ -14,6 +14,7 @@
 #include "app/integrity.h"
 #include "app/keyboard_watch.h"
 #include "app/remark_label.h"
+#include "app/row_start.h"
 #include "app/send_gate.h"
 #include "app/sender.h"
 #include "common/rows.h"
@@ -104,6 +105,7 @@ private:
     // Whether row n may be enabled: it has target keys, and a trigger that takes a key away
     // from typing is confirmed by the user.
     bool may_enable(int n);
+    RowFacts row_facts(int n, bool typing_confirmed);
     // Saves the triggers; a failure is reported, and the user may try again or give up.
     void save_triggers_before_exit();
     // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.

@@ -1,8 +1,10 @@
 // The main window's rows paused and resumed, and sends held back from a window they cannot reach.
 #include <cwchar>
+#include <vector>
 
 #include "app/elevation.h"
 #include "app/main_window.h"
+#include "app/row_start.h"
 #include "common/external_strings.h"
 
 namespace vantero {
@@ -10,7 +12,7 @@ namespace vantero {
 void MainWindow::set_paused(bool paused) {
     if (paused == paused_) return;
     paused_ = paused;
-    std::wstring refused;
+    std::vector<RowNotStarted> refused;
     for (int n = 1; n <= kRowCount; ++n) {
         if (paused) {
             hotkey_box(n).suspend_hotkey();
@@ -18,13 +20,13 @@ void MainWindow::set_paused(bool paused) {
         }
         if (hotkey_box(n).resume_hotkey()) continue;
         // Another program took the trigger meanwhile: the row keeps it, unticked.
-        refused += (refused.empty() ? L"" : L"；") + std::wstring(L"第 ") + std::to_wstring(n) +
-                   L" 行 " + hotkey_box(n).text();
+        refused.push_back({n, RowRefusal::registration_refused});
         sync_check(n);
     }
     after_sends([this] { update_keyboard_watch(); });
     if (!refused.empty() && notify_)
-        notify_(external::kBalloonTitle, external::kRowsNotResumed + refused);
+        notify_(external::kBalloonTitle,
+                external::kRowsNotResumed + describe_rows_not_started(refused));
 }
 
 bool MainWindow::may_send_now() {

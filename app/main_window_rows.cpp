@@ -5,9 +5,6 @@
 #include "app/main_window.h"
 #include "app/row_start.h"
 #include "common/external_strings.h"
-#include "common/key_sequence.h"
-#include "common/text_win.h"
-#include "hotkey/typing_trigger.h"
 #include "settings/row_switches.h"
 #include "settings/save_error.h"
 
@@ -24,13 +21,9 @@ void MainWindow::restore_started_rows() {
     std::vector<RowNotStarted> refused;
     for (int n = 1; n <= kRowCount; ++n) {
         if (!started_stored_[n - 1]) continue;
-        KeyLatch& latch = hotkey_box(n);
         // The user confirmed a typing key when ticking the row; a new capture unticks it.
-        const RowFacts facts{latch.key_code(), latch.has_trigger(),
-                             parse_key_sequence(narrow(key_sequences_[n - 1])).has_value(),
-                             is_typing_trigger(latch.key_code(), latch.mod_key_code()), true};
-        RowRefusal reason = check_row_start(facts);
-        if (reason == RowRefusal::none && !latch.try_enable_hotkey())
+        RowRefusal reason = check_row_start(row_facts(n, true));
+        if (reason == RowRefusal::none && !hotkey_box(n).try_enable_hotkey())
             reason = RowRefusal::registration_refused;
         // The stored state stays: the row starts again next time if it can then.
         if (reason != RowRefusal::none) refused.push_back({n, reason});

@@ -102,12 +102,12 @@ inline constexpr const wchar_t* kStartedNotKept =
 inline constexpr const wchar_t* kTriggerNotKept =
     L"\n刚设置的热键还没有保存，程序退出时会再保存一次。";
 
-// Tray balloons. After the first: the rows, as "第 2 行 Ctrl + Alt + 1", joined by "；".
+// Tray balloons.
 inline constexpr const wchar_t* kBalloonTitle = L"Vantero";
 // Then one line a row: "第 2 行：热键已被其他程序占用".
 inline constexpr const wchar_t* kRowsNotStarted = L"上次启动的这些行这次没能启动，设置保持不变：\n";
 inline constexpr const wchar_t* kRowsNotResumed =
-    L"这些行的热键已被其他程序占用，没能恢复，已取消“启动”：";
+    L"暂停结束时这些行没能恢复，已取消“启动”，设置保持不变：\n";
 // %ls: the focused program's exe name.
 inline constexpr const wchar_t* kElevatedWindow =
     L"“%ls”以管理员身份运行，Windows 不让 Vantero 向它发送按键，这次没有发送。要在其中使用热键，"
