@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/integrity.h"
+#include "app/message_loop.h"
 
 namespace vantero {
 
@@ -16,12 +17,8 @@ Application::Application(std::function<void()> release_instance, bool in_tray)
               // Windows is ending the session: keep the triggers as the exit sequence would.
               return main_ ? main_->save_triggers() : ERROR_SUCCESS;
           },
-          [this](std::function<void()> action) {
-              if (main_) {
-                  main_->after_sends(std::move(action));
-              } else {
-                  action();
-              }
+          [this] {
+              if (main_) main_->end_sends();
           },
           [this](bool paused) {
               if (main_) main_->set_paused(paused);
@@ -49,13 +46,9 @@ bool Application::start() {
     return true;
 }
 
-int run_message_loop() {
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+int Application::run() {
+    SystemSender& sender = main_->sender();
+    return run_message_loop(sender.timer(), [&sender] { sender.wake(); });
 }
 
 }  // namespace vantero

@@ -18,6 +18,8 @@ public:
     // The tray window adds its icon and shows the main window.
     bool start();
     MainWindow& main_window() { return *main_; }
+    // The program's message loop, until it ends; returns the exit code.
+    int run();
 
 private:
     TrayIcon tray_;
@@ -25,8 +27,5 @@ private:
     bool in_tray_;
     std::unique_ptr<MainWindow> main_;
 };
-
-// Runs the thread's message loop until the program ends; returns the exit code.
-int run_message_loop();
 
 }  // namespace vantero

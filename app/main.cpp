@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     int exit_code = 1;
     {
         vantero::Application app([&instance] { instance.release(); }, options.in_tray);
-        if (app.start()) exit_code = vantero::run_message_loop();
+        if (app.start()) exit_code = app.run();
     }
     ::CoUninitialize();
     return exit_code;

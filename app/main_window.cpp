@@ -8,8 +8,6 @@
 
 #include "app/layout.h"
 #include "app/pages.h"
-#include "app/sender.h"
-#include "app/system_key_output.h"
 #include "common/drag_move.h"
 #include "common/external_strings.h"
 #include "common/gdi_win.h"
@@ -26,14 +24,14 @@
 namespace vantero {
 namespace {
 
-constexpr UINT kOpenKeysEditor = WM_APP + 1;     // wParam: row index
-constexpr UINT kOpenRemarkEditor = WM_APP + 2;   // wParam: row index
-constexpr UINT kSyncCheck = WM_APP + 3;          // wParam: row number
-constexpr UINT kTriggerDuringSend = WM_APP + 4;  // wParam: row index; from the keyboard watch
-constexpr UINT kPrepareEditor = WM_APP + 5;      // once the window is on screen
-constexpr UINT kReportUnreadable = WM_APP + 6;   // once the window is on screen
-constexpr UINT kTriggerCaptured = WM_APP + 7;    // wParam: row number
-constexpr int kCheckIdBase = 100;                // the rows' "启动" boxes: 101 .. 109
+constexpr UINT kOpenKeysEditor = WM_APP + 1;    // wParam: row index
+constexpr UINT kOpenRemarkEditor = WM_APP + 2;  // wParam: row index
+constexpr UINT kSyncCheck = WM_APP + 3;         // wParam: row number
+constexpr UINT kPrepareEditor = WM_APP + 5;     // once the window is on screen
+constexpr UINT kReportUnreadable = WM_APP + 6;  // once the window is on screen
+constexpr UINT kTriggerCaptured = WM_APP + 7;   // wParam: row number
+constexpr UINT kTriggerTaken = WM_APP + 8;      // a hotkey taken back failed
+constexpr int kCheckIdBase = 100;               // the rows' "启动" boxes: 101 .. 109
 constexpr const wchar_t* kFace = L"微软雅黑";
 
 KeyLatchLayout row_hotkey_layout() {
@@ -53,7 +51,7 @@ MainWindow::MainWindow(ExitSteps exit_steps, Notify notify)
       notify_(std::move(notify)) {}
 
 MainWindow::~MainWindow() {
-    keyboard_watch_.stop();
+    sender_.close();
     // The editor and the rows go before the window that holds them.
     editor_.reset();
     for (auto& latch : hotkey_boxes_) latch.reset();
@@ -125,7 +123,7 @@ void MainWindow::create_rows() {
         hotkey_boxes_[k] =
             std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
                                        layout::hotkey_box(k, scale_), hotkey_layout, true);
-        hotkey_boxes_[k]->events.on_hotkey_pressed = [this, n] { hotkey_pressed(n, false); };
+        hotkey_boxes_[k]->events.on_hotkey_pressed = [this, k] { sender_.hotkey_pressed(k); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
         hotkey_boxes_[k]->events.on_key_down = [this, n](int&, int&) {
@@ -225,20 +223,13 @@ void MainWindow::set_row_remark(int row_index, const std::wstring& remark) {
     remarks_[row_index]->set_caption(remark);
 }
 
-void MainWindow::update_keyboard_watch() {
-    bool any_enabled = false;
+void MainWindow::update_triggers() {
     for (int k = 0; k < kRowCount; ++k) {
-        const bool enabled = hotkey_boxes_[k] && hotkey_boxes_[k]->hotkey_enabled() && !paused_;
-        keyboard_watch_.set_trigger(
-            k, enabled ? static_cast<std::uint8_t>(hotkey_boxes_[k]->key_code()) : 0,
-            enabled ? hotkey_boxes_[k]->mod_key_code() : 0);
-        any_enabled = any_enabled || enabled;
-    }
-    keyboard_watch_.set_listener(hwnd(), kTriggerDuringSend);
-    if (!any_enabled) {
-        keyboard_watch_.stop();
-    } else {
-        keyboard_watch_.start();
+        const KeyLatch& latch = *hotkey_boxes_[k];
+        std::optional<TypedChord> trigger;
+        if (latch.hotkey_enabled() && !paused_)
+            trigger = TypedChord{static_cast<std::uint8_t>(latch.key_code()), latch.mod_key_code()};
+        sender_.set_trigger(k, trigger);
     }
 }
 
@@ -280,71 +271,25 @@ RowFacts MainWindow::row_facts(int n, bool typing_confirmed) {
 void MainWindow::sync_check(int n) {
     ::SendMessageW(enable_boxes_[n - 1], BM_SETCHECK,
                    hotkey_box(n).hotkey_enabled() ? BST_CHECKED : BST_UNCHECKED, 0);
-    // Not under a send's feet: it may be holding keys the watch decides on.
-    after_sends([this] { update_keyboard_watch(); });
+    update_triggers();
 }
 
-void MainWindow::hotkey_pressed(int n, bool from_watch) {
-    // While a send types, the system's hotkeys may be its own keys; the watch's are the user's.
-    gate_.trigger(n - 1, !from_watch && gate_.sending());
+std::optional<std::vector<std::uint8_t>> MainWindow::keys_to_send(int k) {
+    if (!may_send_now()) return std::nullopt;
+    return parse_key_sequence(narrow(key_sequences_[k]));
 }
 
-void MainWindow::send_row(int k) {
-    if (!hotkey_boxes_[k]->hotkey_enabled()) return;  // unticked while it waited
-    if (!may_send_now()) return;
-    const auto keys = parse_key_sequence(narrow(key_sequences_[k]));
-    if (!keys) return;
-    SystemKeyOutput keyboard(&keyboard_watch_);
-    const ModifierSet held = modifiers_down();
-    const SendPlan plan = plan_send(*keys, held, keyboard.user_keys_known());
-    {
-        // A chord typed that is one of the rows' triggers would fire that row instead of
-        // reaching the window.
-        const SilencedTriggers silenced(*this, typed_chords(plan, held));
-        send_plan(plan, keyboard);
-    }
-    if (keyboard.watch_lost()) {
-        // The system removes a hook it found too slow, without a word: install it again.
-        after_sends([this] {
-            keyboard_watch_.stop();
-            update_keyboard_watch();
-        });
-    }
-}
-
-MainWindow::SilencedTriggers::SilencedTriggers(MainWindow& window,
-                                               const std::vector<TypedChord>& chords)
-    : window_(window) {
-    for (int k = 0; k < kRowCount; ++k) {
-        KeyLatch& latch = *window_.hotkey_boxes_[k];
-        const TypedChord trigger{static_cast<std::uint8_t>(latch.key_code()), latch.mod_key_code()};
-        if (!latch.hotkey_enabled() ||
-            std::find(chords.begin(), chords.end(), trigger) == chords.end())
-            continue;
+void MainWindow::silence_trigger(int k, bool silenced) {
+    KeyLatch& latch = *hotkey_boxes_[k];
+    if (silenced) {
         latch.suspend_hotkey();
-        rows_.push_back(k);
+        return;
     }
-}
-
-MainWindow::SilencedTriggers::~SilencedTriggers() {
-    for (int k : rows_) {
-        if (window_.hotkey_boxes_[k]->resume_hotkey()) continue;
-        // Another program took the combination meanwhile: as when a tick is refused, the row is
-        // unticked and keeps its trigger.
-        window_.sync_check(k + 1);
-        window_.after_sends([&window = window_] {
-            ::MessageBoxW(window.hwnd(), external::kHotkeyTaken, external::kErrorCaption,
-                          MB_ICONHAND | MB_OK);
-        });
-    }
-}
-
-bool MainWindow::sending() const {
-    return gate_.sending();
-}
-
-void MainWindow::after_sends(std::function<void()> action) {
-    gate_.after_sends(std::move(action));
+    if (latch.resume_hotkey()) return;
+    // Another program took the combination meanwhile: as when a tick is refused, the row is
+    // unticked and keeps its trigger.
+    sync_check(k + 1);
+    ::PostMessageW(hwnd(), kTriggerTaken, 0, 0);
 }
 
 DWORD MainWindow::save_triggers() {
@@ -373,15 +318,11 @@ void MainWindow::save_triggers_before_exit() {
 
 void MainWindow::exit_program(bool open_home_page) {
     if (exiting_) return;
-    if (sending()) {
-        after_sends([this, open_home_page] { exit_program(open_home_page); });
-        return;
-    }
     exiting_ = true;
-    gate_.close();
+    // A send's keys go up first.
+    sender_.close();
     // No trigger of this copy outlives the save: a copy started next registers them afresh.
     for (auto& latch : hotkey_boxes_) latch->hotkey_enabled(false);
-    keyboard_watch_.stop();
     save_triggers_before_exit();
     if (exit_steps_.settings_saved) exit_steps_.settings_saved();
     // Taking the icon away and hiding the window may wait on the shell or a window manager (two
@@ -412,11 +353,10 @@ void MainWindow::on_click(POINT at) {
             exit_program();
             break;
         case ChromeHit::home_link:
-            // Starting a browser may take a while: not while a send holds its keys.
-            after_sends([this] { open_page(hwnd(), Page::home); });
+            open_page(hwnd(), Page::home);
             break;
         case ChromeHit::product_link:
-            after_sends([this] { open_page(hwnd(), Page::product); });
+            open_page(hwnd(), Page::product);
             break;
         default:
             break;
@@ -445,8 +385,6 @@ LRESULT CALLBACK MainWindow::target_box_proc(HWND box, UINT message, WPARAM wpar
     auto* self = reinterpret_cast<MainWindow*>(data);
     if (message == WM_LBUTTONUP) {
         ::PostMessageW(self->hwnd(), kOpenKeysEditor, id, 0);
-    } else if (message == WM_CONTEXTMENU && self->sending()) {
-        return 0;  // its menu loop would keep a send's keys down
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(box, target_box_proc, id);
     }
@@ -471,7 +409,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             const int id = LOWORD(wparam);
             if (HIWORD(wparam) == BN_CLICKED && id > kCheckIdBase &&
                 id <= kCheckIdBase + kRowCount) {
-                after_sends([this, n = id - kCheckIdBase] { check_clicked(n); });
+                check_clicked(id - kCheckIdBase);
                 return 0;
             }
             break;
@@ -499,27 +437,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case kPrepareEditor:
             if (!exiting_ && !editor_->is_loaded()) editor_->load();
             return 0;
-        case kTriggerDuringSend:
-            // As if the system had seen the hotkey: the send's keys hid it.
-            if (wparam < kRowCount && hotkey_boxes_[wparam]->hotkey_enabled())
-                hotkey_pressed(static_cast<int>(wparam) + 1, true);
+        case kTriggerTaken:
+            ::MessageBoxW(hwnd(), external::kHotkeyTaken, external::kErrorCaption,
+                          MB_ICONHAND | MB_OK);
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at = point_from(lparam);
             pressed_ = chrome_.hit_test(at);
             if (pressed_ == ChromeHit::skin || pressed_ == ChromeHit::title_label) {
                 pressed_ = ChromeHit::outside;
-                if (!sending()) {
-                    drag_move(hwnd());
-                } else {
-                    // Pressed during a send: the drag starts once its keys are up, if the
-                    // button is still down then.
-                    after_sends([this] {
-                        const int primary =
-                            ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-                        if (::GetAsyncKeyState(primary) & 0x8000) drag_move(hwnd());
-                    });
-                }
+                drag_move(hwnd());
             } else if (pressed_ != ChromeHit::outside) {
                 ::SetCapture(hwnd());
             }

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -12,11 +13,9 @@
 
 #include "app/chrome.h"
 #include "app/integrity.h"
-#include "app/keyboard_watch.h"
 #include "app/remark_label.h"
 #include "app/row_start.h"
-#include "app/send_gate.h"
-#include "app/sender.h"
+#include "app/system_sender.h"
 #include "common/rows.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
@@ -53,13 +52,13 @@ public:
     // Saves every row's trigger (exit sequence and session end); the first failure's error code.
     // When set.ini could not be read at start, rows without a trigger captured since are left out.
     DWORD save_triggers();
-    // Runs action now or, while a send holds its keys, once the last send has let them go. What
-    // opens a menu or a message box, starts a drag or ends the program goes through here:
-    // started inside a send's delay, it would keep the keys down until it returned.
-    void after_sends(std::function<void()> action);
+    // What the message loop waits on for the sends, and what it calls then.
+    SystemSender& sender() { return sender_; }
+    // Windows ends the session: a send's keys go up now.
+    void end_sends() { sender_.close(); }
 
     // Paused, no row's hotkey is registered and the ticks stay; resumed, rows that cannot be
-    // registered again are unticked and named in a balloon. Not while a send holds keys.
+    // registered again are unticked and named in a balloon.
     void set_paused(bool paused);
     // This program's level and which program has the focus at which level: the system's
     // answers unless replaced.
@@ -83,7 +82,6 @@ public:
         return key_sequences_[row_index];
     }
     std::wstring row_remark(int row_index) const override { return remarks_[row_index]->caption(); }
-    bool keys_held() const override { return sending(); }
 
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -108,31 +106,18 @@ private:
     RowFacts row_facts(int n, bool typing_confirmed);
     // Saves the triggers; a failure is reported, and the user may try again or give up.
     void save_triggers_before_exit();
-    // A row's trigger fired: the system's hotkey, or the keyboard watch's during a send.
-    void hotkey_pressed(int n, bool from_watch);
-    // Types row k's target keys into the focused window; the send gate decides when.
-    void send_row(int k);
+    // Row k's target keys, when its send starts, if it may send now.
+    std::optional<std::vector<std::uint8_t>> keys_to_send(int k);
+    // A send types row k's trigger: its hotkey lets go meanwhile; one taken by another program
+    // meanwhile leaves the row unticked, with its trigger kept.
+    void silence_trigger(int k, bool silenced);
     // False, with a balloon the first time for that program, when the keys would be dropped:
     // paused, or the focused program runs at a higher level than this one.
     bool may_send_now();
-    // The enabled rows whose trigger is one of the chords a send types: their hotkeys let go
-    // while it types, registered again after.
-    class SilencedTriggers {
-    public:
-        SilencedTriggers(MainWindow& window, const std::vector<TypedChord>& chords);
-        ~SilencedTriggers();
-        SilencedTriggers(const SilencedTriggers&) = delete;
-        SilencedTriggers& operator=(const SilencedTriggers&) = delete;
-
-    private:
-        MainWindow& window_;
-        std::vector<int> rows_;
-    };
-    // The user's keys are watched while any row is enabled, and only then.
-    void update_keyboard_watch();
+    // The sender learns which rows are enabled, and their triggers.
+    void update_triggers();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
     void sync_check(int n);
-    bool sending() const;
     void set_key_sequence(int k, std::wstring text);
     void open_editor(int k, bool remark_mode);
     void on_click(POINT at);
@@ -151,8 +136,6 @@ private:
     std::array<HWND, kRowCount> target_boxes_{};
     std::array<std::wstring, kRowCount> key_sequences_;
     std::array<std::unique_ptr<RemarkLabel>, kRowCount> remarks_;
-    SendGate gate_{[this](int k) { send_row(k); }};
-    KeyboardWatch keyboard_watch_;
     std::unique_ptr<EditorWindow> editor_;
     std::array<bool, kRowCount> started_stored_{};  // as set.ini holds them
     // A hotkey box's text, key and modifiers, as last read or written.
@@ -167,6 +150,9 @@ private:
     bool shown_once_ = false;
     bool exiting_ = false;
     ChromeHit pressed_ = ChromeHit::outside;
+    // Last: it goes first, its keys released while the rows it asks still exist.
+    SystemSender sender_{{[this](int k) { return keys_to_send(k); },
+                          [this](int k, bool silenced) { silence_trigger(k, silenced); }}};
 };
 
 }  // namespace vantero

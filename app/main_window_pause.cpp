@@ -23,7 +23,7 @@ void MainWindow::set_paused(bool paused) {
         refused.push_back({n, RowRefusal::registration_refused});
         sync_check(n);
     }
-    after_sends([this] { update_keyboard_watch(); });
+    update_triggers();
     if (!refused.empty() && notify_)
         notify_(external::kBalloonTitle,
                 external::kRowsNotResumed + describe_rows_not_started(refused));

@@ -1,7 +1,5 @@
 #include "app/sender.h"
 
-#include "common/key_sequence.h"
-
 namespace vantero {
 
 int hold_time_for(std::size_t key_count) {
@@ -79,25 +77,6 @@ std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held) {
         if (side != 0) down.add(side);
     }
     return chords;
-}
-
-void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
-                       KeyOutput& out) {
-    const auto keys = parse_key_sequence(sequence);
-    if (!keys) return;
-    send_plan(plan_send(*keys, held, user_keys_known), out);
-}
-
-void send_plan(const SendPlan& plan, KeyOutput& out) {
-    try {
-        for (const KeyStep& step : plan.before_hold) out.send(step);
-        out.hold(plan.hold_ms);
-    } catch (...) {
-        // A key that failed to go down may still have reached the system: release it too.
-        for (const KeyStep& step : plan.after_hold) out.send(step);
-        throw;
-    }
-    for (const KeyStep& step : plan.after_hold) out.send(step);
 }
 
 }  // namespace vantero

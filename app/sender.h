@@ -1,9 +1,8 @@
 #pragma once
-// Types a row's target keys into the focused window: pressed in order, held, released in reverse
-// order, so that the window sees exactly the target's modifiers at each target key whatever
-// modifiers the user holds for the trigger.
+// What a row's send types: the target keys pressed in order, held, released in reverse order, so
+// that the window sees exactly the target's modifiers at each target key whatever modifiers the
+// user holds for the trigger.
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "common/keyboard_keys.h"
@@ -31,7 +30,6 @@ struct SendPlan {
     std::vector<KeyStep> before_hold;
     int hold_ms = 0;
     std::vector<KeyStep> after_hold;
-    bool empty() const { return before_hold.empty() && after_hold.empty() && hold_ms == 0; }
 };
 
 // Hold times: one key 100 ms, two or three keys 200 ms.
@@ -54,22 +52,5 @@ struct TypedChord {
     bool operator==(const TypedChord&) const = default;
 };
 std::vector<TypedChord> typed_chords(const SendPlan& plan, ModifierSet held);
-
-// Where the sender's key events go: the system in the program, a recorder in tests.
-class KeyOutput {
-public:
-    virtual ~KeyOutput() = default;
-    virtual void send(const KeyStep& step) = 0;
-    // Blocks for the hold time; in the program it keeps dispatching window messages.
-    virtual void hold(int milliseconds) = 0;
-};
-
-// Sends a plan through out. The steps after the hold run however the hold ends, so every key
-// pressed is released.
-void send_plan(const SendPlan& plan, KeyOutput& out);
-
-// Sends a key-sequence string ("2|17|65") through out; an invalid string sends nothing.
-void send_key_sequence(const std::string& sequence, ModifierSet held, bool user_keys_known,
-                       KeyOutput& out);
 
 }  // namespace vantero

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "app/pumping_wait.h"
-
 namespace vantero {
 namespace {
 
@@ -102,10 +100,6 @@ void SystemKeyOutput::send(const KeyStep& step) {
             inject(kVkMaskKey, true, plain_tag);
             break;
     }
-}
-
-void SystemKeyOutput::hold(int milliseconds) {
-    pumping_wait(milliseconds);
 }
 
 }  // namespace vantero

@@ -1,6 +1,6 @@
 #pragma once
-// The system's keyboard for the sender: keybd_event with the scan code of the current keyboard
-// layout and the extended flag where a keyboard sets it, held with Pause.
+// The system's keyboard for one send: keybd_event with the scan code of the current keyboard
+// layout and the extended flag where a keyboard sets it.
 #include <array>
 #include <cstdint>
 
@@ -9,7 +9,7 @@
 
 namespace vantero {
 
-class SystemKeyOutput final : public KeyOutput {
+class SystemKeyOutput {
 public:
     // watch: tells the conditional steps what the user holds; null or not running when the
     // user's keys are not watched, and then a conditional press is left out and a conditional
@@ -18,12 +18,11 @@ public:
     explicit SystemKeyOutput(KeyboardWatch* watch);
     // The send's end mark for the watch, in the input stream, if it typed anything; before it,
     // the release of a modifier put back as the user let go of it.
-    ~SystemKeyOutput() override;
+    ~SystemKeyOutput();
     SystemKeyOutput(const SystemKeyOutput&) = delete;
     SystemKeyOutput& operator=(const SystemKeyOutput&) = delete;
 
-    void send(const KeyStep& step) override;
-    void hold(int milliseconds) override;
+    void send(const KeyStep& step);
 
     bool user_keys_known() const { return watch_ != nullptr; }
     // The hook saw none of this send's events: it is gone, and needs restarting.

@@ -175,11 +175,7 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 if (actions_.show_main) actions_.show_main();
                 break;
             case WM_RBUTTONUP:
-                if (actions_.after_sends) {
-                    actions_.after_sends([this] { show_menu(); });
-                } else {
-                    show_menu();
-                }
+                show_menu();
                 break;
             default:
                 break;
@@ -203,13 +199,7 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) {
-                const UINT item = LOWORD(wparam);
-                // Same as the menu's: a message box or a restart must not hold a send's keys.
-                if (actions_.after_sends) {
-                    actions_.after_sends([this, item] { run_menu_item(item); });
-                } else {
-                    run_menu_item(item);
-                }
+                run_menu_item(LOWORD(wparam));
             }
             return 0;
         case WM_QUERYENDSESSION:
@@ -222,6 +212,7 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // Saved once more: the user may end the session although the query's save failed,
             // and the file may be free by now.
             if (wparam) {
+                if (actions_.end_sends) actions_.end_sends();
                 if (actions_.save_triggers) actions_.save_triggers();
                 delete_icon();
             }

@@ -18,8 +18,8 @@ struct TrayActions {
     std::function<void()> exit;       // menu "退出": the exit sequence
     // Windows ends the session: saves every row's trigger; the first failure's error code.
     std::function<DWORD()> save_triggers;
-    // Runs the popup menu now or once no send holds keys (MainWindow::after_sends).
-    std::function<void(std::function<void()>)> after_sends;
+    // The session ends: a send's keys go up now.
+    std::function<void()> end_sends;
     std::function<void(bool)> set_paused;        // menu "暂停"
     std::function<void()> run_as_administrator;  // menu "以管理员身份运行"
 };

@@ -1,5 +1,5 @@
-// Hold-time accuracy of real sends beside a bare waitable-timer wait of the same length, and the
-// processor time of an idle delay.
+// Hold-time accuracy of real sends, timed by the program's message loop and engine, beside a bare
+// waitable-timer wait of the same length; and the processor time of an idle loop.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,9 +9,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/pumping_wait.h"
-#include "app/sender.h"
-#include "app/system_key_output.h"
+#include "app/message_loop.h"
+#include "app/system_sender.h"
+#include "bench/send_loop.h"
+#include "common/key_sequence.h"
 #include "common/unique_handle.h"
 #include "tests/win/win_support.h"
 
@@ -39,17 +40,19 @@ Summary summarize(std::vector<double> errors) {
     return {errors[errors.size() / 2], errors.back()};
 }
 
-// Sends the sequence `count` times and measures how long the keys were held, as a low-level
-// hook on another thread sees the down of the last key and the up of the first release.
+// Sends the sequence `count` times, as a row of the program does, and measures how long the keys
+// were held, as a low-level hook on another thread sees the down of the last key and the up of
+// the first release.
 Summary hold_errors(const char* sequence, size_t events_per_send, double target_ms, int count) {
     vantero::test::KeyEventLog log;
     std::vector<double> errors;
+    vantero::SystemSender sender{
+        {[sequence](int) { return vantero::parse_key_sequence(sequence); }, {}}};
+    sender.set_trigger(0, vantero::TypedChord{VK_F24, 0});
     for (int i = 0; i < count; ++i) {
         log.clear();
-        {
-            vantero::SystemKeyOutput keys(nullptr);
-            vantero::send_key_sequence(sequence, {}, false, keys);
-        }
+        sender.hotkey_pressed(0);
+        vantero::bench::run_until_sent(sender);
         log.wait_for(events_per_send, 2000);
         const auto events = log.events();
         if (events.size() < events_per_send) continue;
@@ -126,8 +129,12 @@ int main(int argc, char** argv) {
     print_hold("hold 200 ms (2 keys)", sends, hold_errors("2|17|65", 4, 200, sends),
                bare_hold_errors({VK_CONTROL, 'A'}, 200, sends), bare_wait_errors(200, sends));
 
+    // The loop with nothing to do for a second: a timer of the system's own ends it.
     const double cpu0 = thread_cpu_ms();
-    vantero::pumping_wait(1000);
-    std::printf("processor time during a 1 s Pause: %.2f ms\n", thread_cpu_ms() - cpu0);
+    ::SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+    vantero::SystemSender idle{{}};
+    vantero::run_message_loop(idle.timer(), [&idle] { idle.wake(); });
+    std::printf("processor time of the message loop idle for 1 s: %.2f ms\n",
+                thread_cpu_ms() - cpu0);
     return 0;
 }

@@ -1,7 +1,7 @@
-// Latency of a trigger: from the hotkey message reaching its control to the send's first key
-// event and to its first target key-down (after the trigger's modifiers are lifted), with the
-// control, the registration, the keyboard watch and the sender of the program; idle, and again
-// with every core kept busy.
+// Latency of a trigger: from the hotkey message reaching its control to the send's first target
+// key-down (after the trigger's modifiers are lifted: the send's first steps are typed before the
+// trigger's call returns), with the control, the registration, the keyboard watch and the sender
+// of the program; idle, and again with every core kept busy.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/keyboard_watch.h"
-#include "app/sender.h"
-#include "app/system_key_output.h"
+#include "app/system_sender.h"
+#include "bench/send_loop.h"
+#include "common/key_sequence.h"
 #include "hotkey/key_latch.h"
 #include "settings/settings_file.h"
 #include "tests/win/win_support.h"
@@ -21,25 +21,6 @@
 namespace {
 
 using vantero::test::now_ms;
-
-// The system's keyboard, noting when the send's first event and its first target key-down went.
-class TimedKeys final : public vantero::KeyOutput {
-public:
-    explicit TimedKeys(vantero::KeyboardWatch& watch) : keys_(&watch) {}
-    void send(const vantero::KeyStep& step) override {
-        keys_.send(step);
-        if (first_event_ms < 0) first_event_ms = now_ms();
-        if (first_press_ms < 0 && step.kind == vantero::KeyStepKind::press)
-            first_press_ms = now_ms();
-    }
-    void hold(int) override {}  // the latency ends at the first key-down; no need to wait
-    bool user_keys_known() const { return keys_.user_keys_known(); }
-    double first_event_ms = -1;
-    double first_press_ms = -1;
-
-private:
-    vantero::SystemKeyOutput keys_;
-};
 
 // A low-level keyboard hook that does nothing, on a thread of its own: the floor of typing keys
 // while any such hook runs (under Wine every key event waits for the hook's thread).
@@ -95,19 +76,20 @@ private:
 };
 
 struct Latencies {
-    std::vector<double> to_first_event, to_first_target;
+    std::vector<double> to_first_target;
 };
 
 // Presses the latch's Ctrl+Alt+F9 again and again; each press sends "1|65" while Ctrl and Alt
-// stay down, as a user's hands do.
-Latencies trigger(vantero::KeyLatch& latch, vantero::KeyboardWatch& watch, int triggers) {
+// stay down, as a user's hands do; the keyboard watch sees them, so they are lifted first.
+// Each send holds its key for its hold time before the next trigger.
+Latencies trigger(vantero::KeyLatch& latch, int triggers) {
     Latencies latencies;
+    vantero::SystemSender sender{{[](int) { return vantero::parse_key_sequence("1|65"); }, {}}};
+    sender.set_trigger(0, vantero::TypedChord{VK_F9, MOD_CONTROL | MOD_ALT});
     latch.events.on_hotkey_pressed = [&] {
         const double hotkey_at = now_ms();
-        TimedKeys keys(watch);
-        vantero::send_key_sequence("1|65", vantero::modifiers_down(), keys.user_keys_known(), keys);
-        latencies.to_first_event.push_back(keys.first_event_ms - hotkey_at);
-        latencies.to_first_target.push_back(keys.first_press_ms - hotkey_at);
+        sender.hotkey_pressed(0);
+        if (sender.sending()) latencies.to_first_target.push_back(now_ms() - hotkey_at);
     };
     for (int i = 0; i < triggers; ++i) {
         const size_t before = latencies.to_first_target.size();
@@ -117,6 +99,7 @@ Latencies trigger(vantero::KeyLatch& latch, vantero::KeyboardWatch& watch, int t
         const double end = now_ms() + 1000;
         while (latencies.to_first_target.size() == before && now_ms() < end)
             vantero::test::pump_for(1);
+        vantero::bench::run_until_sent(sender);
         ::keybd_event(VK_F9, 0x43, KEYEVENTF_KEYUP, 0);
         ::keybd_event(VK_MENU, 0x38, KEYEVENTF_KEYUP, 0);
         ::keybd_event(VK_CONTROL, 0x1D, KEYEVENTF_KEYUP, 0);
@@ -157,7 +140,7 @@ double percentile(std::vector<double> v, double p) {
 
 int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const int triggers = quick ? 200 : 1000;
+    const int triggers = quick ? 100 : 300;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -181,19 +164,14 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // Without the keyboard watch nothing is lifted: the first key event is the target's.
-    vantero::KeyboardWatch watch;
-    const Latencies unwatched = trigger(latch, watch, triggers);
-    watch.start();
-    const Latencies watched = trigger(latch, watch, triggers);
+    const Latencies watched = trigger(latch, triggers);
     size_t busy_threads = 0;
     Latencies loaded;
     {
         BusyCores busy;
         busy_threads = busy.count();
-        loaded = trigger(latch, watch, triggers);
+        loaded = trigger(latch, triggers);
     }
-    watch.stop();
     latch.hotkey_enabled(false);
     ::DeleteFileW(vantero::settings_file_path().c_str());
     const std::vector<double> floor = bare_lift_and_press(triggers);
@@ -203,20 +181,10 @@ int main(int argc, char** argv) {
         loaded_floor = bare_lift_and_press(triggers);
     }
 
-    if (watched.to_first_target.empty() || unwatched.to_first_target.empty() ||
-        loaded.to_first_target.empty()) {
+    if (watched.to_first_target.empty() || loaded.to_first_target.empty()) {
         std::printf("trigger latency: no trigger arrived\n");
         return 0;
     }
-    std::printf(
-        "trigger latency, hotkey message to first key-down, no keyboard watch (nothing lifted, "
-        "%zu triggers): median %.4f ms, p99 %.4f ms\n",
-        unwatched.to_first_target.size(), percentile(unwatched.to_first_target, 0.5),
-        percentile(unwatched.to_first_target, 0.99));
-    std::printf(
-        "trigger latency, hotkey message to the send's first key event: median %.4f ms, p99 %.4f "
-        "ms\n",
-        percentile(watched.to_first_event, 0.5), percentile(watched.to_first_event, 0.99));
     const double target = percentile(watched.to_first_target, 0.5);
     std::printf(
         "trigger latency, hotkey message to first target key-down, Ctrl and Alt lifted first "

@@ -63,8 +63,6 @@ inline constexpr const wchar_t* kErrorCaption = L"error";
 inline constexpr const wchar_t* kNotSetHotkey = L"Not set hotkey";
 inline constexpr const wchar_t* kHotkeyTaken = L"Hotkey already exists, please change a hotkey.";
 inline constexpr int kSetNotSupportedAtRunTime = 382;
-// The wait's error descriptions start with this.
-inline constexpr const char* kWaitErrorPrefix = "[clsWaitableTimer.Wait]";
 
 // The main window's and the editor's messages.
 inline constexpr const wchar_t* kSaveFailedCaption = L"保存失败";

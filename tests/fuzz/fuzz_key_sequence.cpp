@@ -1,14 +1,15 @@
-// Any text given to the sender, with any modifiers held (first byte, one bit per side) and the
-// user's keys known or not (second byte): a valid parse agrees with the text's count; a send holds
-// once and presses at most its keys, never one the user's own key still gives; keys are released
-// in reverse order; held modifiers are lifted only behind a mask before anything is pressed, and
-// each is offered back once nothing pressed is down.
+// Any text given to a row's send, with any modifiers held (first byte, one bit per side) and the
+// user's keys known or not (second byte): a valid parse agrees with the text's count; the engine
+// holds once, for the hold time, and presses at most its keys, never one the user's own key still
+// gives; keys are released in reverse order; held modifiers are lifted only behind a mask before
+// anything is pressed, and each is offered back once nothing pressed is down.
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/sender.h"
+#include "app/send_engine.h"
 #include "common/key_sequence.h"
 
 namespace {
@@ -19,10 +20,16 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-struct Checker final : vantero::KeyOutput {
-    explicit Checker(vantero::ModifierSet held) : held(held) {}
+struct Checker final : vantero::SendPort {
+    Checker(std::vector<std::uint8_t> keys, vantero::ModifierSet held, bool known)
+        : keys(std::move(keys)), held(held), known(known) {}
 
-    void send(const vantero::KeyStep& step) override {
+    std::optional<vantero::SendStart> begin_send(int) override {
+        return vantero::SendStart{keys, held, known};
+    }
+    void end_send() override { ++ends; }
+    void silence_trigger(int, bool) override {}
+    void type(const vantero::KeyStep& step) override {
         const std::uint8_t vk = step.virtual_key;
         if (step.kind == KeyStepKind::mask) {
             masked = true;
@@ -43,15 +50,12 @@ struct Checker final : vantero::KeyOutput {
             lifted.push_back(vk);
         }
     }
-    void hold(int ms) override {
-        require(ms == 100 || ms == 200);
-        ++holds;
-    }
-
+    std::vector<std::uint8_t> keys;
     vantero::ModifierSet held;
+    bool known;
     std::vector<std::uint8_t> down, lifted;
     bool masked = false;
-    int presses = 0, holds = 0;
+    int presses = 0, holds = 0, ends = 0;
 };
 
 }  // namespace
@@ -63,8 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto keys = vantero::parse_key_sequence(text);
     const std::size_t count = keys ? keys->size() : 0;
     if (keys) require(count >= 1 && count <= 3 && text.starts_with(std::to_string(count) + "|"));
-    Checker out(held);
-    vantero::send_key_sequence(text, held, (data[1] & 1) != 0, out);
+    Checker out(keys.value_or(std::vector<std::uint8_t>{}), held, (data[1] & 1) != 0);
+    vantero::SendEngine engine(out);
+    engine.set_trigger(0, vantero::TypedChord{'1', 3});
+    engine.trigger(0, true, 0);
+    if (const auto due = engine.wake_at()) {
+        require(*due == 100'000 || *due == 200'000);
+        ++out.holds;
+        engine.tick(*due - 1);
+        require(engine.sending());
+        engine.tick(*due);
+    }
+    require(!engine.sending() && out.ends == out.holds);
     require(out.down.empty() && out.lifted.empty());
     require(out.presses <= static_cast<int>(count) && out.holds == (keys ? 1 : 0));
     return 0;

@@ -1,20 +1,19 @@
 // Sending a row's keys, as scenarios: the key-sequence string and the modifiers the user holds
-// in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"); and the gate
-// that runs one send at a time.
+// in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"); and the engine
+// that runs the sends in time, triggers and clock in ("h1 +20 w2 +300"), steps and times out
+// ("dn:65@0 up:65@100 dn:66@100 up:66@200").
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 
 #include "app/elevation.h"
 #include "app/row_start.h"
-#include "app/send_gate.h"
+#include "app/send_engine.h"
 #include "app/sender.h"
 #include "app/start_options.h"
 #include "common/key_sequence.h"
@@ -27,26 +26,23 @@ void append(std::string& trace, const std::string& event) {
     trace += (trace.empty() ? "" : " ") + event;
 }
 
-class Recorder : public KeyOutput {
-public:
-    void send(const KeyStep& step) override {
-        // In the order of KeyStepKind.
-        static const char* const kKinds[] = {"dn:", "up:", "dn-if-held:", "up-if-free:", "mask"};
-        const bool mask = step.kind == KeyStepKind::mask;
-        append(trace, kKinds[static_cast<int>(step.kind)] +
-                          (mask ? "" : std::to_string(step.virtual_key)));
-        if (step.kind == KeyStepKind::press && step.virtual_key == fail_press_of)
-            throw std::runtime_error("press");
-    }
-    void hold(int ms) override {
-        append(trace, "hold:" + std::to_string(ms));
-        if (fail_hold) throw std::runtime_error("hold");
-    }
+std::string step_name(const KeyStep& step) {
+    // In the order of KeyStepKind.
+    static const char* const kKinds[] = {"dn:", "up:", "dn-if-held:", "up-if-free:", "mask"};
+    const bool mask = step.kind == KeyStepKind::mask;
+    return kKinds[static_cast<int>(step.kind)] + (mask ? "" : std::to_string(step.virtual_key));
+}
 
+std::string plan_trace(const char* sequence, ModifierSet held, bool user_keys_known) {
+    const auto keys = parse_key_sequence(sequence);
+    if (!keys) return "";
+    const SendPlan plan = plan_send(*keys, held, user_keys_known);
     std::string trace;
-    bool fail_hold = false;
-    int fail_press_of = -1;
-};
+    for (const KeyStep& step : plan.before_hold) append(trace, step_name(step));
+    append(trace, "hold:" + std::to_string(plan.hold_ms));
+    for (const KeyStep& step : plan.after_hold) append(trace, step_name(step));
+    return trace;
+}
 
 ModifierSet held_keys(std::initializer_list<std::uint8_t> sides) {
     ModifierSet held;
@@ -94,9 +90,8 @@ TEST(Sender, TheWindowSeesExactlyTheTargetKeys) {
         {{kLCtrl, kLAlt}, "2||65", ""},
     };
     for (const auto& c : cases) {
-        Recorder out;
-        send_key_sequence(c.sequence, held_keys(c.held), c.user_keys_known, out);
-        EXPECT_EQ(out.trace, c.trace) << '"' << c.sequence << '"';
+        EXPECT_EQ(plan_trace(c.sequence, held_keys(c.held), c.user_keys_known), c.trace)
+            << '"' << c.sequence << '"';
     }
 }
 
@@ -122,70 +117,97 @@ TEST(Sender, NamesTheChordsItTypes) {
     }
 }
 
-TEST(Sender, EveryKeyIsReleasedWhenSendingFails) {
-    Recorder hold_fails;
-    hold_fails.fail_hold = true;
-    EXPECT_THROW(send_key_sequence("2|17|65", held_keys({kLAlt}), true, hold_fails),
-                 std::runtime_error);
-    EXPECT_EQ(hold_fails.trace,
-              "mask up:164 dn:17 dn:65 hold:200 up:65 up-if-free:17 dn-if-held:164 mask");
-    // A press that failed may still have reached the system: it is released too.
-    Recorder press_fails;
-    press_fails.fail_press_of = 65;
-    EXPECT_THROW(send_key_sequence("2|17|65", {}, true, press_fails), std::runtime_error);
-    EXPECT_EQ(press_fails.trace, "dn:17 dn:65 up:65 up-if-free:17");
-}
+// Row n's trigger is Ctrl+Alt+n; it types the letter n ("1|65" for row 1) unless given targets.
+// In a script, "h2" is row 2's hotkey from the system, "w2" the same seen by the keyboard watch
+// (the user's), "+20" lets 20 ms pass, "-2" unticks row 2 and "x" ends the program. Out comes
+// every key step with its time in ms, and "mute3"/"unmute3" for row 3's hotkey let go for a send.
+class Scenario final : public SendPort {
+public:
+    explicit Scenario(std::map<int, const char*> targets) : targets_(std::move(targets)) {
+        for (int k = 0; k < kRowCount; ++k)
+            engine_.set_trigger(k, TypedChord{static_cast<std::uint8_t>('1' + k), 3});
+    }
 
-// What arrives while a row's send holds its keys: the user's triggers "u2", triggers the send
-// may have typed "t3", clicks that open something "click:menu", the exit "click:exit" (which
-// closes the gate when it runs); out comes what the gate runs, in order ("1 2 menu").
-struct GateCase {
-    const char* start;                  // while nothing is sent
-    std::map<int, const char*> during;  // during a row's first send
-    const char* trace;
-};
-
-std::string play(const GateCase& c) {
-    std::string trace;
-    std::set<int> started;
-    std::function<void(const char*)> events;
-    SendGate gate([&](int row) {
-        append(trace, std::to_string(row));
-        if (c.during.count(row) && started.insert(row).second) events(c.during.at(row));
-    });
-    events = [&](const char* script) {
+    std::string play(const char* script) {
         std::istringstream in(script);
         for (std::string event; in >> event;) {
-            if (!event.starts_with("click:")) {
-                gate.trigger(std::stoi(event.substr(1)), event[0] == 't');
-                continue;
+            const int number = event.size() > 1 ? std::stoi(event.substr(1)) : 0;
+            if (event[0] == '+') {
+                const Micros until = now_ + number * 1000;
+                while (engine_.wake_at() && *engine_.wake_at() <= until) {
+                    now_ = *engine_.wake_at();
+                    engine_.tick(now_);
+                }
+                now_ = until;
+            } else if (event[0] == '-') {
+                engine_.set_trigger(number - 1, std::nullopt);
+            } else if (event[0] == 'x') {
+                engine_.close();
+            } else {
+                engine_.trigger(number - 1, event[0] == 'w', now_);
             }
-            gate.after_sends([&, what = event.substr(6)] {
-                append(trace, what);
-                if (what == "exit") gate.close();
-            });
         }
-    };
-    events(c.start);
-    return trace;
-}
+        EXPECT_FALSE(engine_.sending());
+        EXPECT_EQ(begun_, ended_) << "a send that never ended";
+        return trace_;
+    }
 
-TEST(SendGate, OneSendAtATime) {
-    const GateCase cases[] = {
-        {"u1 u2", {}, "1 2"},
-        // The sending row's own repeat is dropped; other rows wait their turn, once each.
-        {"u1", {{1, "u1 u1"}}, "1"},
-        {"u1", {{1, "u3 u2 u3"}}, "1 3 2"},
-        {"u1", {{1, "u2"}, {2, "u1"}}, "1 2 1"},
-        // Rows that type their own or each other's triggers send once each.
-        {"u1", {{1, "t1"}}, "1"},
-        {"u2", {{2, "t3"}, {3, "t2 t4"}, {4, "t3 t2"}}, "2 3 4"},
-        // Menus, message boxes and the exit wait for the last send, queued ones included.
-        {"u1", {{1, "click:menu u2"}}, "1 2 menu"},
-        {"u1", {{1, "u2 click:exit u3"}}, "1 2 3 exit"},
-        {"click:exit u1", {}, "exit"},
+private:
+    std::optional<SendStart> begin_send(int row) override {
+        const auto it = targets_.find(row + 1);
+        const std::string target =
+            it != targets_.end() ? it->second : "1|" + std::to_string('A' + row);
+        auto keys = parse_key_sequence(target);
+        if (!keys) return std::nullopt;
+        ++begun_;
+        return SendStart{*keys, {}, true};
+    }
+    void type(const KeyStep& step) override { record(step_name(step)); }
+    void end_send() override { ++ended_; }
+    void silence_trigger(int row, bool silenced) override {
+        record((silenced ? "mute" : "unmute") + std::to_string(row + 1));
+    }
+    void record(const std::string& what) {
+        append(trace_, what + "@" + std::to_string(now_ / 1000));
+    }
+
+    std::map<int, const char*> targets_;
+    SendEngine engine_{*this};
+    Micros now_ = 0;
+    int begun_ = 0, ended_ = 0;
+    std::string trace_;
+};
+
+TEST(SendEngine, OneSendAtATimeEachHeldItsTimeAndEveryKeyReleased) {
+    const struct {
+        const char* script;
+        const char* trace;
+        std::map<int, const char*> targets = {};
+    } cases[] = {
+        {"h1 +300", "dn:65@0 up:65@100"},
+        {"h5 +300", "dn:17@0 dn:65@0 up:65@200 up-if-free:17@200", {{5, "2|17|65"}}},
+        // Others wait their turn, in order, once each; the sending row's own repeat is dropped.
+        {"h1 +20 h2 +20 h1 +300", "dn:65@0 up:65@100 dn:66@100 up:66@200"},
+        {"h1 +10 w3 w2 w3 +400", "dn:65@0 up:65@100 dn:67@100 up:67@200 dn:66@200 up:66@300"},
+        {"h1 +10 w2 +95 w1 +300", "dn:65@0 up:65@100 dn:66@100 up:66@200 dn:65@200 up:65@300"},
+        // What the system reports during a send may be the send's own keys: rows that type
+        // each other's triggers send once each, until the engine is idle again.
+        {"h2 +10 h3 +100 h2 h4 +100 h3 h2 +300 h2 +300",
+         "dn:66@0 up:66@100 dn:67@100 up:67@200 dn:68@200 up:68@300 dn:66@510 up:66@610"},
+        // A chord typed that is another row's trigger lets go of that row's hotkey meanwhile.
+        {"h2 +300",
+         "mute3@0 dn:17@0 dn:18@0 dn:51@0 up:51@200 up-if-free:18@200 up-if-free:17@200 "
+         "unmute3@200",
+         {{2, "3|17|18|51"}}},
+        // A row unticked while it waits does not send; one unticked while it sends finishes.
+        {"h1 +10 h2 -2 +300", "dn:65@0 up:65@100"},
+        {"h1 +10 -1 +300 h1 +300", "dn:65@0 up:65@100"},
+        // A row that may not send now gives its turn to the next.
+        {"h1 +10 h9 h2 +300", "dn:65@0 up:65@100 dn:66@100 up:66@200", {{9, "2|65"}}},
+        // The end releases the keys at once, and nothing starts after.
+        {"h1 +10 h2 +10 x +300 h3 +300", "dn:65@0 up:65@20"},
     };
-    for (const GateCase& c : cases) EXPECT_EQ(play(c), c.trace) << c.start;
+    for (const auto& c : cases) EXPECT_EQ(Scenario(c.targets).play(c.script), c.trace) << c.script;
 }
 
 // A row starts only with a named trigger, valid target keys and, for a typing key, a yes; each

@@ -1,46 +1,61 @@
-// What the focused window receives from the sender while the keyboard watch decides what the
-// user holds, and the message-pumping wait that holds the keys. The test's untagged key events
-// play the user's hands (160 left Shift, 162 left Ctrl, 164 left Alt, 91 left Win); the window
-// logs "dn:65{c}" with the modifiers it reads, and every key-up: a key left down would show.
+// What the focused window receives from the program's sends, typed through the keyboard and
+// timed by the one message loop, while the keyboard watch decides what the user holds. The
+// test's untagged key events play the user's hands (160 left Shift, 162 left Ctrl, 164 left
+// Alt, 91 left Win); the window logs "dn:65{c}" with the modifiers it reads, and every key-up:
+// a key left down would show.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <map>
-#include <stdexcept>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "app/keyboard_watch.h"
-#include "app/pumping_wait.h"
-#include "app/sender.h"
-#include "app/system_key_output.h"
+#include "app/message_loop.h"
+#include "app/system_sender.h"
+#include "common/key_sequence.h"
 #include "tests/win/win_support.h"
 
 namespace vantero {
 namespace {
 
-void send(const char* sequence, KeyboardWatch* watch) {
-    SystemKeyOutput keys(watch);
-    send_key_sequence(sequence, modifiers_down(), keys.user_keys_known(), keys);
-}
-
+// Row 9 sends the keys given; rows 1 and 5 (Ctrl+3, Ctrl+4) are enabled but have nothing to
+// send, and are only named in `asked` when their turn comes.
 class SenderUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        watch.start();
-        ASSERT_TRUE(watch.running() && window.focus());
+        sender.set_trigger(0, TypedChord{'3', MOD_CONTROL});
+        sender.set_trigger(4, TypedChord{'4', MOD_CONTROL});
+        sender.set_trigger(kRow, TypedChord{VK_F24, 0});
+        ASSERT_TRUE(window.focus());
         window.clear();
     }
+    // As the program sends: its message loop runs until the send, and any that waited, is over.
+    void send(const char* keys) {
+        sequence = keys;
+        sender.hotkey_pressed(kRow);
+        run_message_loop(sender.timer(), [this] {
+            sender.wake();
+            if (!sender.sending()) ::PostQuitMessage(0);
+        });
+    }
+
+    static constexpr int kRow = 8;
     test::FocusedWindow& window = test::FocusedWindow::shared();
-    KeyboardWatch watch;
+    std::string sequence, asked;
+    SystemSender sender{{[this](int row) -> std::optional<std::vector<std::uint8_t>> {
+                             if (row == kRow) return parse_key_sequence(sequence);
+                             if (!asked.empty()) asked += ' ';
+                             asked += std::to_string(row);
+                             return std::nullopt;
+                         },
+                         {}}};
 };
 
 TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheirOwnKeys) {
-    watch.set_trigger(0, '3', MOD_CONTROL);
-    watch.set_trigger(4, '4', MOD_CONTROL);
-    watch.set_listener(window.hwnd(), test::FocusedWindow::kPostedMessage);
     // The user holds keys (their key-downs are not logged), may press or let go of keys during
     // the hold, and lets go afterwards. A lone Alt tap would log "menu".
     const struct {
-        const char *held, *sequence, *during, *released, *received, *posted = "";
+        const char *held, *sequence, *during, *released, *received, *asked = "";
         int taps = 0;
     } cases[] = {
         {"dn:162 dn:164", "2|17|65", "", "up:164 up:162",
@@ -56,9 +71,9 @@ TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheir
         // A Shift pressed during a send that pressed Shift stays down for the user.
         {"", "2|16|65", "dn:160", "up:160", "dn:16{s} dn:65{s} dn:16{s} up:65 up:16"},
         // The keyboard repeats Ctrl+3 and the user presses Ctrl+4 (triggers) and Ctrl+5 (none):
-        // the triggers go to the listener, not the window, until the send is over.
+        // the triggers are the user's, not the window's: their rows take their turn after.
         {"dn:162", "1|65", "dn:51 dn:51 dn:52 up:52 dn:53 up:53", "dn:51 dn:51 up:51 up:162",
-         "up:17 dn:65{} up:52 dn:53{} up:53 up:65 dn:17{c} dn:51{c} dn:51{c} up:51 up:17", "0 0 4"},
+         "up:17 dn:65{} up:52 dn:53{} up:53 up:65 dn:17{c} dn:51{c} dn:51{c} up:51 up:17", "0 4"},
     };
     // Another program's hook, installed after the watch and so called before it: every key-down
     // it sees must be followed by its key-up.
@@ -68,11 +83,12 @@ TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheir
         later_hook.clear();
         test::play(c.held);
         window.clear();
+        asked.clear();
         window.after(20, [&] { test::play(c.during); });
-        send(c.sequence, &watch);
+        send(c.sequence);
         test::play(c.released);
         EXPECT_EQ(window.trace, c.received);
-        EXPECT_EQ(window.posted, c.posted);
+        EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(window.lone_taps, c.taps);
         EXPECT_EQ(test::keys_left_down(later_hook.events()), "");
     }
@@ -80,8 +96,8 @@ TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheir
 
 TEST_F(SenderUnderWine, KeysCarryTheLayoutsScanCodeAndTheExtendedFlagForWindowAndHook) {
     test::KeyEventLog hook;
-    send("3|65|37|46", &watch);
-    send("2|91|116", &watch);
+    send("3|65|37|46");
+    send("2|91|116");
     hook.wait_for(10, 2000);
     test::pump_for(50);
     std::map<unsigned, std::string> seen;  // "scan[+ if extended] " by the window, then the hook
@@ -94,29 +110,25 @@ TEST_F(SenderUnderWine, KeysCarryTheLayoutsScanCodeAndTheExtendedFlagForWindowAn
     for (const auto& [vk, once] : expected) EXPECT_EQ(seen[vk], once + once + once + once) << vk;
 }
 
-// Timers due before a wait ends are dispatched by it: their order shows which wait ran how long.
-TEST(PumpingWaitUnderWine, DispatchesNestsKeepsAQuitForTheCallerAndRefusesABadTime) {
-    test::FocusedWindow& window = test::FocusedWindow::shared();
-    std::string order;
-    window.after(0, [&] {
-        window.after(20, [&] { order += "inner-timer "; });
-        pumping_wait(150);
-        order += "inner-done ";
+// A menu, a message box or a drag runs the system's own message loop: a hold that falls due
+// there ends there, before the loop does.
+TEST_F(SenderUnderWine, AHoldEndsInsideAModalLoopOfTheSystem) {
+    test::KeyEventLog hook;
+    unique_menu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.get(), MF_STRING, 1, L"item");
+    double menu_closed_at = 0;
+    window.after(10, [&] {
+        window.after(400, [&] {
+            menu_closed_at = test::now_ms();
+            ::EndMenu();
+        });
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, 0, 0, 0, window.hwnd(), nullptr);
     });
-    window.after(250, [&] { order += "outer-timer "; });
-    ::PostQuitMessage(7);
-    pumping_wait(400);
-    EXPECT_EQ(order, "inner-timer inner-done outer-timer ");
-    MSG quit;
-    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7);
-    for (double bad : {-1.0, std::numeric_limits<double>::quiet_NaN()}) {
-        try {
-            pumping_wait(bad);
-            ADD_FAILURE() << "no error for " << bad;
-        } catch (const std::invalid_argument& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("[clsWaitableTimer.Wait]", 0), 0u) << e.what();
-        }
-    }
+    send("1|65");
+    ASSERT_TRUE(hook.wait_for(2, 2000));
+    const std::vector<test::KeyEvent> events = hook.events();
+    EXPECT_TRUE(events[1].up && events[1].vk == 'A');
+    EXPECT_LT(events[1].at_ms, menu_closed_at);
 }
 
 }  // namespace
