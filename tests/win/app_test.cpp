@@ -420,9 +420,9 @@ TEST_F(AppTest, FiveHundredInterleavedTriggersOfNineRowsLeaveNothingDown) {
     EXPECT_EQ(typed(5, targets), "dn:69{} up:69") << "the program no longer answers";
 }
 
-// The window's close and Alt+F4 only hide it; the close area ends the program, which waits for
-// a send's keys to be let go and saves every trigger first.
-TEST_F(AppTest, ClosingHidesTheWindowAndAnExitDuringASendWaitsForItsKeysSavesEveryTrigger) {
+// The window's close and Alt+F4 only hide it; the close area ends the program, which lets go of
+// a send's keys and saves every trigger first.
+TEST_F(AppTest, ClosingHidesTheWindowAndAnExitDuringASendReleasesItsKeysSavesEveryTrigger) {
     ASSERT_TRUE(start(gbk_ini({{L"B + C", L"2|66|67"}})));
     click(1);
     const std::function<void()> closes[] = {
