@@ -91,6 +91,7 @@ void SystemSender::wake() {
 }
 
 void SystemSender::close() {
+    closed_ = true;
     engine_.close();
     arm();
     watch_.stop();
@@ -120,7 +121,7 @@ void SystemSender::update_watch() {
     bool any_enabled = false;
     for (int k = 0; k < kRowCount; ++k) any_enabled = any_enabled || engine_.has_trigger(k);
     // Not under a send's feet: the steps still to come ask it what the user holds.
-    if (any_enabled) {
+    if (any_enabled && !closed_) {
         watch_.start();
     } else if (!engine_.sending()) {
         watch_.stop();
