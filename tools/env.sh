@@ -8,6 +8,7 @@ export VANTERO_ROOT
 vantero_packages=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     wine wine64 xvfb xdotool xclip x11-utils imagemagick fonts-wqy-microhei locales python3
+    python3-xlib
     clang libclang-rt-14-dev clang-format)
 
 vantero_install_packages() {
@@ -41,7 +42,8 @@ unset LC_ALL LC_CTYPE LANGUAGE
 export LANG=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# Starts Xvfb unless a display is already given; the server ends with the calling shell.
+# Starts Xvfb unless a display is already given, with tools/wm-state keeping the windows' state
+# as a window manager would; both end with the calling shell.
 vantero_start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return 0
@@ -56,7 +58,11 @@ vantero_start_display() {
     trap 'vantero_stop_display' EXIT
     local i
     for i in $(seq 1 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+        if xdpyinfo >/dev/null 2>&1; then
+            "$VANTERO_ROOT/tools/wm-state" >/dev/null 2>&1 &
+            VANTERO_WM_STATE_PID=$!
+            return 0
+        fi
         sleep 0.1
     done
     echo "Xvfb did not start on $DISPLAY" >&2
@@ -65,6 +71,7 @@ vantero_start_display() {
 
 vantero_stop_display() {
     wineserver -k >/dev/null 2>&1 || true
+    [ -n "${VANTERO_WM_STATE_PID:-}" ] && kill "$VANTERO_WM_STATE_PID" 2>/dev/null || true
     [ -n "${VANTERO_XVFB_PID:-}" ] && kill "$VANTERO_XVFB_PID" 2>/dev/null || true
 }
 
