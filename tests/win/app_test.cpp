@@ -584,12 +584,12 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
         SCOPED_TRACE(testing::Message() << before.size());
         set_run_value(before);
         EXPECT_EQ(menu_shown(), menu(false, before == ours));
-        choose(TrayIcon::kStartWithWindows);
+        choose(kTrayStartWithWindows);
         EXPECT_EQ(run_value(), after);
         EXPECT_EQ(menu_shown(), menu(false, ticked));
     }
     set_run_value(L"");
-    choose(TrayIcon::kPause);
+    choose(kTrayPause);
     EXPECT_EQ(menu_shown(), menu(true, false));
     EXPECT_EQ(boxes.take(), kNoBox);
 
@@ -605,7 +605,7 @@ TEST_F(AppTest, TheMenusStartWithWindowsItemWritesTheRunValueItShows) {
     ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(
         L"D:(A;;KR;;;WD)", SDDL_REVISION_1, &read_only, nullptr));
     ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, read_only), ERROR_SUCCESS);
-    choose(TrayIcon::kStartWithWindows);
+    choose(kTrayStartWithWindows);
     ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original.data());
     ::RegCloseKey(key), ::LocalFree(read_only);
     const std::vector<std::wstring> seen = boxes.take();
@@ -619,7 +619,7 @@ TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
     ASSERT_TRUE(start(gbk_ini({{L"B", L"1|66"}, {L"C", L"1|67"}})));
     click(1), click(2);
     ASSERT_TRUE(icon_turns(true)) << "no coloured icon";
-    choose(TrayIcon::kPause);
+    choose(kTrayPause);
     EXPECT_TRUE(ticked(1) && ticked(2));
     EXPECT_FALSE(registered(1) || registered(2));
     EXPECT_TRUE(icon_turns(false));
@@ -627,7 +627,7 @@ TEST_F(AppTest, PauseUnregistersEveryRowWithAGreyIconAndResumesThoseStillFree) {
 
     // Another program takes row 2's trigger while the rows are paused.
     ASSERT_TRUE(::RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, '2'));
-    EXPECT_TRUE(balloon_after([] { choose(TrayIcon::kPause); })) << "row 2 not named";
+    EXPECT_TRUE(balloon_after([] { choose(kTrayPause); })) << "row 2 not named";
     ::UnregisterHotKey(nullptr, 7);
     EXPECT_TRUE(ticked(1) && registered(1));
     EXPECT_FALSE(ticked(2) || registered(2));
@@ -688,7 +688,7 @@ TEST_F(AppTest, AStartInTheTrayShowsNothingAndASecondStartShowsTheFirst) {
     const DWORD id = ::GetProcessId(restarted.get());
     EXPECT_TRUE(pump_until(
         [&] { return ::IsWindowVisible(window_of(ext::kMainClass, id)) != FALSE; }, 20000));
-    ::PostMessageW(window_of(ext::kTrayClass, id), WM_COMMAND, TrayIcon::kExit, 0);
+    ::PostMessageW(window_of(ext::kTrayClass, id), WM_COMMAND, kTrayExit, 0);
     EXPECT_TRUE(ended(restarted));
     std::filesystem::remove_all(folder);
 }
