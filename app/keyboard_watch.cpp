@@ -1,5 +1,7 @@
 #include "app/keyboard_watch.h"
 
+#include "app/message_loop.h"
+
 namespace vantero {
 namespace {
 
@@ -9,23 +11,11 @@ thread_local KeyboardWatch* t_watch = nullptr;
 // The hook procedure needs little: a small stack keeps the thread from costing megabytes.
 constexpr SIZE_T kThreadStack = 256 * 1024;
 
-// Longer than any send can last: a send open this long has lost its end mark.
-constexpr DWORD kSendExpiryMs = 5000;
-
-std::uint8_t side_bit(std::uint8_t side) {
-    ModifierSet one;
-    one.add(side);
-    return one.bits();
-}
-
 }  // namespace
 
 void KeyboardWatch::start() {
     if (running_) return;
     stop();  // a thread whose hook was refused has ended; join it before trying again
-    sends_open_ = 0;
-    put_back_let_go_ = 0;
-    own_events_seen_ = 0;
     own_events_sent_ = 0;
     ready_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!ready_) return;
@@ -56,12 +46,9 @@ void KeyboardWatch::run() {
     running_ = static_cast<bool>(hook);
     // Keys already down when the hook came: their key-downs were never seen. Key events since
     // the hook came wait for this thread's loop, so they apply after this.
-    user_modifiers_ = modifiers_down().bits();
+    state_.reset(modifiers_down());
     ::SetEvent(ready_.get());
-    if (!hook) return;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::DispatchMessageW(&msg);
-    }
+    if (hook) run_message_loop();  // the hook is called from here
 }
 
 LRESULT CALLBACK KeyboardWatch::hook_proc(int code, WPARAM wparam, LPARAM lparam) {
@@ -73,75 +60,26 @@ LRESULT CALLBACK KeyboardWatch::hook_proc(int code, WPARAM wparam, LPARAM lparam
 }
 
 bool KeyboardWatch::on_key(const KBDLLHOOKSTRUCT& event) {
-    const auto vk = static_cast<std::uint8_t>(event.vkCode);
-    const bool up = (event.flags & LLKHF_UP) != 0;
-    const std::uint8_t side =
-        modifier_side(vk, (event.flags & LLKHF_EXTENDED) != 0, event.scanCode);
-    const ModifierSet user = ModifierSet::from_bits(user_modifiers_.load());
-
-    if (key_event_tag::is_ours(event.dwExtraInfo)) {
-        own_events_seen_.fetch_add(1);
-        if (key_event_tag::begins_send(event.dwExtraInfo)) {
-            ++sends_open_;
-            last_begin_ = ::GetTickCount();
-        }
-        // Never dropped: a hook installed later has seen the event already.
-        switch (key_event_tag::kind_of(event.dwExtraInfo)) {
-            case key_event_tag::press_if_held:
-                // The user let go after the sender asked: the sender lets go too.
-                if (side != 0 && !user.contains(side)) put_back_let_go_.fetch_or(side_bit(side));
-                return false;
-            case key_event_tag::end_send:
-                if (sends_open_ > 0) --sends_open_;
-                return false;
-            default:
-                return false;
-        }
-    }
-
-    // Everything else is the user's: the keyboard, or another program typing for the user.
-    if (side != 0) {
-        ModifierSet held = user;
-        if (up) {
-            held.remove(side);
-        } else {
-            held.add(side);
-        }
-        user_modifiers_ = held.bits();
-        // The user's own key event on a side put back: the key is the user's again.
-        put_back_let_go_.fetch_and(static_cast<std::uint8_t>(~side_bit(side)));
-        return false;
-    }
-    if (up || sends_open_ == 0) return false;
-    if (::GetTickCount() - last_begin_ > kSendExpiryMs) {
-        sends_open_ = 0;
-        return false;
-    }
-    // A trigger, by the modifiers the user holds: the send's keys hide it from the system.
-    const auto pressed = static_cast<std::uint16_t>(vk | hotkey_modifiers(user) << 8);
-    for (std::size_t row = 0; row < triggers_.size(); ++row) {
-        if (vk == 0 || triggers_[row].load() != pressed) continue;
+    const WatchDecision decision =
+        state_.on_key({static_cast<std::uint8_t>(event.vkCode), (event.flags & LLKHF_UP) != 0,
+                       (event.flags & LLKHF_EXTENDED) != 0, event.scanCode, event.dwExtraInfo,
+                       static_cast<std::uint32_t>(::GetTickCount())});
+    if (decision.post_row >= 0) {
         if (HWND listener = listener_.load())
-            ::PostMessageW(listener, listener_message_.load(), row, 0);
-        return true;
+            ::PostMessageW(listener, listener_message_.load(), decision.post_row, 0);
     }
-    return false;
+    return decision.drop;
 }
 
 void KeyboardWatch::wait_for_own_events() const {
     // A hook the system dropped sees nothing more: then the wait ends on time.
     const ULONGLONG give_up = ::GetTickCount64() + 50;
     auto behind = [this] {
-        return static_cast<std::int32_t>(own_events_sent_.load() - own_events_seen_.load()) > 0;
+        return static_cast<std::int32_t>(own_events_sent_.load() - state_.own_events_seen()) > 0;
     };
     while (running_ && behind() && ::GetTickCount64() < give_up) {
         ::Sleep(1);
     }
-}
-
-void KeyboardWatch::set_trigger(int row_index, std::uint8_t vk, int modifier_mask) {
-    if (row_index < 0 || row_index >= kMaxTriggers) return;
-    triggers_[row_index] = static_cast<std::uint16_t>(vk | (modifier_mask & 0xF) << 8);
 }
 
 void KeyboardWatch::set_listener(HWND window, UINT message) {

@@ -12,15 +12,16 @@
 // between a send's begin and end marks the hook recognises the enabled triggers itself, by the
 // modifiers the user holds, keeps their key-downs from the window and posts them to the listener.
 //
-// The hook procedure only reads and writes a few atomics (and may post a message) and returns,
-// so the system never waits on it; the thread sleeps in GetMessage otherwise.
+// What each event means is decided by KeyWatchState (app/key_watch_state.h); this keeps the
+// thread, the hook and the listener. The hook procedure only reads and writes a few atomics (and
+// may post a message) and returns, so the system never waits on it; the thread sleeps in
+// the message loop otherwise.
 #include <windows.h>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 
-#include "app/sender.h"
+#include "app/key_watch_state.h"
 #include "common/key_event_tag.h"
 #include "common/keyboard_keys.h"
 #include "common/unique_handle.h"
@@ -41,7 +42,7 @@ public:
 
     // How many of the program's own key events the hook has seen: a send that finds none of
     // its events seen knows the hook is gone.
-    std::uint32_t own_events_seen() const { return own_events_seen_.load(); }
+    std::uint32_t own_events_seen() const { return state_.own_events_seen(); }
     // The program's own key events as they are typed.
     void note_own_event() { own_events_sent_.fetch_add(1); }
     // Waits, briefly, until the hook has seen every key event the program typed: the system
@@ -49,19 +50,16 @@ public:
     void wait_for_own_events() const;
 
     // Whether the user holds a modifier key (by side), as far as the hook has seen.
-    bool user_holds(std::uint8_t side) const {
-        return ModifierSet::from_bits(user_modifiers_.load()).contains(side);
-    }
+    bool user_holds(std::uint8_t side) const { return state_.user_modifiers().contains(side); }
     // The modifiers the program put back that the user no longer held when the hook saw them,
     // and has not pressed or let go of since; cleared by the call.
-    ModifierSet take_put_back_let_go() {
-        return ModifierSet::from_bits(put_back_let_go_.exchange(0));
-    }
+    ModifierSet take_put_back_let_go() { return state_.take_put_back_let_go(); }
 
     // A row's trigger (key 0: none enabled), as RegisterHotKey has it: the key and the modifier
     // mask (MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8).
-    static constexpr int kMaxTriggers = 16;
-    void set_trigger(int row_index, std::uint8_t vk, int modifier_mask);
+    void set_trigger(int row_index, std::uint8_t vk, int modifier_mask) {
+        state_.set_trigger(row_index, vk, modifier_mask);
+    }
     // Where a trigger pressed during a send goes: message with the row index in wParam.
     void set_listener(HWND window, UINT message);
 
@@ -75,15 +73,8 @@ private:
     DWORD thread_id_ = 0;
     unique_kernel_handle ready_;  // set once the thread has tried to install its hook
     bool running_ = false;
-    std::atomic<std::uint8_t> user_modifiers_{0};  // bits in ModifierSet::kSides order
-    std::atomic<std::uint8_t> put_back_let_go_{0};
-    std::atomic<std::uint32_t> own_events_seen_{0};
+    KeyWatchState state_;
     std::atomic<std::uint32_t> own_events_sent_{0};
-    // Written by the hook thread only: sends whose begin mark has passed but not their end mark,
-    // and when the last one began (a lost end mark must not leave a send open for ever).
-    int sends_open_ = 0;
-    DWORD last_begin_ = 0;
-    std::array<std::atomic<std::uint16_t>, kMaxTriggers> triggers_{};  // vk | modifier mask << 8
     std::atomic<HWND> listener_{nullptr};
     std::atomic<UINT> listener_message_{0};
 };

@@ -16,15 +16,7 @@
 namespace vantero {
 namespace {
 
-struct OwnPage {
-    int resource_id;
-    const wchar_t* file_name;
-};
-
-OwnPage own_page(Page page) {
-    return page == Page::home ? OwnPage{IDR_HOME_PAGE, L"home.html"}
-                              : OwnPage{IDR_PRODUCT_PAGE, L"product.html"};
-}
+static_assert(kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 
 // The page as compiled into the program; empty when it is missing. Resource memory lives as long
 // as the module: nothing to free.
@@ -49,22 +41,16 @@ bool make_folder(const std::wstring& path) {
     return false;
 }
 
-// Where copies may go, in order: the user's local application data, else the temp folder (the
-// first may be a file or closed to the user).
-std::vector<std::wstring> base_folders() {
-    std::vector<std::wstring> folders;
-    wchar_t path[MAX_PATH + 1] = {};
-    if (SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
-                                     SHGFP_TYPE_CURRENT, path))) {
-        folders.emplace_back(path);
+std::vector<PageFolder> own_page_folders() {
+    wchar_t local[MAX_PATH + 1] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                  SHGFP_TYPE_CURRENT, local))) {
+        local[0] = L'\0';
     }
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, path);
-    if (length > 0 && length <= MAX_PATH) {
-        folders.emplace_back(path, length);
-        while (folders.back().size() > 3 && folders.back().back() == L'\\')
-            folders.back().pop_back();
-    }
-    return folders;
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    return page_folders(local, length <= MAX_PATH ? std::wstring_view(temp, length) : L"",
+                        VANTERO_VERSION_WIDE);
 }
 
 bool file_holds(const std::wstring& path, std::string_view bytes) {
@@ -113,44 +99,31 @@ struct PageCopy {
     DWORD error = ERROR_SUCCESS;      // why the last of them could not
 };
 
-// The copy of the page, written when missing or altered, in the first folder that takes it:
-// <base>\Vantero\<version>. One folder per version, so that two versions never overwrite each
-// other's pages.
+// The copy of the page, written when missing or altered, in the first folder that takes it.
 PageCopy own_page_copy(Page page) {
-    const OwnPage own = own_page(page);
-    const std::string_view bytes = page_bytes(own.resource_id);
+    const std::string_view bytes =
+        page_bytes(page == Page::home ? IDR_HOME_PAGE : IDR_PRODUCT_PAGE);
     PageCopy copy;
     if (bytes.empty()) {
         copy.error = ERROR_RESOURCE_DATA_NOT_FOUND;
         return copy;
     }
-    for (const std::wstring& base : base_folders()) {
-        const std::wstring product_folder = base + L"\\Vantero";
-        const std::wstring version_folder = product_folder + L"\\" VANTERO_VERSION_WIDE;
-        const std::wstring path = version_folder + L"\\" + own.file_name;
-        if (make_folder(product_folder) && make_folder(version_folder) &&
+    for (const PageFolder& folder : own_page_folders()) {
+        const std::wstring path = folder.version + L"\\" + own_page_file_name(page);
+        if (make_folder(folder.product) && make_folder(folder.version) &&
             (file_holds(path, bytes) || replace_file(path, bytes))) {
             copy.path = path;
             return copy;
         }
         copy.error = ::GetLastError();
-        copy.tried.push_back(version_folder);
+        copy.tried.push_back(folder.version);
     }
     return copy;
 }
 
-// Said in Chinese, with the folders tried, when no copy of a page could be written.
 void report_no_copy(HWND owner, const PageCopy& copy) {
-    std::wstring text = external::kPageNotWritten;
-    for (const std::wstring& folder : copy.tried) text += L"\n" + folder;
-    text += L"\n\n原因：";
-    if (copy.error == ERROR_ALREADY_EXISTS) {
-        text += L"文件夹的位置上已有一个同名的文件。";
-    } else {
-        const std::wstring message = system_error_text(copy.error);
-        text += (message.empty() ? L"未知错误" : message) + L"（错误代码 " +
-                std::to_wstring(copy.error) + L"）。";
-    }
+    const std::wstring text =
+        no_page_copy_text(copy.tried, copy.error, system_error_text(copy.error));
     ::MessageBoxW(owner, text.c_str(), external::kPageFailedCaption, MB_ICONWARNING | MB_OK);
 }
 

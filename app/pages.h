@@ -6,15 +6,9 @@
 
 #include <string>
 
+#include "app/page_places.h"
+
 namespace vantero {
-
-enum class Page { home, product };
-
-// Web addresses of the pages; an empty one stands for the program's own copy.
-struct PageAddresses {
-    std::wstring home;
-    std::wstring product;
-};
 
 // The addresses this build was configured with.
 PageAddresses configured_page_addresses();

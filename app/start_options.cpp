@@ -43,4 +43,8 @@ std::wstring start_in_tray_command(std::wstring_view program_path) {
     return L"\"" + std::wstring(program_path) + L"\" " + external::kStartInTrayArgument;
 }
 
+bool run_value_starts(std::wstring_view value, std::wstring_view program_path) {
+    return same_text(value, start_in_tray_command(program_path));
+}
+
 }  // namespace vantero

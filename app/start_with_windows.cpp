@@ -8,13 +8,6 @@
 #include "common/unique_handle.h"
 
 namespace vantero {
-namespace {
-
-std::wstring this_program_command() {
-    return start_in_tray_command(own_program_path());
-}
-
-}  // namespace
 
 bool starts_with_windows() {
     wchar_t value[4096];
@@ -22,9 +15,7 @@ bool starts_with_windows() {
     if (::RegGetValueW(HKEY_CURRENT_USER, external::kRunKey, external::kRunValueName, RRF_RT_REG_SZ,
                        nullptr, value, &size) != ERROR_SUCCESS)
         return false;
-    // A value left by a copy that has moved since starts nothing, or another program.
-    const std::wstring command = this_program_command();
-    return ::CompareStringOrdinal(value, -1, command.c_str(), -1, TRUE) == CSTR_EQUAL;
+    return run_value_starts(value, own_program_path());
 }
 
 DWORD set_start_with_windows(bool on) {
@@ -37,7 +28,7 @@ DWORD set_start_with_windows(bool on) {
         error = ::RegDeleteValueW(key.get(), external::kRunValueName);
         return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     }
-    const std::wstring command = this_program_command();
+    const std::wstring command = start_in_tray_command(own_program_path());
     return ::RegSetValueExW(key.get(), external::kRunValueName, 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(command.c_str()),
                             static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));

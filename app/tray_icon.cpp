@@ -4,8 +4,8 @@
 
 #include "app/integrity.h"
 #include "app/pages.h"
-#include "app/product.h"
 #include "app/start_with_windows.h"
+#include "app/tray_menu.h"
 #include "common/external_strings.h"
 #include "resources/resource_ids.h"
 #include "settings/save_error.h"
@@ -47,25 +47,14 @@ bool TrayIcon::load() {
     for (UINT message : {taskbar_created_, show_main_message_})
         ::ChangeWindowMessageFilterEx(hwnd(), message, MSGFLT_ALLOW, nullptr);
 
-    menu_.reset(::CreatePopupMenu());
-    ::AppendMenuW(menu_.get(), MF_STRING | MF_GRAYED, kShow, L"Display");
-    ::AppendMenuW(menu_.get(), MF_STRING, kAbout, L"关于本软件");
-    ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu_.get(), MF_STRING, kPause, external::kPauseItem);
-    ::AppendMenuW(menu_.get(), MF_STRING, kStartWithWindows, external::kStartWithWindowsItem);
-    if (!runs_elevated())
-        ::AppendMenuW(menu_.get(), MF_STRING, kRunAsAdministrator,
-                      external::kRunAsAdministratorItem);
-    ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(menu_.get(), MF_STRING, kExit, L"退出");
-
+    elevated_ = runs_elevated();
     record_.cbSize = sizeof(record_);
     record_.hWnd = hwnd();
     record_.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(icon_.get()));
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = kIconMessage;
     record_.hIcon = icon_.get();
-    copy_text(record_.szTip, product::kTrayTip);
+    copy_text(record_.szTip, tray_tip(false));
     // Adding the icon waits on the shell; the main window need not wait for it.
     ::PostMessageW(hwnd(), kAddIconMessage, 0, 0);
     return true;
@@ -104,7 +93,7 @@ void TrayIcon::set_paused(bool paused) {
     paused_ = paused;
     if (actions_.set_paused) actions_.set_paused(paused);
     record_.hIcon = paused && paused_icon_ ? paused_icon_.get() : icon_.get();
-    copy_text(record_.szTip, paused ? product::kTrayTipPaused : product::kTrayTip);
+    copy_text(record_.szTip, tray_tip(paused));
     if (icon_added_) ::Shell_NotifyIconW(NIM_MODIFY, &record_);
 }
 
@@ -117,32 +106,40 @@ void TrayIcon::toggle_start_with_windows() {
 }
 
 void TrayIcon::show_menu() {
+    // Built as it opens: the registry may have been changed by another tool meanwhile.
+    const unique_menu menu(::CreatePopupMenu());
+    for (const TrayMenuLine& line : tray_menu({paused_, starts_with_windows(), elevated_})) {
+        const UINT flags = line.item == kTraySeparator ? MF_SEPARATOR
+                                                       : MF_STRING | (line.grey ? MF_GRAYED : 0) |
+                                                             (line.ticked ? MF_CHECKED : 0);
+        ::AppendMenuW(menu.get(), flags, line.item, line.caption);
+    }
     POINT at;
     ::GetCursorPos(&at);
     // The menu closes when the user clicks elsewhere only if its owner is in the foreground.
     ::SetForegroundWindow(hwnd());
     const UINT chosen =
-        ::TrackPopupMenu(menu_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y,
-                         0, hwnd(), nullptr);
+        ::TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0,
+                         hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     run_menu_item(chosen);
 }
 
 void TrayIcon::run_menu_item(UINT item) {
     switch (item) {
-        case kAbout:
+        case kTrayAbout:
             open_page(hwnd(), Page::product);
             break;
-        case kExit:
+        case kTrayExit:
             if (actions_.exit) actions_.exit();
             break;
-        case kPause:
+        case kTrayPause:
             set_paused(!paused_);
             break;
-        case kStartWithWindows:
+        case kTrayStartWithWindows:
             toggle_start_with_windows();
             break;
-        case kRunAsAdministrator:
+        case kTrayRunAsAdministrator:
             if (actions_.run_as_administrator) actions_.run_as_administrator();
             break;
         default:
@@ -170,14 +167,14 @@ void TrayIcon::forget_block_reason() {
 
 LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kIconMessage) {
-        switch (static_cast<UINT>(lparam)) {
-            case WM_LBUTTONUP:
+        switch (icon_click(static_cast<UINT>(lparam))) {
+            case IconClick::show_main:
                 if (actions_.show_main) actions_.show_main();
                 break;
-            case WM_RBUTTONUP:
+            case IconClick::open_menu:
                 show_menu();
                 break;
-            default:
+            case IconClick::none:
                 break;
         }
         return 0;
@@ -191,12 +188,6 @@ LRESULT TrayIcon::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     switch (message) {
-        case WM_INITMENUPOPUP:
-            // What the registry holds now: another tool may have changed it.
-            ::CheckMenuItem(menu_.get(), kStartWithWindows,
-                            starts_with_windows() ? MF_CHECKED : MF_UNCHECKED);
-            ::CheckMenuItem(menu_.get(), kPause, paused_ ? MF_CHECKED : MF_UNCHECKED);
-            return 0;
         case WM_COMMAND:
             if (HIWORD(wparam) == 0 && lparam == 0) {
                 run_menu_item(LOWORD(wparam));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/tray_menu.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
 
@@ -30,15 +31,7 @@ public:
     static constexpr UINT kIconMessage = WM_MOUSEMOVE;
     // Posted by load(): the icon is added once the main window is on screen.
     static constexpr UINT kAddIconMessage = WM_APP + 1;
-    // Chosen from the menu, or sent as WM_COMMAND.
-    enum MenuItem : UINT {
-        kShow = 1,
-        kAbout = 2,
-        kExit = 3,
-        kPause = 4,
-        kStartWithWindows = 5,
-        kRunAsAdministrator = 6
-    };
+    // A menu item (TrayItem) may also be sent as WM_COMMAND.
 
     explicit TrayIcon(TrayActions actions);
     ~TrayIcon() override;
@@ -65,12 +58,12 @@ private:
     TrayActions actions_;
     unique_icon icon_;
     unique_icon paused_icon_;  // grey
-    unique_menu menu_;
     NOTIFYICONDATAW record_{};
     UINT taskbar_created_ = 0;
     UINT show_main_message_ = 0;  // from a second copy
     bool icon_added_ = false;
     bool paused_ = false;
+    bool elevated_ = false;  // no restart as administrator to offer
     std::wstring pending_title_, pending_text_;
     bool block_reason_ = false;  // Windows holds a reason not to end the session
 };

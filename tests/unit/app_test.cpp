@@ -1,7 +1,7 @@
 // Sending a row's keys, as scenarios: the key-sequence string and the modifiers the user holds
-// in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"); and the engine
+// in, the key steps out ("mask up:164 dn:65 hold:200 up:65 dn-if-held:164 mask"); the engine
 // that runs the sends in time, triggers and clock in ("h1 +20 w2 +300"), steps and times out
-// ("dn:65@0 up:65@100 dn:66@100 up:66@200").
+// ("dn:65@0 up:65@100 dn:66@100 up:66@200"); what the keyboard watch makes of each key event.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -12,10 +12,15 @@
 #include <tuple>
 
 #include "app/elevation.h"
+#include "app/key_watch_state.h"
+#include "app/page_places.h"
 #include "app/row_start.h"
 #include "app/send_engine.h"
 #include "app/sender.h"
 #include "app/start_options.h"
+#include "app/tray_menu.h"
+#include "common/external_strings.h"
+#include "common/key_event_tag.h"
 #include "common/key_sequence.h"
 #include "common/scale.h"
 
@@ -289,10 +294,133 @@ TEST(StartOptions, ReadsTheArgumentsThatStartInTheTrayOrAfterARestart) {
         EXPECT_EQ(std::pair(options.in_tray, options.after_restart), want)
             << testing::PrintToString(std::wstring(line));
     }
-    // What the Run value holds starts the program in the tray, its path kept whole.
-    const std::wstring command = start_in_tray_command(L"C:\\Program Files\\V\\vantero.exe");
-    EXPECT_EQ(command, L"\"C:\\Program Files\\V\\vantero.exe\" /tray");
-    EXPECT_TRUE(parse_start_options(command).in_tray);
+    // The Run value that starts this program in the tray, its path kept whole, in any case.
+    const wchar_t* path = L"C:\\Program Files\\V\\vantero.exe";
+    EXPECT_TRUE(parse_start_options(start_in_tray_command(path)).in_tray);
+    const std::pair<const wchar_t*, bool> run_values[] = {
+        {L"\"C:\\Program Files\\V\\vantero.exe\" /tray", true},
+        {L"\"c:\\program files\\v\\VANTERO.EXE\" /TRAY", true},
+        {L"\"C:\\old\\vantero.exe\" /tray", false},
+        {L"\"C:\\Program Files\\V\\vantero.exe\"", false},
+        {L"", false},
+    };
+    for (const auto& [value, starts] : run_values)
+        EXPECT_EQ(run_value_starts(value, path), starts)
+            << testing::PrintToString(std::wstring(value));
+}
+
+// The tray menu as it opens ("Display(grey) 关于本软件 | 暂停[x] ..."), the tooltip, the clicks.
+TEST(TrayMenu, ShowsTheStateAsItOpensAndAnswersOnlyTheButtonsRelease) {
+    auto shown = [](const TrayState& state) {
+        std::wstring items;
+        for (const TrayMenuLine& line : tray_menu(state)) {
+            items += (items.empty() ? L"" : L" ") +
+                     (line.item == kTraySeparator
+                          ? L"|"
+                          : line.caption + std::wstring(line.grey ? L"(grey)" : L"") +
+                                (line.ticked ? L"[x]" : L"") + L"#" + std::to_wstring(line.item));
+        }
+        return items;
+    };
+    EXPECT_EQ(shown({}),
+              L"Display(grey)#1 关于本软件#2 | 暂停#4 开机自动启动#5 以管理员身份运行#6 | 退出#3");
+    EXPECT_EQ(shown({true, true, true}),
+              L"Display(grey)#1 关于本软件#2 | 暂停[x]#4 开机自动启动[x]#5 | 退出#3");
+    EXPECT_EQ(std::wstring(tray_tip(false)), L"Vantero:左击显示 右击退出");
+    EXPECT_NE(std::wstring(tray_tip(true)), tray_tip(false));
+    // Buttons' releases: a double click brings two; its second press (0x0203) is no click.
+    const std::pair<unsigned, IconClick> clicks[] = {{0x0202, IconClick::show_main},
+                                                     {0x0205, IconClick::open_menu},
+                                                     {0x0201, IconClick::none},
+                                                     {0x0203, IconClick::none}};
+    for (const auto& [message, click] : clicks) EXPECT_EQ(icon_click(message), click) << message;
+}
+
+// The keyboard hook's decisions, as scenarios: the user's key events "dn:51", the program's
+// "+dn:65" (the first of a send "*dn:65"), its put-back "put-back:164" and end mark "end", time
+// passing "wait:5000" in; what is dropped and posted, the modifiers the user holds and the
+// put-backs the user had let go of out. Row 1 is Ctrl+3, row 5 Ctrl+4.
+std::string watch(const char* script) {
+    using namespace key_event_tag;
+    KeyWatchState state;
+    state.reset({});
+    for (auto [row, vk] : {std::pair{0, '3'}, {4, '4'}, {-1, '5'}, {kRowCount, '5'}})
+        state.set_trigger(row, static_cast<std::uint8_t>(vk), 2);
+    std::string trace;
+    std::uint32_t now = 0xFFFFF000;  // the tick count wraps during the scenarios
+    std::istringstream in(script);
+    for (std::string event; in >> event;) {
+        const size_t colon = event.find(':');
+        const std::string what = event.substr(0, colon);
+        const int number = what == "end" ? kVkMaskKey : std::stoi(event.substr(colon + 1));
+        if (what == "wait") {
+            now += number;
+            continue;
+        }
+        const std::uintptr_t tag = what == "put-back" ? make(press_if_held)
+                                   : what == "end"    ? make(end_send)
+                                   : what[0] == '+'   ? make(plain)
+                                   : what[0] == '*'   ? make(plain) | kBeginsSend
+                                                      : 0;
+        const bool up = what.ends_with("up") || what == "end";
+        const WatchDecision decision =
+            state.on_key({static_cast<std::uint8_t>(number), up, false, 0, tag, now});
+        if (decision.drop) append(trace, "drop:" + std::to_string(number));
+        if (decision.post_row >= 0) append(trace, "post:" + std::to_string(decision.post_row + 1));
+    }
+    for (auto [name, set] :
+         {std::pair{"held", state.user_modifiers()}, {"let-go", state.take_put_back_let_go()}}) {
+        append(trace, name);
+        for (std::uint8_t side : ModifierSet::kSides)
+            if (set.contains(side)) trace += ":" + std::to_string(side);
+    }
+    return trace;
+}
+
+TEST(KeyWatch, TriggersDuringASendGoToTheListenerAndPutBacksTheUserLetGoAreNoted) {
+    const std::pair<const char*, const char*> cases[] = {
+        // During a send, by the modifiers the user holds (not the ones the send lifts): triggers,
+        // repeats included, go to the listener; their key-ups and other keys pass.
+        {"dn:162 *up:162 dn:51 dn:51 up:51 dn:52 dn:53 dn:49 +dn:51 end dn:51",
+         "drop:51 post:1 drop:51 post:1 drop:52 post:5 held:162 let-go"},
+        {"dn:160 dn:162 *dn:65 dn:51 up:160 dn:51 end", "drop:51 post:1 held:162 let-go"},
+        // Nested sends: open until the last end; an end without a begin opens nothing, and
+        // outside a send every key passes.
+        {"dn:162 *dn:65 *dn:66 end dn:51 end dn:51 end end *dn:65 end dn:52",
+         "drop:51 post:1 held:162 let-go"},
+        // A send whose end mark was lost is over after five seconds.
+        {"dn:162 *dn:65 wait:5000 dn:51 wait:1 dn:51 dn:52", "drop:51 post:1 held:162 let-go"},
+        // A modifier put back as the user let go of it, until the user touches that key again.
+        {"dn:164 dn:162 *up:164 up:164 up:162 put-back:164 put-back:162 up:160",
+         "held let-go:162:164"},
+        {"dn:164 *up:164 up:164 put-back:164 dn:164", "held:164 let-go"},
+        {"dn:164 *up:164 put-back:164 +up:164 end", "held:164 let-go"},
+    };
+    for (const auto& [script, trace] : cases) EXPECT_EQ(watch(script), trace) << script;
+}
+
+// The program's own pages: the user's folder, else the temp folder's, one folder per version; the
+// message that names the folders tried and why the last failed.
+TEST(Pages, TryTheUsersFolderThenTheTempFolderAndSayWhyNeitherTookThem) {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"C:\\Users\\李\\AppData\\Local", L"C:\\Temp\\",
+         L"C:\\Users\\李\\AppData\\Local\\Vantero>1.2 C:\\Temp\\Vantero>1.2 "},
+        {L"", L"D:\\", L"D:\\Vantero>1.2 "},
+    };
+    for (const auto& [local, temp, expected] : cases) {
+        std::wstring folders;
+        for (const PageFolder& folder : page_folders(local, temp, L"1.2"))
+            folders +=
+                folder.product + L">" + folder.version.substr(folder.product.size() + 1) + L" ";
+        EXPECT_EQ(folders, expected);
+    }
+    const std::wstring not_written = external::kPageNotWritten;
+    EXPECT_EQ(no_page_copy_text({L"C:\\a", L"D:\\b"}, kErrorAlreadyExists, L"x"),
+              not_written + L"\nC:\\a\nD:\\b\n\n原因：文件夹的位置上已有一个同名的文件。");
+    EXPECT_EQ(no_page_copy_text({L"C:\\a"}, 5, L"拒绝访问。"),
+              not_written + L"\nC:\\a\n\n原因：拒绝访问。（错误代码 5）。");
+    EXPECT_EQ(no_page_copy_text({}, 1816, L""),
+              not_written + L"\n\n原因：未知错误（错误代码 1816）。");
 }
 
 }  // namespace

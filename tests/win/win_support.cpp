@@ -106,8 +106,6 @@ LRESULT CALLBACK FocusedWindow::proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
             if (down && ::GetKeyState(key) < 0) step += letter;
         if (wp != kVkMaskKey) append(self->trace, down ? step + "}" : step);
         if (self->on_key) self->on_key(self->keys.back());
-    } else if (self && msg == kPostedMessage) {
-        append(self->posted, std::to_string(wp));
     } else if (self && msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) {
         append(self->trace, "menu");
         return 0;

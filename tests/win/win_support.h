@@ -40,8 +40,6 @@ public:
         unsigned vk, scan;
         bool extended, up;
     };
-    // Code under test may post this; the window keeps the wParams (posted).
-    static constexpr UINT kPostedMessage = WM_APP + 1;
 
     static FocusedWindow& shared() {
         static FocusedWindow window;
@@ -54,12 +52,11 @@ public:
     // dispatching messages then.
     void after(int ms, std::function<void()> action);
 
-    void clear() { trace.clear(), posted.clear(), keys.clear(), lone_taps = 0; }
+    void clear() { trace.clear(), keys.clear(), lone_taps = 0; }
     // The trace's steps for the given keys only: "dn:66{} up:66".
     std::string heard(const std::vector<unsigned>& vks) const;
 
     std::string trace;      // without the mask key, meaningless to windows
-    std::string posted;     // "0 0 4"
     std::vector<Key> keys;  // every key message
     // Alt or Win key-ups with no other key pressed since that key went down: a lone tap, which
     // Windows takes to the menu bar or the Start menu.
