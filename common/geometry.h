@@ -8,6 +8,7 @@ namespace vantero {
 struct Point {
     int x = 0;
     int y = 0;
+    constexpr bool operator==(const Point&) const = default;
 };
 
 struct Size {
