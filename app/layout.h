@@ -43,13 +43,6 @@ constexpr Rect remark_box(int k, Scale scale) {
 constexpr Rect check_box(int k, Scale scale) {
     return twips_rect(scale, 9600, kRowTops[k].check, 975, 375);
 }
-// Where the window goes in the work area: centred, but on a screen too small for it the title
-// and the exit stay on the screen.
-constexpr Point centred(const Rect& work, Size size) {
-    const int x = work.left + (work.width() - size.width) / 2;
-    const int y = work.top + (work.height() - size.height) / 2;
-    return {x < work.left ? work.left : x, y < work.top ? work.top : y};
-}
 // The band a row's text sits on: the height of its text boxes.
 constexpr int text_band(Scale scale) {
     return scale.twips(300);

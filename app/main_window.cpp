@@ -181,8 +181,8 @@ void MainWindow::show() {
         shown_once_ = true;
         RECT work;
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const Point at = layout::centred({work.left, work.top, work.right, work.bottom},
-                                         layout::client_size(scale_));
+        const Point at =
+            centred({work.left, work.top, work.right, work.bottom}, layout::client_size(scale_));
         ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

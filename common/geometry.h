@@ -44,6 +44,14 @@ constexpr Rect scaled(const Rect& at_96_dpi, Scale scale) {
                    scale.px(at_96_dpi.height()));
 }
 
+// Where a window of that size goes in an area (the screen's work area): centred, but where the
+// area is too small its top-left corner, with the title and the exit, stays inside.
+constexpr Point centred(const Rect& area, Size size) {
+    const int x = area.left + (area.width() - size.width) / 2;
+    const int y = area.top + (area.height() - size.height) / 2;
+    return {x < area.left ? area.left : x, y < area.top ? area.top : y};
+}
+
 // A place given in twips (left, top, width, height), each converted on its own.
 constexpr Rect twips_rect(Scale scale, int left, int top, int width, int height) {
     return rect_of(scale.twips(left), scale.twips(top), scale.twips(width), scale.twips(height));
