@@ -1,39 +1,26 @@
 #pragma once
 // The main window's frame, drawn over its skin: title labels, hide button, exit area, links,
-// slogans and column headings. None of them is a window of its own.
+// slogans and column headings. None of them is a window of its own; where they sit is
+// chrome_layout.h's, at the scale the main window hands in.
 #include <windows.h>
 
+#include "app/chrome_layout.h"
 #include "common/scale.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
 
-enum class ChromeHit {
-    skin,
-    title_label,
-    hide_button,
-    exit_area,
-    home_link,
-    product_link,
-    outside
-};
-
 class MainChrome {
 public:
-    // Pictures and fonts for the given resolution; the layout follows it.
-    void set_dpi(int dpi);
+    // Pictures and fonts for a scale; paint at that scale afterwards.
+    void load(Scale scale);
 
-    void paint(HDC dc, const RECT& client) const;
-    // What lies under a point of the client area.
-    ChromeHit hit_test(POINT at) const;
+    void paint(HDC dc, const RECT& client, Scale scale) const;
     // Tooltips of the hide button and the exit area, and their areas after a change of scale.
-    void add_tooltips(HWND tooltip, HWND owner) const;
-    void place_tooltips(HWND tooltip, HWND owner) const;
+    void add_tooltips(HWND tooltip, HWND owner, Scale scale) const;
+    void place_tooltips(HWND tooltip, HWND owner, Scale scale) const;
 
 private:
-    RECT at_scale(const RECT& at_96_dpi) const;
-
-    Scale scale_;
     unique_gdi_object skin_;
     unique_gdi_object hide_button_;
     unique_gdi_object title_font_;   // "Vantero"

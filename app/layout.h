@@ -1,18 +1,16 @@
 #pragma once
 // Where the main window's rows sit, in twips, and its size: both follow the screen's resolution.
-#include <windows.h>
-
 #include <array>
 
+#include "common/geometry.h"
 #include "common/rows.h"
-#include "common/scale.h"
 
 namespace vantero::layout {
 
 inline constexpr int kClientWidthTwips = 12210;  // 814 pixels at 96 dpi
 inline constexpr int kClientHeightTwips = 8865;  // 591
 
-inline SIZE client_size(Scale scale) {
+constexpr Size client_size(Scale scale) {
     return {scale.twips(kClientWidthTwips), scale.twips(kClientHeightTwips)};
 }
 
@@ -33,30 +31,21 @@ inline constexpr std::array<RowTops, kRowCount> kRowTops = {{
 
 // A control's place from its left, top, width and height in twips, each converted on its own as
 // the layout gives them.
-inline RECT twips_rect(Scale scale, int left, int top, int width, int height) {
-    const int x = scale.twips(left);
-    const int y = scale.twips(top);
-    return {x, y, x + scale.twips(width), y + scale.twips(height)};
-}
-inline RECT hotkey_box(int k, Scale scale) {
+constexpr Rect hotkey_box(int k, Scale scale) {
     return twips_rect(scale, 3735, kRowTops[k].hotkey, 1695, 300);
 }
-inline RECT target_box(int k, Scale scale) {
+constexpr Rect target_box(int k, Scale scale) {
     return twips_rect(scale, 5835, kRowTops[k].target, 1695, 300);
 }
-inline RECT remark_box(int k, Scale scale) {
+constexpr Rect remark_box(int k, Scale scale) {
     return twips_rect(scale, 7740, kRowTops[k].remark, 1395, 360);
 }
-inline RECT check_box(int k, Scale scale) {
+constexpr Rect check_box(int k, Scale scale) {
     return twips_rect(scale, 9600, kRowTops[k].check, 975, 375);
 }
 // The band a row's text sits on: the height of its text boxes.
-inline int text_band(Scale scale) {
+constexpr int text_band(Scale scale) {
     return scale.twips(300);
-}
-
-inline constexpr RECT px_rect(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
 }
 
 }  // namespace vantero::layout

@@ -62,9 +62,9 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::open() {
     // Sized for the system's resolution; the monitor it lands on may have another.
-    const SIZE size = layout::client_size(Scale(system_dpi()));
+    const Size size = layout::client_size(Scale(system_dpi()));
     if (!create(external::kMainClass, WS_EX_APPWINDOW, WS_POPUP | WS_CLIPCHILDREN,
-                external::kMainCaption, 0, 0, size.cx, size.cy, nullptr,
+                external::kMainCaption, 0, 0, size.width, size.height, nullptr,
                 ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTERO)))) {
         return false;
     }
@@ -72,16 +72,16 @@ bool MainWindow::open() {
     // Before the hotkey boxes read their triggers: a file they cannot read gives them defaults.
     read_error_ = check_settings_readable();
     create_rows();
-    apply_dpi(scale_.dpi());
+    apply_dpi(scale_);
     load_rows();
     return true;
 }
 
-void MainWindow::apply_dpi(int dpi) {
-    scale_ = Scale(dpi);
-    chrome_.set_dpi(dpi);
-    unique_gdi_object font = make_font(kFace, 9, dpi);
-    unique_gdi_object check_font = make_font(kFace, 9, dpi, true);
+void MainWindow::apply_dpi(Scale scale) {
+    scale_ = scale;
+    chrome_.load(scale);
+    unique_gdi_object font = make_font(kFace, 9, scale);
+    unique_gdi_object check_font = make_font(kFace, 9, scale, true);
     std::swap(font_, font);
     std::swap(check_font_, check_font);
     place_rows();
@@ -89,21 +89,20 @@ void MainWindow::apply_dpi(int dpi) {
 }
 
 void MainWindow::place_rows() {
-    auto place = [](HWND control, const RECT& box, HGDIOBJ font) {
-        move_to(control, box);
+    auto place = [](HWND control, const Rect& box, HGDIOBJ font) {
+        move_to(control, to_rect(box));
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     };
     for (int k = 0; k < kRowCount; ++k) {
-        hotkey_boxes_[k]->set_dpi(scale_.dpi());
-        hotkey_boxes_[k]->move(layout::hotkey_box(k, scale_));
+        hotkey_boxes_[k]->place(to_rect(layout::hotkey_box(k, scale_)), scale_);
         place(target_boxes_[k], layout::target_box(k, scale_), font_.get());
-        remarks_[k]->place(layout::remark_box(k, scale_), static_cast<HFONT>(font_.get()),
+        remarks_[k]->place(to_rect(layout::remark_box(k, scale_)), static_cast<HFONT>(font_.get()),
                            layout::text_band(scale_));
         place(enable_boxes_[k], layout::check_box(k, scale_), check_font_.get());
     }
-    chrome_.place_tooltips(tooltip_.get(), hwnd());
-    const SIZE size = layout::client_size(scale_);
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
+    chrome_.place_tooltips(tooltip_.get(), hwnd(), scale_);
+    const Size size = layout::client_size(scale_);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -114,7 +113,7 @@ void MainWindow::create_rows() {
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                      instance, nullptr));
-    chrome_.add_tooltips(tooltip_.get(), hwnd());
+    chrome_.add_tooltips(tooltip_.get(), hwnd(), scale_);
 
     const KeyLatchLayout hotkey_layout = row_hotkey_layout();
     for (int k = 0; k < kRowCount; ++k) {
@@ -122,7 +121,7 @@ void MainWindow::create_rows() {
         // Each hotkey box restores its trigger and fixes the settings path as it loads.
         hotkey_boxes_[k] =
             std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
-                                       layout::hotkey_box(k, scale_), hotkey_layout, true);
+                                       to_rect(layout::hotkey_box(k, scale_)), hotkey_layout, true);
         hotkey_boxes_[k]->events.on_hotkey_pressed = [this, k] { sender_.hotkey_pressed(k); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
@@ -180,11 +179,10 @@ void MainWindow::show() {
         shown_once_ = true;
         RECT work;
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const SIZE size = layout::client_size(scale_);
-        // Centred; on a screen too small for it, the title and the exit stay on the screen.
-        const int x = std::max(work.left, work.left + ((work.right - work.left) - size.cx) / 2);
-        const int y = std::max(work.top, work.top + ((work.bottom - work.top) - size.cy) / 2);
-        ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const Point at =
+            centred({work.left, work.top, work.right, work.bottom}, layout::client_size(scale_));
+        ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::ShowWindow(hwnd(), SW_SHOW);
     // Painted now: the work posted for after the first paint would otherwise come before it.
@@ -345,7 +343,7 @@ void MainWindow::open_editor(int k, bool remark_mode) {
 }
 
 void MainWindow::on_click(POINT at) {
-    switch (chrome_.hit_test(at)) {
+    switch (chrome_hit_test(point_of(at), scale_)) {
         case ChromeHit::hide_button:
             ::ShowWindow(hwnd(), SW_HIDE);
             break;
@@ -372,7 +370,7 @@ void MainWindow::paint() {
     HDC memory = ::CreateCompatibleDC(dc);
     HBITMAP canvas = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ old = ::SelectObject(memory, canvas);
-    chrome_.paint(memory, client);
+    chrome_.paint(memory, client, scale_);
     ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteObject(canvas);
@@ -443,8 +441,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_LBUTTONDOWN: {
             const POINT at = point_from(lparam);
-            pressed_ = chrome_.hit_test(at);
-            if (pressed_ == ChromeHit::skin || pressed_ == ChromeHit::title_label) {
+            pressed_ = chrome_hit_test(point_of(at), scale_);
+            if (drags_window(pressed_)) {
                 pressed_ = ChromeHit::outside;
                 drag_move(hwnd());
             } else if (pressed_ != ChromeHit::outside) {
@@ -457,31 +455,24 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             const ChromeHit pressed = pressed_;
             pressed_ = ChromeHit::outside;
             if (::GetCapture() == hwnd()) ::ReleaseCapture();
-            if (pressed != ChromeHit::outside && chrome_.hit_test(at) == pressed) on_click(at);
+            if (is_clickable(pressed) && chrome_hit_test(point_of(at), scale_) == pressed)
+                on_click(at);
             return 0;
         }
         case WM_SETCURSOR: {
             POINT at;
             ::GetCursorPos(&at);
             ::ScreenToClient(hwnd(), &at);
-            const ChromeHit hit = chrome_.hit_test(at);
             if (reinterpret_cast<HWND>(wparam) == hwnd() &&
-                (hit == ChromeHit::home_link || hit == ChromeHit::product_link ||
-                 hit == ChromeHit::hide_button || hit == ChromeHit::exit_area)) {
+                is_clickable(chrome_hit_test(point_of(at), scale_))) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
             break;
         }
-        case WM_DPICHANGED: {
-            // Moved to a monitor of another scale: drawn anew at its resolution, where the
-            // system suggests.
-            apply_dpi(HIWORD(wparam));
-            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            follow_dpi_change(hwnd(), wparam, lparam, [this](Scale scale) { apply_dpi(scale); });
             return 0;
-        }
         case WM_CLOSE:
             // Alt+F4 hides to the tray; the program ends only through its exit sequence.
             ::ShowWindow(hwnd(), SW_HIDE);

@@ -86,8 +86,8 @@ public:
 private:
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void create_rows();
-    // Fonts, pictures and every control's place for a resolution.
-    void apply_dpi(int dpi);
+    // Fonts, pictures and every control's place at a scale, which becomes the window's.
+    void apply_dpi(Scale scale);
     void place_rows();
     void load_rows();
     void check_clicked(int n);
@@ -125,7 +125,7 @@ private:
     static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     ExitSteps exit_steps_;
-    Scale scale_;
+    Scale scale_;  // the one resolution of the window and its rows, handed to them
     MainChrome chrome_;
     unique_gdi_object font_;        // 微软雅黑 9 pt, the window's own
     unique_gdi_object check_font_;  // bold

@@ -1,16 +1,16 @@
 #include "common/gdi_win.h"
 
-#include <cmath>
 #include <string>
 
 namespace vantero {
 
-unique_gdi_object make_font(std::wstring_view face, double points, int dpi, bool bold) {
+unique_gdi_object make_font(std::wstring_view face, double points, Scale scale, bool bold,
+                            FontQuality quality) {
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    lf.lfHeight = -scale.points(points);  // negative: the characters' height, not the cell's
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
+    lf.lfQuality = quality == FontQuality::cleartype ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
     const std::wstring name(face.substr(0, LF_FACESIZE - 1));
     name.copy(lf.lfFaceName, name.size());
     return unique_gdi_object(::CreateFontIndirectW(&lf));

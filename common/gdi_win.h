@@ -4,20 +4,25 @@
 
 #include <string_view>
 
+#include "common/geometry.h"
 #include "common/scale.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
 
-// A font of the given face and size in points, at the given resolution.
-unique_gdi_object make_font(std::wstring_view face, double points, int dpi, bool bold = false);
+// ClearType for the skinned windows' own texts; the system's default for the hotkey boxes,
+// which have always drawn that way.
+enum class FontQuality { cleartype, system_default };
 
-// A rectangle of a 96-dpi layout at the given scale: its corner and its size each scaled.
-inline RECT scaled(const RECT& at_96_dpi, Scale scale) {
-    const int left = scale.px(at_96_dpi.left);
-    const int top = scale.px(at_96_dpi.top);
-    return {left, top, left + scale.px(at_96_dpi.right - at_96_dpi.left),
-            top + scale.px(at_96_dpi.bottom - at_96_dpi.top)};
+// A font of the given face and size in points, at the given scale.
+unique_gdi_object make_font(std::wstring_view face, double points, Scale scale, bool bold = false,
+                            FontQuality quality = FontQuality::cleartype);
+
+inline RECT to_rect(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline Point point_of(POINT p) {
+    return {p.x, p.y};
 }
 
 // Draws a whole bitmap with its top-left corner at (x, y).

@@ -1,17 +1,28 @@
 #pragma once
-// The colours the skinned windows share.
-#include <windows.h>
+// The colours the skinned windows share, as the system stores them: 0x00BBGGRR.
+#include <cstdint>
+
+namespace vantero {
+
+using Colour = std::uint32_t;
+
+constexpr Colour rgb(int red, int green, int blue) {
+    return static_cast<Colour>(red) | static_cast<Colour>(green) << 8 |
+           static_cast<Colour>(blue) << 16;
+}
+
+}  // namespace vantero
 
 namespace vantero::palette {
 
 // Pure blue: the colour key that the skinned windows are see-through in.
-inline constexpr COLORREF kSeeThrough = RGB(0, 0, 255);
-inline constexpr COLORREF kDark = RGB(18, 10, 2);  // rows, the editor's title and lists
-inline constexpr COLORREF kOrange = RGB(255, 128, 0);
-inline constexpr COLORREF kLightOrange = RGB(255, 192, 128);
-inline constexpr COLORREF kYellow = RGB(255, 255, 0);
-inline constexpr COLORREF kGreen = RGB(0, 255, 0);
-inline constexpr COLORREF kWhite = RGB(255, 255, 255);
-inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+inline constexpr Colour kSeeThrough = rgb(0, 0, 255);
+inline constexpr Colour kDark = rgb(18, 10, 2);  // rows, the editor's title and lists
+inline constexpr Colour kOrange = rgb(255, 128, 0);
+inline constexpr Colour kLightOrange = rgb(255, 192, 128);
+inline constexpr Colour kYellow = rgb(255, 255, 0);
+inline constexpr Colour kGreen = rgb(0, 255, 0);
+inline constexpr Colour kWhite = rgb(255, 255, 255);
+inline constexpr Colour kBlack = rgb(0, 0, 0);
 
 }  // namespace vantero::palette

@@ -119,10 +119,9 @@ unique_gdi_object load_bitmap(int resource_id) {
     return decode(png);
 }
 
-unique_gdi_object load_bitmap_for_dpi(int base_id, SIZE at_96_dpi, int dpi) {
-    const Scale scale(dpi);
-    const SIZE wanted{scale.px(at_96_dpi.cx), scale.px(at_96_dpi.cy)};
-    const int step = nearest_picture_scale(dpi);
+unique_gdi_object load_bitmap_for_dpi(int base_id, Size at_96_dpi, Scale scale) {
+    const SIZE wanted{scale.px(at_96_dpi.width), scale.px(at_96_dpi.height)};
+    const int step = nearest_picture_scale(scale.dpi());
     unique_gdi_object picture = load_bitmap(base_id + step * IDB_SCALE_STEP);
     if (!picture && step != 0) picture = load_bitmap(base_id);
     if (!picture) return {};

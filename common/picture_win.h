@@ -2,6 +2,7 @@
 // Pictures compiled into the program as PNG files.
 #include <windows.h>
 
+#include "common/geometry.h"
 #include "common/unique_handle.h"
 
 namespace vantero {
@@ -11,9 +12,9 @@ namespace vantero {
 // calling thread has initialised COM.
 unique_gdi_object load_bitmap(int resource_id);
 
-// A picture at exactly its 96-dpi size scaled to dpi, from the set drawn nearest to that scale
+// A picture at exactly its 96-dpi size at a scale, from the set drawn nearest to that scale
 // (base_id at 100 %, each larger scale IDB_SCALE_STEP further on). Where that set's size
 // differs from the size wanted it is stretched pixel for pixel, so a colour key stays exact.
-unique_gdi_object load_bitmap_for_dpi(int base_id, SIZE at_96_dpi, int dpi);
+unique_gdi_object load_bitmap_for_dpi(int base_id, Size at_96_dpi, Scale scale);
 
 }  // namespace vantero

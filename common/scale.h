@@ -5,6 +5,7 @@ namespace vantero {
 
 inline constexpr int kBaseDpi = 96;
 inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kPointsPerInch = 72;
 
 // value * numerator / denominator, rounded half away from zero as the system's MulDiv rounds.
 constexpr int mul_div(int value, int numerator, int denominator) {
@@ -24,6 +25,12 @@ public:
     constexpr int px(int at_96_dpi) const { return mul_div(at_96_dpi, dpi_, kBaseDpi); }
     // A length in twips (1440 to the inch).
     constexpr int twips(int value) const { return mul_div(value, dpi_, kTwipsPerInch); }
+
+    // A font's height in pixels from its size in points, rounded half up as the system's MulDiv
+    // rounds (for whole points both ways of rounding agree).
+    constexpr int points(double size) const {
+        return static_cast<int>(size * dpi_ / kPointsPerInch + 0.5);
+    }
 
 private:
     int dpi_ = kBaseDpi;

@@ -44,6 +44,14 @@ int window_dpi(HWND window) {
     return system_dpi();
 }
 
+void follow_dpi_change(HWND window, WPARAM wparam, LPARAM lparam,
+                       const std::function<void(Scale)>& lay_out) {
+    lay_out(Scale(HIWORD(wparam)));
+    const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+    ::SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int system_dpi() {
     return ::GetDeviceCaps(ScreenDc().get(), LOGPIXELSY);
 }

@@ -2,7 +2,10 @@
 // Small window chores the program's windows share.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "common/scale.h"
 
 namespace vantero {
 
@@ -28,5 +31,10 @@ void run_pending_messages();
 int window_dpi(HWND window);
 // The system's resolution, for what is sized before its window exists.
 int system_dpi();
+
+// WM_DPICHANGED, for a window moved to a monitor of another scale: lay_out draws it anew and
+// sizes it at the new scale, then it goes where the system suggests.
+void follow_dpi_change(HWND window, WPARAM wparam, LPARAM lparam,
+                       const std::function<void(Scale)>& lay_out);
 
 }  // namespace vantero

@@ -13,6 +13,7 @@
 #include "common/text_win.h"
 #include "common/window_base.h"
 #include "common/window_util.h"
+#include "editor/editor_fonts.h"
 #include "editor/editor_ids.h"
 #include "editor/editor_look.h"
 #include "editor/editor_model.h"
@@ -63,22 +64,23 @@ public:
 private:
     // Everything that lives only as long as the window: unloading drops it in one go.
     struct Parts {
-        Scale scale;
+        Scale scale;  // the window's one resolution, which its controls read
         EditorFonts fonts;
         unique_gdi_object skin;
         unique_gdi_object close_picture;
-        std::array<Selector, 3> selectors{Selector(editor_ids::kFirstKeyList, palette::kDark),
-                                          Selector(editor_ids::kSecondKeyList, palette::kDark),
-                                          Selector(editor_ids::kThirdKeyList, palette::kBlack)};
-        RemarkPanel panel{fonts};
+        std::array<Selector, 3> selectors{
+            Selector(editor_ids::kFirstKeyList, palette::kDark, scale),
+            Selector(editor_ids::kSecondKeyList, palette::kDark, scale),
+            Selector(editor_ids::kThirdKeyList, palette::kBlack, scale)};
+        RemarkPanel panel{fonts, scale};
         HWND focus = nullptr;  // given back the focus when the window is activated again
     };
 
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam) override;
     void create_controls();
-    // Fonts, pictures, the controls' places and the window's size for a resolution.
-    void apply_dpi(int dpi);
-    RECT at_scale(const RECT& at_96_dpi) const { return scaled(at_96_dpi, parts_->scale); }
+    // Fonts, pictures, the controls' places and the window's size at a scale.
+    void apply_dpi(Scale scale);
+    RECT at_scale(const Rect& at_96_dpi) const { return to_rect(scaled(at_96_dpi, parts_->scale)); }
     void fill_selectors();
     void paint();
     void draw_item(const DRAWITEMSTRUCT& item);
@@ -113,7 +115,7 @@ void EditorWindow::Impl::load() {
     ++loads_;
     make_see_through(hwnd(), palette::kSeeThrough);
     create_controls();
-    apply_dpi(window_dpi(hwnd()));
+    apply_dpi(Scale(window_dpi(hwnd())));
     // Centred on the screen at the size its resolution gave it.
     const Scale scale = parts_->scale;
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - scale.px(look::kWidth)) / 2;
@@ -122,27 +124,25 @@ void EditorWindow::Impl::load() {
     fill_selectors();
 }
 
-void EditorWindow::Impl::apply_dpi(int dpi) {
+void EditorWindow::Impl::apply_dpi(Scale scale) {
     Parts& parts = *parts_;
-    parts.scale = Scale(dpi);
-    EditorFonts fonts = make_editor_fonts(dpi);
+    parts.scale = scale;
+    EditorFonts fonts = make_editor_fonts(scale);
     std::swap(parts.fonts, fonts);  // the old ones go once the controls have the new
-    parts.skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, look::kSkinSize, dpi);
-    parts.close_picture = load_bitmap_for_dpi(IDB_CLOSE_BUTTON,
-                                              {look::kCloseButton.right - look::kCloseButton.left,
-                                               look::kCloseButton.bottom - look::kCloseButton.top},
-                                              dpi);
+    parts.skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, look::kSkinSize, scale);
+    parts.close_picture = load_bitmap_for_dpi(
+        IDB_CLOSE_BUTTON, {look::kCloseButton.width(), look::kCloseButton.height()}, scale);
 
     HFONT text_font = font_of(parts.fonts.text);
-    const std::array<RECT, 3> boxes{look::kFirstKeyList, look::kSecondKeyList, look::kThirdKeyList};
+    const std::array<Rect, 3> boxes{look::kFirstKeyList, look::kSecondKeyList, look::kThirdKeyList};
     for (size_t n = 0; n < boxes.size(); ++n) {
-        parts.selectors[n].place(at_scale(boxes[n]), text_font, look::kListRows, parts.scale);
+        parts.selectors[n].place(at_scale(boxes[n]), text_font, look::kListRows);
     }
     for (const auto& [id, box] : {std::pair{editor_ids::kSaveKeysButton, look::kSaveKeysButton},
                                   std::pair{editor_ids::kCloseButton, look::kCloseButton}}) {
         move_to(::GetDlgItem(hwnd(), id), at_scale(box));
     }
-    parts.panel.place(parts.scale);
+    parts.panel.place();
     ::SetWindowPos(hwnd(), nullptr, 0, 0, parts.scale.px(look::kWidth),
                    parts.scale.px(look::kHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -321,7 +321,7 @@ void EditorWindow::Impl::paint() {
               kCentred);
     draw_text(dc, look::kWhatMayBeSet, at_scale(look::kWhatMayBeSetBox), palette::kOrange,
               font_of(parts_->fonts.text), kCentred);
-    for (const RECT& plus : {look::kFirstPlus, look::kSecondPlus}) {
+    for (const Rect& plus : {look::kFirstPlus, look::kSecondPlus}) {
         draw_text(dc, L"+", at_scale(plus), palette::kWhite, font_of(parts_->fonts.plus), kCentred);
     }
     const RECT divider = at_scale(look::kDivider);
@@ -372,13 +372,9 @@ LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             break;
-        case WM_DPICHANGED: {  // moved to a monitor of another scale
-            apply_dpi(HIWORD(wparam));
-            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            follow_dpi_change(hwnd(), wparam, lparam, [this](Scale scale) { apply_dpi(scale); });
             return 0;
-        }
         case WM_CLOSE:  // Alt+F4 or the taskbar: the same as the close picture
             close();
             return 0;

@@ -24,8 +24,8 @@ int line_height(HFONT font) {
 
 }  // namespace
 
-RemarkPanel::RemarkPanel(const EditorFonts& fonts)
-    : fonts_(fonts), remark_brush_(::CreateSolidBrush(look::kRemarkBack)) {}
+RemarkPanel::RemarkPanel(const EditorFonts& fonts, const Scale& scale)
+    : fonts_(fonts), scale_(scale), remark_brush_(::CreateSolidBrush(look::kRemarkBack)) {}
 
 bool RemarkPanel::create_child(HWND parent) {
     if (!create(L"VanteroEditRemarkPanel", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, L"", 0,
@@ -43,8 +43,7 @@ bool RemarkPanel::create_child(HWND parent) {
     return true;
 }
 
-void RemarkPanel::place(Scale scale) {
-    scale_ = scale;
+void RemarkPanel::place() {
     move_to(hwnd(), at_scale(look::kRemarkPanel));
 
     // A one-line edit box puts its text at the top; the panel paints the box's full height and
@@ -58,7 +57,7 @@ void RemarkPanel::place(Scale scale) {
     text.top += (height - edit_height) / 2;
     text.bottom = text.top + edit_height;
     move_to(remark_box_, text);
-    const int margin = scale.px(4);
+    const int margin = scale_.px(4);
     ::SendMessageW(remark_box_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                    MAKELPARAM(margin, margin));
     move_to(save_button_, at_scale(look::kSaveRemarkButton));

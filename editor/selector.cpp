@@ -8,12 +8,12 @@
 namespace vantero {
 namespace {
 
-constexpr COLORREF kText = RGB(255, 255, 255);
-constexpr COLORREF kBorder = RGB(110, 55, 8);
-constexpr COLORREF kArrow = palette::kOrange;
-constexpr COLORREF kHighlight = palette::kOrange;  // the entry under the pointer in the list
-constexpr COLORREF kHighlightText = RGB(18, 10, 2);
-constexpr COLORREF kFocusBack = RGB(72, 38, 8);  // the closed box while it has the focus
+constexpr Colour kText = palette::kWhite;
+constexpr Colour kBorder = rgb(110, 55, 8);
+constexpr Colour kArrow = palette::kOrange;
+constexpr Colour kHighlight = palette::kOrange;  // the entry under the pointer in the list
+constexpr Colour kHighlightText = palette::kDark;
+constexpr Colour kFocusBack = rgb(72, 38, 8);  // the closed box while it has the focus
 constexpr int kEntryHeight = 18;
 constexpr int kPadding = 4;
 
@@ -36,8 +36,8 @@ void draw_arrow(HDC dc, const RECT& button, Scale scale) {
 
 }  // namespace
 
-Selector::Selector(int id, COLORREF back)
-    : id_(id), back_(back), back_brush_(::CreateSolidBrush(back)) {}
+Selector::Selector(int id, COLORREF back, const Scale& scale)
+    : id_(id), back_(back), back_brush_(::CreateSolidBrush(back)), scale_(scale) {}
 
 bool Selector::create(HWND parent) {
     hwnd_ =
@@ -51,12 +51,11 @@ bool Selector::create(HWND parent) {
     return true;
 }
 
-void Selector::place(const RECT& box, HFONT font, int list_rows, Scale scale) {
+void Selector::place(const RECT& box, HFONT font, int list_rows) {
     font_ = font;
-    scale_ = scale;
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    const int entry_height = scale.px(kEntryHeight);
+    const int entry_height = scale_.px(kEntryHeight);
     const int dropped = height + list_rows * entry_height + 2;
     ::SetWindowPos(hwnd_, nullptr, box.left, box.top, width, dropped,
                    SWP_NOZORDER | SWP_NOACTIVATE);

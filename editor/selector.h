@@ -14,14 +14,15 @@ namespace vantero {
 
 class Selector {
 public:
-    Selector(int id, COLORREF back);
+    // scale: the owner's, read whenever the control draws.
+    Selector(int id, COLORREF back, const Scale& scale);
     Selector(const Selector&) = delete;
     Selector& operator=(const Selector&) = delete;
 
     // The parent window destroys the control.
     bool create(HWND parent);
-    // box: the closed size, at the scale given; the font is the caller's.
-    void place(const RECT& box, HFONT font, int list_rows, Scale scale);
+    // box: the closed size, at the owner's scale; the font is the caller's.
+    void place(const RECT& box, HFONT font, int list_rows);
 
     int id() const { return id_; }
     HWND hwnd() const { return hwnd_; }
@@ -45,7 +46,7 @@ private:
     COLORREF back_;
     unique_gdi_object back_brush_;
     HFONT font_ = nullptr;
-    Scale scale_;
+    const Scale& scale_;
     HWND hwnd_ = nullptr;
 };
 

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "hotkey/key_latch_impl.h"
-#include "hotkey/key_latch_look.h"
 #include "common/window_util.h"
 #include "settings/settings_file.h"
 
@@ -64,7 +63,8 @@ const KeyLatchFont& KeyLatch::font() const {
 }
 void KeyLatch::font(const KeyLatchFont& value) {
     impl_->font_desc_ = value;
-    impl_->apply_font();
+    // At the resolution the system gives the window; a host that scales otherwise places it anew.
+    impl_->apply_font(Scale(window_dpi(impl_->hwnd())));
     impl_->notify(L"Font");
 }
 
@@ -95,10 +95,6 @@ const std::wstring& KeyLatch::tooltip_text() const {
 }
 void KeyLatch::tooltip_text(std::wstring value) {
     impl_->tooltip_text_ = std::move(value);
-    if (impl_->tooltip_) {
-        set_text_box_tip(impl_->tooltip_.get(), impl_->hwnd(), impl_->text_box_,
-                         impl_->tooltip_text_);
-    }
     impl_->notify(L"tooltip_text");
 }
 
@@ -123,11 +119,11 @@ DWORD KeyLatch::save_settings() {
 }
 
 const std::wstring& KeyLatch::ini_file_name() const {
-    return impl_->store_.ini_file_name;
+    return impl_->ini_file_name_;
 }
 void KeyLatch::ini_file_name(std::wstring value) {
     impl_->refuse_at_run_time();
-    impl_->store_.ini_file_name = std::move(value);
+    impl_->ini_file_name_ = std::move(value);
     impl_->notify(L"ini_file_name");
 }
 
@@ -158,13 +154,9 @@ HWND KeyLatch::text_box() const {
 HWND KeyLatch::hotkey_window() const {
     return impl_->hotkey_window_.get();
 }
-void KeyLatch::set_dpi(int dpi) {
-    if (dpi == impl_->dpi_) return;
-    impl_->dpi_ = dpi;
-    impl_->apply_font();
-}
-void KeyLatch::move(const RECT& bounds) {
+void KeyLatch::place(const RECT& bounds, Scale scale) {
     move_to(impl_->hwnd(), bounds);
+    impl_->apply_font(scale);
 }
 
 }  // namespace vantero

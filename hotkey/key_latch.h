@@ -9,7 +9,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/scale.h"
 #include "hotkey/hotkey_capture.h"
+#include "hotkey/window_subclass.h"
 
 namespace vantero {
 
@@ -36,10 +38,10 @@ struct KeyLatchLayout {
     COLORREF back_color = 0x80000005;  // top bit set: a system colour by index
     COLORREF fore_color = 0x80000008;
     bool enabled = true;
-    KeyLatchFont font;     // the host's font
-    int border_style = 1;  // 0 none, 1 fixed single
-    int appearance = 1;    // 0 flat, 1 three-dimensional
-    std::wstring tooltip_text;
+    KeyLatchFont font;          // the host's font
+    int border_style = 1;       // 0 none, 1 fixed single
+    int appearance = 1;         // 0 flat, 1 three-dimensional
+    std::wstring tooltip_text;  // kept for the host; the box shows no tip of its own
     std::wstring ini_file_name = L"set.ini";
     int setting_location = 0;  // 0 = INI file, anything else = registry
     std::wstring reg_key_name = L"KeyLatch";
@@ -60,7 +62,7 @@ struct KeyLatchEvents {
     std::function<void(const wchar_t* property)> on_property_changed;
 };
 
-class KeyLatch {
+class KeyLatch final : public HotkeyReceiver {
 public:
     // Creates the control as a child of parent at the given place (pixels). In run mode it also
     // creates and hooks its hidden hotkey window and its text box and loads the stored hotkey.
@@ -74,7 +76,7 @@ public:
     KeyLatchEvents events;
 
     // Members in their declared order.
-    void raise_events();
+    void raise_events() override;
     COLORREF back_color() const;
     void back_color(COLORREF value);
     COLORREF fore_color() const;
@@ -118,12 +120,12 @@ public:
     void reg_key_name(std::wstring value);  // design mode only, else KeyLatchError 382
 
     // Window handles, for the host and for tests.
-    HWND hwnd() const;              // the control itself
-    HWND text_box() const;          // the box the keys are pressed in
-    HWND hotkey_window() const;     // the hidden window that receives WM_HOTKEY (run mode)
-    void move(const RECT& bounds);  // the text box follows the control's size
-    // The resolution its font is made for: the host's, which may change with the monitor.
-    void set_dpi(int dpi);
+    HWND hwnd() const;           // the control itself
+    HWND text_box() const;       // the box the keys are pressed in
+    HWND hotkey_window() const;  // the hidden window that receives WM_HOTKEY (run mode)
+    // Puts the control at bounds (the text box follows its size) with its font made at the
+    // host's scale, which the control keeps no copy of.
+    void place(const RECT& bounds, Scale scale);
 
 private:
     class Impl;

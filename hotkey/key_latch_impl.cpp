@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/external_strings.h"
+#include "common/gdi_win.h"
 #include "common/keyboard_keys.h"
 #include "common/text_win.h"
 #include "common/window_util.h"
@@ -57,11 +58,11 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
       back_color_(layout.back_color),
       fore_color_(layout.fore_color),
       font_desc_(layout.font),
-      dpi_(window_dpi(parent)),
       border_style_(layout.border_style),
       appearance_(layout.appearance),
       tooltip_text_(layout.tooltip_text),
-      store_{layout.setting_location, layout.ini_file_name, layout.reg_key_name} {
+      ini_file_name_(layout.ini_file_name),
+      store_{layout.setting_location, layout.reg_key_name} {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     create(kContainerClass, WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, L"",
            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent);
@@ -72,7 +73,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
     ::ImmAssociateContext(text_box_, nullptr);
 
     ::EnableWindow(text_box_, layout.enabled);
-    apply_font();
+    apply_font(Scale(window_dpi(parent)));  // until the host places it at its own scale
     apply_border_style();
 
     if (!run_mode_) {
@@ -91,7 +92,6 @@ KeyLatch::Impl::~Impl() {
     hotkey_window_hook_.reset();
     text_box_hook_.reset();
     hotkey_window_.reset();
-    tooltip_.reset();
     destroy();
 }
 
@@ -149,8 +149,9 @@ void KeyLatch::Impl::apply_border_style() const {
     fit_text_box();
 }
 
-void KeyLatch::Impl::apply_font() {
-    unique_gdi_object font = make_latch_font(font_desc_, dpi_);
+void KeyLatch::Impl::apply_font(Scale scale) {
+    unique_gdi_object font = make_font(font_desc_.face, font_desc_.points, scale, font_desc_.bold,
+                                       FontQuality::system_default);
     ::SendMessageW(text_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);  // the old font goes only once the box no longer uses it
 }

@@ -19,7 +19,7 @@ class KeyLatch::Impl final : public TextBoxOwner {
 public:
     Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
          const KeyLatchLayout& layout, bool run_mode);
-    // Both hooks go, then the hidden window, the tip and the control's own window, then the rest.
+    // Both hooks go, then the hidden window and the control's own window, then the rest.
     ~Impl() override;
     Impl(const Impl&) = delete;
     Impl& operator=(const Impl&) = delete;
@@ -40,7 +40,7 @@ public:
 
     // key_latch_impl.cpp
     std::wstring text() const;
-    void apply_font();
+    void apply_font(Scale scale);
     void apply_border_style() const;
     void repaint() const { ::InvalidateRect(text_box_, nullptr, TRUE); }
     void notify(const wchar_t* property) { raise(owner_.events.on_property_changed, property); }
@@ -60,17 +60,16 @@ public:
     COLORREF back_color_;
     COLORREF fore_color_;
     KeyLatchFont font_desc_;
-    int dpi_;
     int border_style_;
     int appearance_;
     std::wstring tooltip_text_;
+    std::wstring ini_file_name_;  // the settings file is the program's, wherever it is
     KeyLatchStore store_;
 
     unique_gdi_object font_;
     unique_gdi_object back_brush_;
     COLORREF brush_color_ = 0;
     HWND text_box_ = nullptr;  // a child of the control's window
-    unique_window tooltip_;
     unique_hotkey_window hotkey_window_;
     std::optional<ScopedTextBoxHook> text_box_hook_;
     std::optional<ScopedHotkeyWindowHook> hotkey_window_hook_;

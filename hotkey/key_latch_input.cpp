@@ -4,7 +4,6 @@
 #include "common/external_strings.h"
 #include "common/window_util.h"
 #include "hotkey/key_latch_impl.h"
-#include "hotkey/key_latch_look.h"
 
 namespace vantero {
 namespace {
@@ -58,11 +57,6 @@ void KeyLatch::Impl::on_text_box_key_up(int key_code) {
 }
 
 void KeyLatch::Impl::on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
-    // The tip comes with the first mouse message: a window per box at start-up costs time, and
-    // only the relayed messages ever show it.
-    if (!tooltip_ && !tooltip_text_.empty())
-        tooltip_ = create_text_box_tip(hwnd(), text_box_, tooltip_text_);
-    relay_to_tip(tooltip_.get(), text_box_, message, wparam, lparam);
     KeyLatchEvents& events = owner_.events;
     int button = mouse_button(message, wparam);
     int shift = (wparam & MK_SHIFT ? kShiftBit : 0) | (wparam & MK_CONTROL ? kCtrlBit : 0) |

@@ -9,7 +9,6 @@ namespace vantero {
 
 struct KeyLatchStore {
     int setting_location = 0;  // 0 = INI file, anything else = registry
-    std::wstring ini_file_name = L"set.ini";
     std::wstring reg_key_name = L"KeyLatch";
 };
 

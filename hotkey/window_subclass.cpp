@@ -2,7 +2,6 @@
 
 #include "common/external_strings.h"
 #include "common/key_event_tag.h"
-#include "hotkey/key_latch.h"
 
 // The procedures are swapped with SetWindowLongPtrW/GetWindowLongPtrW and called through
 // CallWindowProcW: the Ptr forms hold a procedure on 32-bit and 64-bit Windows alike, and the
@@ -99,7 +98,7 @@ LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LP
     return call_previous(hwnd, message, wparam, lparam);
 }
 
-void hook_hotkey_window(HWND window, KeyLatch* control) {
+void hook_hotkey_window(HWND window, HotkeyReceiver* control) {
     ::SetPropW(window, kObject, static_cast<HANDLE>(control));
     Replace(window, &hotkey_window_proc);
 }
@@ -112,7 +111,7 @@ void unhook_hotkey_window(HWND window) {
 
 LRESULT CALLBACK hotkey_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_HOTKEY) {
-        if (auto* control = static_cast<KeyLatch*>(::GetPropW(hwnd, kObject)))
+        if (auto* control = static_cast<HotkeyReceiver*>(::GetPropW(hwnd, kObject)))
             control->raise_events();
         return 0;
     }

@@ -8,7 +8,14 @@
 
 namespace vantero {
 
-class KeyLatch;
+// What the hidden window hands its WM_HOTKEY to: the control that registered the hotkey.
+class HotkeyReceiver {
+public:
+    virtual void raise_events() = 0;
+
+protected:
+    ~HotkeyReceiver() = default;
+};
 
 // What the text box's procedure hands over to the control that owns the box: the box's parent
 // window, whose procedure finds it.
@@ -25,7 +32,7 @@ void unhook_text_box(HWND text_box);
 LRESULT CALLBACK text_box_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
 // "Object" holds the control's address and does not own it.
-void hook_hotkey_window(HWND window, KeyLatch* control);
+void hook_hotkey_window(HWND window, HotkeyReceiver* control);
 void unhook_hotkey_window(HWND window);
 LRESULT CALLBACK hotkey_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -43,7 +50,7 @@ private:
 
 class ScopedHotkeyWindowHook {
 public:
-    ScopedHotkeyWindowHook(HWND window, KeyLatch* control) : window_(window) {
+    ScopedHotkeyWindowHook(HWND window, HotkeyReceiver* control) : window_(window) {
         hook_hotkey_window(window_, control);
     }
     ~ScopedHotkeyWindowHook() { unhook_hotkey_window(window_); }

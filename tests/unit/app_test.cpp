@@ -11,6 +11,7 @@
 #include <string>
 #include <tuple>
 
+#include "app/chrome_layout.h"
 #include "app/elevation.h"
 #include "app/key_watch_state.h"
 #include "app/page_places.h"
@@ -240,16 +241,31 @@ TEST(RowStart, ChecksInTheOrderOfAClickAndNamesEachRowRefused) {
     EXPECT_EQ(describe_rows_not_started({{1, RowRefusal::none}}), L"");
 }
 
-// Layout lengths at a resolution round half away from zero, as the system's MulDiv does; the
-// pictures come from the nearest drawn scale, the larger of two equally near.
+// Layout lengths and font heights at a resolution round half away from zero, as the system's
+// MulDiv does; the pictures come from the nearest drawn scale, the larger of two equally near.
 TEST(Scale, RoundsAsTheSystemDoesAndPicksTheNearestPictures) {
     EXPECT_EQ(Scale(144).twips(2325), 233);
     EXPECT_EQ(Scale(144).px(-2), -3);
-    EXPECT_EQ(Scale(96).twips(12210), 814);
     EXPECT_EQ(Scale(0).px(10), 10);
+    for (int dpi = 72; dpi <= 288; ++dpi)  // the hotkey boxes' fonts were sized by MulDiv
+        for (int pt = 1; pt <= 36; ++pt) ASSERT_EQ(Scale(dpi).points(pt), mul_div(pt, dpi, 72));
     const std::pair<int, int> nearest[] = {{72, 0},  {96, 0},  {108, 1},
                                            {132, 2}, {168, 3}, {400, 3}};
     for (const auto& [dpi, index] : nearest) EXPECT_EQ(nearest_picture_scale(dpi), index) << dpi;
+}
+
+// A click on the main window's frame lands on what is drawn there at 100 % and 150 % (the exit
+// area overlaps the hide button and wins); the window is centred in the work area, but never with
+// its title off the screen.
+TEST(MainWindowLayout, ClicksLandOnWhatIsDrawnAndTheWindowStaysOnTheScreen) {
+    using enum ChromeHit;
+    const std::tuple<int, Point, ChromeHit> cases[] = {
+        {96, {770, 39}, hide_button}, {96, {779, 27}, exit_area},     {96, {805, 49}, skin},
+        {96, {260, 20}, title_label}, {144, {1155, 58}, hide_button}, {144, {1214, 10}, outside}};
+    for (const auto& [dpi, at, hit] : cases)
+        EXPECT_EQ(chrome_hit_test(at, Scale(dpi)), hit) << dpi << ": " << at.x << "," << at.y;
+    EXPECT_EQ(centred({0, 0, 1280, 1024}, {814, 591}), (Point{233, 216}));
+    EXPECT_EQ(centred({0, 40, 800, 600}, {1221, 887}), (Point{0, 40}));
 }
 
 // The keys go unless the focused program runs higher than this one; each program is named once.

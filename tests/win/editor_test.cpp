@@ -173,7 +173,7 @@ TEST(SkinPicturesUnderWine, DecodeAtEveryScaleWithTheSeeThroughColourExact) {
     }
     for (int dpi : {96, 120, 144, 168, 192, 240}) {
         SCOPED_TRACE(dpi);
-        const unique_gdi_object skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, {539, 276}, dpi);
+        const unique_gdi_object skin = load_bitmap_for_dpi(IDB_SKIN_EDIT, {539, 276}, Scale(dpi));
         DIBSECTION dib{};
         ASSERT_EQ(::GetObjectW(skin.get(), sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
         EXPECT_EQ(std::pair(dib.dsBm.bmWidth, dib.dsBm.bmHeight),
