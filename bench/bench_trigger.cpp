@@ -168,13 +168,14 @@ int main(int argc, char** argv) {
                                 nullptr, nullptr, wc.hInstance, nullptr);
 
     // A stored trigger Ctrl+Alt+F9 for the control to restore.
-    vantero::use_settings_file(L"bench_trigger.ini");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1KeyCode", L"120");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
+    const vantero::IniLocation ini =
+        vantero::locate_beside(vantero::program_path(), L"bench_trigger.ini");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1KeyCode", L"120");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
     vantero::KeyLatchLayout layout;
     layout.ini_file_name = L"bench_trigger.ini";
-    vantero::KeyLatch latch(host, L"KeyLatch1", RECT{0, 0, 120, 20}, layout, true);
+    vantero::KeyLatch latch(host, L"KeyLatch1", RECT{0, 0, 120, 20}, layout, true, ini);
     latch.hotkey_enabled(true);
     if (!latch.hotkey_enabled()) {
         std::printf("trigger latency: could not register Ctrl+Alt+F9\n");
@@ -195,7 +196,7 @@ int main(int argc, char** argv) {
     }
     watch.stop();
     latch.hotkey_enabled(false);
-    ::DeleteFileW(vantero::settings_file_path().c_str());
+    ::DeleteFileW(ini.used.c_str());
     const std::vector<double> floor = bare_lift_and_press(triggers);
     std::vector<double> loaded_floor;
     {

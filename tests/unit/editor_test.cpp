@@ -21,8 +21,8 @@ TEST(EditorModel, SavesThePicksInOrder) {
         {"Ctrl", "", "A", "Ctrl + A / 2|17|65"},
         {"Shift", "Alt", "Z", "Shift + Alt + Z / 3|16|18|90"},
         {"+", "R-5", "", "+ + R-5 / 2|107|101"},
-        {"bogus", "", "", "bogus / 1|"},  // a name without a code still counts
-        {"", "Ctrl", "A", "nothing"},     // nothing saved without a first key
+        {"bogus", "", "", "bogus / none"},  // a name without a code: the row gets no keys
+        {"", "Ctrl", "A", "nothing"},       // nothing saved without a first key
     };
     for (const auto& c : cases) {
         EditorModel model;
@@ -31,7 +31,9 @@ TEST(EditorModel, SavesThePicksInOrder) {
         model.pick(2, c.third);
         model.pick(3, "B");  // there is no fourth selector
         const auto saved = model.save();
-        EXPECT_EQ(saved ? saved->display_text + " / " + saved->key_sequence : "nothing", c.saved);
+        EXPECT_EQ(saved ? saved->display_text + " / " + (saved->keys ? saved->keys->text() : "none")
+                        : "nothing",
+                  c.saved);
     }
 }
 
@@ -47,11 +49,11 @@ TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
     EditorModel model;
     for (const auto& c : cases) {
         model.pick(0, "Win");  // whatever the last row left
-        model.open(c.sequence);
+        model.open(TargetKeys::parse(c.sequence));
         EXPECT_EQ(picks(model), c.picks) << c.sequence;
         EXPECT_FALSE(model.changed()) << c.sequence;
     }
-    model.open("2|17|65");
+    model.open(TargetKeys::parse("2|17|65"));
     model.pick(1, "B");
     EXPECT_TRUE(model.changed());
     model.pick(1, "A");
@@ -64,7 +66,7 @@ TEST(KeyNames, EveryNameOfferedRoundTripsThroughASavedRow) {
             if (name.empty()) continue;
             EditorModel model;
             model.pick(0, name);
-            model.open(model.save()->key_sequence);
+            model.open(model.save()->keys);
             EXPECT_EQ(model.picked(0), name);
         }
     }
