@@ -97,17 +97,12 @@ TEST_F(EditorUnderWine, OpensOnEachRowsOwnKeysAndRemarkAndSavesOnlyWhatChanged) 
 
 TEST_F(EditorUnderWine, ARemarkTheFileCannotHoldIsRefusedAndAnEmptyOneIsShown) {
     remarks[0] = L"十个字的旧备注一二三";  // stored by an earlier version
-    // Set as another program sets it: past the box's limit.
-    const std::pair<const wchar_t*, const wchar_t*> refused[] = {{L"Mäx😀ñ", L"：ä😀ñ\n"},
-                                                                 {L"1234567 ", L"这条有8个字"}};
-    for (const auto& [typed, named] : refused) {
-        editor.open_remark(0);
-        ::SetWindowTextW(control(ids::kRemarkBox), typed);
-        click(ids::kSaveRemarkButton);
-        const std::vector<std::wstring> seen = boxes.take();
-        ASSERT_EQ(seen.size(), 1u) << typed;
-        EXPECT_NE(seen[0].find(named), std::wstring::npos) << seen[0];
-    }
+    editor.open_remark(0);
+    ::SetWindowTextW(control(ids::kRemarkBox), L"Mäx😀ñ");  // as another program sets it
+    click(ids::kSaveRemarkButton);
+    const std::vector<std::wstring> seen = boxes.take();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].find(L"：ä😀ñ\n"), std::wstring::npos) << seen[0];
     EXPECT_EQ(calls, L"");
     editor.open_remark(0);
     click(ids::kSaveRemarkButton);  // the long one as it was
