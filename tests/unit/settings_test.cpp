@@ -21,11 +21,27 @@ bool dbcs_holds(std::wstring_view c) {
     return c.size() == 1 && (c[0] < 0x80 || (c[0] >= 0x4E00 && c[0] <= 0x9FFF));
 }
 
-TEST(IniPath, OneSeparatorBetweenFolderAndName) {
-    for (const wchar_t* folder : {L"C:\\工具", L"C:\\工具\\"}) {
-        EXPECT_EQ(join_ini_path(folder, L"set.ini"), L"C:\\工具\\set.ini");
+// Beside the program, one separator between folder and name, through the folder's short form
+// (here "S:\\short", or none) only when the path is too long for the profile functions.
+TEST(IniPath, SetIniIsBesideTheProgramInAFormTheProfileFunctionsTake) {
+    const std::wstring deep = L"C:\\" + std::wstring(250, L'x');
+    const struct {
+        std::wstring program, shown, used;
+        bool has_short_form = true;
+    } cases[] = {
+        {L"C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"\\\\?\\C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"C:\\vantero.exe", L"C:\\set.ini", L"C:\\set.ini"},
+        {deep + L"\\v.exe", deep + L"\\set.ini", L"S:\\short\\set.ini"},
+        {deep + L"\\v.exe", deep + L"\\set.ini", deep + L"\\set.ini", false},
+    };
+    for (const auto& c : cases) {
+        const IniLocation at = locate_in_folder_of(c.program, L"set.ini", [&](const std::wstring&) {
+            return c.has_short_form ? L"S:\\short\\" : L"";
+        });
+        EXPECT_EQ(at.shown, c.shown);
+        EXPECT_EQ(at.used, c.used);
     }
-    EXPECT_EQ(join_ini_path(L"C:\\", L"set.ini"), L"C:\\set.ini");
 }
 
 TEST(IniPath, ExtendedPrefixAddedOnceAndTakenOff) {
