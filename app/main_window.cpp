@@ -294,7 +294,7 @@ void MainWindow::hotkey_pressed(int n, bool from_watch) {
 void MainWindow::send_row(int k) {
     if (!hotkey_boxes_[k]->hotkey_enabled()) return;  // unticked while it waited
     if (!may_send_now()) return;
-    const std::optional<TargetKeys>& keys = row_keys(k);
+    const std::optional<TargetKeys> keys = row_keys(k);
     if (!keys) return;
     SystemKeyOutput keyboard(&keyboard_watch_);
     const ModifierSet held = modifiers_down();

@@ -42,6 +42,11 @@ std::wstring protected_from_trimming(std::wstring_view value) {
     return L"\"" + std::wstring(value) + L"\"";
 }
 
+IniEntry entry_as_written(std::wstring_view section, std::wstring_view key,
+                          std::wstring_view value) {
+    return {one_line(section), one_line(key), protected_from_trimming(one_line(value))};
+}
+
 std::wstring_view fitting_bytes(std::wstring_view text, std::size_t max_bytes,
                                 const CharacterBytes& bytes_of) {
     std::size_t bytes = 0;

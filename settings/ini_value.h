@@ -26,6 +26,14 @@ std::wstring one_line(std::wstring_view text);
 // files of earlier versions read as they always did.
 std::wstring protected_from_trimming(std::wstring_view value);
 
+// One entry as it is handed to the profile functions: no name or value can break a line, and the
+// value comes back exactly.
+struct IniEntry {
+    std::wstring section, key, value;
+};
+IniEntry entry_as_written(std::wstring_view section, std::wstring_view key,
+                          std::wstring_view value);
+
 // The longest start of text that fits in max_bytes of the code page, cut on whole characters so
 // a double-byte character or a surrogate pair is never split.
 std::wstring_view fitting_bytes(std::wstring_view text, std::size_t max_bytes,

@@ -79,11 +79,9 @@ std::wstring read_setting(const IniLocation& file, std::wstring_view section, st
 
 DWORD write_setting(const IniLocation& file, std::wstring_view section, std::wstring_view key,
                     std::wstring_view value) {
-    const std::wstring section_line = one_line(section);
-    const std::wstring key_line = one_line(key);
-    const std::wstring value_line = protected_from_trimming(one_line(value));
+    const IniEntry entry = entry_as_written(section, key, value);
     return retry_while_held(
-        [&] { return write_once(file.used, section_line, key_line, value_line); });
+        [&] { return write_once(file.used, entry.section, entry.key, entry.value); });
 }
 
 std::wstring characters_outside_code_page(std::wstring_view text) {

@@ -80,7 +80,9 @@ TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
     };
     for (const auto& c : cases) {
         const std::wstring kept(fitting_bytes(c.value, c.max_bytes, dbcs_bytes));
-        EXPECT_EQ(protected_from_trimming(one_line(kept)), c.written) << c.written;
+        const IniEntry entry = entry_as_written(L"s\r\n[x]", L"k\r\n[evil]", kept);
+        EXPECT_EQ(entry.section + L"|" + entry.key + L"|" + entry.value,
+                  L"s [x]|k [evil]|" + c.written);
     }
     EXPECT_EQ(characters_not_held(L"Mäx复ñä?" + kSmile + kSmile, dbcs_holds), L"äñ" + kSmile)
         << "each character the code page lacks, once, a surrogate pair whole";
