@@ -25,6 +25,7 @@
 #include "common/external_strings.h"
 #include "common/text_win.h"
 #include "common/window_util.h"
+#include "editor/editor_ids.h"
 #include "settings/settings_file.h"
 #include "tests/win/win_support.h"
 
@@ -314,6 +315,16 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
         }
         stop();
     }
+    // A click on a target box before the editor has loaded: it opens on its lists complete.
+    ASSERT_TRUE(start(gbk_ini({{L"Ctrl + Z", L"2|17|90"}})));
+    ::PostMessageW(main().target_box(0), WM_LBUTTONUP, 0, 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(pump_until([&] {
+        return (editor = ::FindWindowW(ext::kEditorClass, nullptr)) && ::IsWindowVisible(editor);
+    }));
+    EXPECT_EQ(window_text(::GetDlgItem(editor, editor_ids::kFirstKeyList)) + L"," +
+                  window_text(::GetDlgItem(editor, editor_ids::kSecondKeyList)),
+              L"Ctrl,Z");
 }
 
 TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUntickedButNotIntoAHigherLevel) {
