@@ -44,7 +44,7 @@ TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
         {"3|16|18|90", "Shift,Alt,Z"},
         {"1|13", "Enter,,"},
         {"1|200", ",,"},  // no name for the code
-        {"2|17", ",,"},   // not a valid string
+        {"", ",,"},       // no valid keys
     };
     EditorModel model;
     for (const auto& c : cases) {
