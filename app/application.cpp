@@ -5,8 +5,9 @@
 
 namespace vantero {
 
-Application::Application(std::function<void()> release_instance, bool in_tray)
-    : tray_(TrayActions{
+Application::Application(IniLocation settings, std::function<void()> release_instance, bool in_tray)
+    : settings_(std::move(settings)),
+      tray_(TrayActions{
           [this] {
               if (main_) main_->show_topmost();
           },
@@ -27,6 +28,7 @@ Application::Application(std::function<void()> release_instance, bool in_tray)
               // The new copy waits until this one has saved and let go of the instance mark.
               if (main_ && start_as_administrator(tray_.hwnd())) main_->exit_program(false);
           },
+          settings_,
       }),
       release_instance_(std::move(release_instance)),
       in_tray_(in_tray) {}
@@ -39,7 +41,7 @@ Application::~Application() {
 bool Application::start() {
     if (!tray_.load()) return false;
     main_ = std::make_unique<MainWindow>(
-        ExitSteps{release_instance_, [this] { tray_.delete_icon(); }},
+        settings_, ExitSteps{release_instance_, [this] { tray_.delete_icon(); }},
         [this](const std::wstring& title, const std::wstring& text) { tray_.notify(title, text); });
     if (!main_->open()) return false;
     if (!in_tray_) main_->show();

@@ -10,9 +10,9 @@ namespace vantero {
 
 class Application {
 public:
-    // release_instance: lets another copy start once this one's settings are saved.
-    // in_tray: the main window stays hidden until the tray icon shows it.
-    explicit Application(std::function<void()> release_instance, bool in_tray = false);
+    // settings: where set.ini is. release_instance: lets another copy start once this one's
+    // settings are saved. in_tray: the main window stays hidden until the tray icon shows it.
+    Application(IniLocation settings, std::function<void()> release_instance, bool in_tray = false);
     ~Application();
 
     // The tray window adds its icon and shows the main window.
@@ -22,6 +22,7 @@ public:
     int run();
 
 private:
+    IniLocation settings_;
     TrayIcon tray_;
     std::function<void()> release_instance_;
     bool in_tray_;

@@ -15,7 +15,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
         if (!options.in_tray) vantero::show_first_copy();
         return 0;
     }
-    vantero::use_settings_file(vantero::kSettingsFileName);
 
     ::CoInitializeEx(nullptr,
                      COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for ShellExecute
@@ -24,7 +23,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
 
     int exit_code = 1;
     {
-        vantero::Application app([&instance] { instance.release(); }, options.in_tray);
+        // set.ini beside the program, decided here once for every part that reads or writes it.
+        vantero::Application app(
+            vantero::locate_beside(vantero::program_path(), vantero::kSettingsFileName),
+            [&instance] { instance.release(); }, options.in_tray);
         if (app.start()) exit_code = app.run();
     }
     ::CoUninitialize();

@@ -45,8 +45,9 @@ KeyLatchLayout row_hotkey_layout() {
 
 }  // namespace
 
-MainWindow::MainWindow(ExitSteps exit_steps, Notify notify)
-    : exit_steps_(std::move(exit_steps)),
+MainWindow::MainWindow(IniLocation settings, ExitSteps exit_steps, Notify notify)
+    : settings_(std::move(settings)),
+      exit_steps_(std::move(exit_steps)),
       row_brush_(::CreateSolidBrush(palette::kDark)),
       notify_(std::move(notify)) {}
 
@@ -70,7 +71,7 @@ bool MainWindow::open() {
     }
     scale_ = Scale(window_dpi(hwnd()));
     // Before the hotkey boxes read their triggers: a file they cannot read gives them defaults.
-    read_error_ = check_settings_readable();
+    read_error_ = check_settings_readable(settings_);
     create_rows();
     apply_dpi(scale_);
     load_rows();
@@ -118,10 +119,10 @@ void MainWindow::create_rows() {
     const KeyLatchLayout hotkey_layout = row_hotkey_layout();
     for (int k = 0; k < kRowCount; ++k) {
         const int n = k + 1;
-        // Each hotkey box restores its trigger and fixes the settings path as it loads.
-        hotkey_boxes_[k] =
-            std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
-                                       to_rect(layout::hotkey_box(k, scale_)), hotkey_layout, true);
+        // Each hotkey box restores its trigger from set.ini as it loads.
+        hotkey_boxes_[k] = std::make_unique<KeyLatch>(hwnd(), L"KeyLatch" + std::to_wstring(n),
+                                                      to_rect(layout::hotkey_box(k, scale_)),
+                                                      hotkey_layout, true, settings_);
         hotkey_boxes_[k]->events.on_hotkey_pressed = [this, k] { sender_.hotkey_pressed(k); };
         // A key pressed in the box may unregister the hotkey; once the box has dealt with it,
         // the check box says whether the row still works.
@@ -161,12 +162,12 @@ void MainWindow::load_rows() {
     make_see_through(hwnd(), palette::kSeeThrough);
 
     for (int k = 0; k < kRowCount; ++k) {
-        const StoredRow row = read_row(k);
+        const TargetRow row = read_row(settings_, k);
         ::SetWindowTextW(target_boxes_[k], row.display_text.c_str());
-        set_key_sequence(k, row.key_sequence);
+        set_keys(k, row.keys);
         remarks_[k]->set_caption(row.remark);
     }
-    editor_ = std::make_unique<EditorWindow>(*this);
+    editor_ = std::make_unique<EditorWindow>(*this, settings_);
     // Loaded hidden once the main window shows, so its first opening is quick; the first paint
     // does not wait for its lists. An opening before then loads it itself.
     ::PostMessageW(hwnd(), kPrepareEditor, 0, 0);
@@ -199,21 +200,23 @@ void MainWindow::show_main() {
     ::ShowWindow(hwnd(), SW_SHOW);
 }
 
-void MainWindow::set_key_sequence(int k, std::wstring text) {
-    key_sequences_[k] = std::move(text);
+void MainWindow::set_keys(int k, const std::optional<TargetKeys>& keys) {
+    row_keys_[k] = keys;
+    // The tip shows the keys as set.ini keeps them ("2|17|65"); the tooltip keeps its own copy.
+    std::wstring tip = stored_text(keys);
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = hwnd();
     info.uId = reinterpret_cast<UINT_PTR>(target_boxes_[k]);
-    info.lpszText = key_sequences_[k].data();
+    info.lpszText = tip.data();
     ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void MainWindow::set_row_keys(int row_index, const std::wstring& display_text,
-                              const std::wstring& key_sequence) {
+                              const std::optional<TargetKeys>& keys) {
     if (row_index < 0 || row_index >= kRowCount) return;
     ::SetWindowTextW(target_boxes_[row_index], display_text.c_str());
-    set_key_sequence(row_index, key_sequence);
+    set_keys(row_index, keys);
 }
 
 void MainWindow::set_row_remark(int row_index, const std::wstring& remark) {
@@ -261,8 +264,7 @@ bool MainWindow::may_enable(int n) {
 
 RowFacts MainWindow::row_facts(int n, bool typing_confirmed) {
     const KeyLatch& latch = hotkey_box(n);
-    return {latch.key_code(), latch.has_trigger(),
-            parse_key_sequence(narrow(key_sequences_[n - 1])).has_value(),
+    return {latch.key_code(), latch.has_trigger(), row_keys_[n - 1].has_value(),
             is_typing_trigger(latch.key_code(), latch.mod_key_code()), typing_confirmed};
 }
 
@@ -272,9 +274,9 @@ void MainWindow::sync_check(int n) {
     update_triggers();
 }
 
-std::optional<std::vector<std::uint8_t>> MainWindow::keys_to_send(int k) {
-    if (!may_send_now()) return std::nullopt;
-    return parse_key_sequence(narrow(key_sequences_[k]));
+std::optional<TargetKeys> MainWindow::keys_to_send(int k) {
+    if (!row_keys_[k] || !may_send_now()) return std::nullopt;
+    return row_keys_[k];
 }
 
 void MainWindow::silence_trigger(int k, bool silenced) {
@@ -305,7 +307,8 @@ void MainWindow::save_triggers_before_exit() {
     for (;;) {
         const DWORD error = save_triggers();
         if (error == ERROR_SUCCESS) return;
-        const std::wstring message = describe_save_error(error) + external::kExitRetryOrQuit;
+        const std::wstring message =
+            describe_save_error(settings_, error) + external::kExitRetryOrQuit;
         if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
                           MB_ICONWARNING | MB_RETRYCANCEL | MB_SETFOREGROUND | MB_TOPMOST) !=
             IDRETRY) {
@@ -429,7 +432,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 store_trigger(static_cast<int>(wparam));
             return 0;
         case kReportUnreadable:
-            ::MessageBoxW(hwnd(), describe_read_error(read_error_).c_str(),
+            ::MessageBoxW(hwnd(), describe_read_error(settings_, read_error_).c_str(),
                           external::kReadFailedCaption, MB_ICONWARNING | MB_OK | MB_SETFOREGROUND);
             return 0;
         case kPrepareEditor:

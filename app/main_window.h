@@ -35,7 +35,8 @@ using Notify = std::function<void(const std::wstring& title, const std::wstring&
 
 class MainWindow final : public WindowBase, public EditorHost {
 public:
-    explicit MainWindow(ExitSteps exit_steps, Notify notify = {});
+    // settings: where set.ini is, for the rows, their hotkey boxes and the editor.
+    MainWindow(IniLocation settings, ExitSteps exit_steps, Notify notify = {});
     ~MainWindow() override;
 
     // Creates the window with its rows (each hotkey box restores its trigger), then runs the
@@ -75,11 +76,12 @@ public:
 
     // EditorHost
     void set_row_keys(int row_index, const std::wstring& display_text,
-                      const std::wstring& key_sequence) override;
+                      const std::optional<TargetKeys>& keys) override;
     void set_row_remark(int row_index, const std::wstring& remark) override;
     void show_main() override;
-    std::wstring row_key_sequence(int row_index) const override {
-        return key_sequences_[row_index];
+    // Row k's target keys, as a send types them: nothing when the row has none that are valid.
+    const std::optional<TargetKeys>& row_keys(int row_index) const override {
+        return row_keys_[row_index];
     }
     std::wstring row_remark(int row_index) const override { return remarks_[row_index]->caption(); }
 
@@ -107,7 +109,7 @@ private:
     // Saves the triggers; a failure is reported, and the user may try again or give up.
     void save_triggers_before_exit();
     // Row k's target keys, when its send starts, if it may send now.
-    std::optional<std::vector<std::uint8_t>> keys_to_send(int k);
+    std::optional<TargetKeys> keys_to_send(int k);
     // A send types row k's trigger: its hotkey lets go meanwhile; one taken by another program
     // meanwhile leaves the row unticked, with its trigger kept.
     void silence_trigger(int k, bool silenced);
@@ -118,12 +120,13 @@ private:
     void update_triggers();
     // A capture in a row's hotkey box unregisters its hotkey: the box shows it.
     void sync_check(int n);
-    void set_key_sequence(int k, std::wstring text);
+    void set_keys(int k, const std::optional<TargetKeys>& keys);
     void open_editor(int k, bool remark_mode);
     void on_click(POINT at);
     void paint();
     static LRESULT CALLBACK target_box_proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
+    const IniLocation settings_;
     ExitSteps exit_steps_;
     Scale scale_;  // the one resolution of the window and its rows, handed to them
     MainChrome chrome_;
@@ -134,7 +137,7 @@ private:
     std::array<std::unique_ptr<KeyLatch>, kRowCount> hotkey_boxes_;
     std::array<HWND, kRowCount> enable_boxes_{};
     std::array<HWND, kRowCount> target_boxes_{};
-    std::array<std::wstring, kRowCount> key_sequences_;
+    std::array<std::optional<TargetKeys>, kRowCount> row_keys_;
     std::array<std::unique_ptr<RemarkLabel>, kRowCount> remarks_;
     std::unique_ptr<EditorWindow> editor_;
     std::array<bool, kRowCount> started_stored_{};  // as set.ini holds them

@@ -17,7 +17,7 @@ void MainWindow::restore_started_rows() {
         triggers_stored_[n - 1] = {latch.text(), latch.key_code(), latch.mod_key_code()};
     }
     if (read_error_ != ERROR_SUCCESS) return;
-    started_stored_ = read_row_switches();
+    started_stored_ = read_row_switches(settings_);
     std::vector<RowNotStarted> refused;
     for (int n = 1; n <= kRowCount; ++n) {
         if (!started_stored_[n - 1]) continue;
@@ -38,7 +38,7 @@ void MainWindow::restore_started_rows() {
 void MainWindow::store_started(int n) {
     const bool started = hotkey_box(n).hotkey_enabled();
     if (started == started_stored_[n - 1]) return;
-    if (const DWORD error = write_row_switch(n - 1, started)) {
+    if (const DWORD error = write_row_switch(settings_, n - 1, started)) {
         report_save_failure(error, external::kStartedNotKept);
         return;
     }
@@ -60,7 +60,8 @@ void MainWindow::store_trigger(int n) {
 void MainWindow::report_save_failure(DWORD error, const wchar_t* consequence) {
     // In a balloon: a message box would take the focus, and the keys still going up, from the
     // hotkey box a capture is typed into.
-    if (notify_) notify_(external::kSaveFailedCaption, describe_save_error(error) + consequence);
+    if (notify_)
+        notify_(external::kSaveFailedCaption, describe_save_error(settings_, error) + consequence);
 }
 
 }  // namespace vantero

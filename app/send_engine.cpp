@@ -57,8 +57,8 @@ void SendEngine::start_waiting(Micros now) {
 
 bool SendEngine::start(int row, Micros now) {
     const std::optional<SendStart> keys = port_.begin_send(row);
-    if (!keys || keys->keys.empty()) return false;
-    const SendPlan plan = plan_send(keys->keys, keys->held, keys->user_keys_known);
+    if (!keys) return false;
+    const SendPlan plan = plan_send(keys->keys.codes(), keys->held, keys->user_keys_known);
     Send send{row, now + Micros{plan.hold_ms} * 1000, plan.after_hold, {}};
     // A chord typed that is one of the rows' triggers would fire that row instead of reaching
     // the window.

@@ -21,6 +21,7 @@
 #include <array>
 
 #include "app/sender.h"
+#include "common/key_sequence.h"
 #include "common/rows.h"
 
 namespace vantero {
@@ -31,7 +32,7 @@ using Micros = std::int64_t;
 // A send about to start: its target keys, the modifiers the user holds, and whether someone
 // watches the user's keys (the steps that depend on them need it).
 struct SendStart {
-    std::vector<std::uint8_t> keys;
+    TargetKeys keys;
     ModifierSet held;
     bool user_keys_known = false;
 };

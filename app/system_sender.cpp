@@ -129,8 +129,7 @@ void SystemSender::update_watch() {
 }
 
 std::optional<SendStart> SystemSender::begin_send(int row) {
-    std::optional<std::vector<std::uint8_t>> keys =
-        rows_.keys_to_send ? rows_.keys_to_send(row) : std::nullopt;
+    std::optional<TargetKeys> keys = rows_.keys_to_send ? rows_.keys_to_send(row) : std::nullopt;
     if (!keys) return std::nullopt;
     // Made before the modifiers are read: it lets the last send's keys settle.
     keys_.emplace(&watch_);

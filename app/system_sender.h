@@ -21,7 +21,7 @@ class SystemSender final : private SendPort {
 public:
     struct Rows {
         // Row's target keys if it may send now (a window that would drop them: nothing).
-        std::function<std::optional<std::vector<std::uint8_t>>(int row)> keys_to_send;
+        std::function<std::optional<TargetKeys>(int row)> keys_to_send;
         // Row's hotkey lets go while a send types it (true) and is taken back after (false).
         std::function<void(int row, bool silenced)> silence_trigger;
     };

@@ -155,7 +155,8 @@ BOOL TrayIcon::may_end_session() {
     }
     // No message box at shut-down: Windows shows this beside the program's name, and the user
     // may cancel, free the file and try again, or end the session anyway.
-    const std::wstring reason = describe_save_error(error) + external::kSessionEndUnsaved;
+    const std::wstring reason =
+        describe_save_error(actions_.settings, error) + external::kSessionEndUnsaved;
     block_reason_ = ::ShutdownBlockReasonCreate(hwnd(), reason.c_str()) != FALSE;
     return FALSE;
 }

@@ -10,6 +10,7 @@
 #include "app/tray_menu.h"
 #include "common/unique_handle.h"
 #include "common/window_base.h"
+#include "settings/ini_location.h"
 
 namespace vantero {
 
@@ -23,6 +24,7 @@ struct TrayActions {
     std::function<void()> end_sends;
     std::function<void(bool)> set_paused;        // menu "暂停"
     std::function<void()> run_as_administrator;  // menu "以管理员身份运行"
+    IniLocation settings;                        // set.ini, named when a save fails
 };
 
 class TrayIcon final : public WindowBase {

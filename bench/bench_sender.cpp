@@ -47,7 +47,7 @@ Summary hold_errors(const char* sequence, size_t events_per_send, double target_
     vantero::test::KeyEventLog log;
     std::vector<double> errors;
     vantero::SystemSender sender{
-        {[sequence](int) { return vantero::parse_key_sequence(sequence); }, {}}};
+        {[sequence](int) { return vantero::TargetKeys::parse(sequence); }, {}}};
     sender.set_trigger(0, vantero::TypedChord{VK_F24, 0});
     for (int i = 0; i < count; ++i) {
         log.clear();

@@ -84,7 +84,7 @@ struct Latencies {
 // Each send holds its key for its hold time before the next trigger.
 Latencies trigger(vantero::KeyLatch& latch, int triggers) {
     Latencies latencies;
-    vantero::SystemSender sender{{[](int) { return vantero::parse_key_sequence("1|65"); }, {}}};
+    vantero::SystemSender sender{{[](int) { return vantero::TargetKeys::parse("1|65"); }, {}}};
     sender.set_trigger(0, vantero::TypedChord{VK_F9, MOD_CONTROL | MOD_ALT});
     latch.events.on_hotkey_pressed = [&] {
         const double hotkey_at = now_ms();
@@ -151,13 +151,14 @@ int main(int argc, char** argv) {
                                 nullptr, nullptr, wc.hInstance, nullptr);
 
     // A stored trigger Ctrl+Alt+F9 for the control to restore.
-    vantero::use_settings_file(L"bench_trigger.ini");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1KeyCode", L"120");
-    vantero::write_setting(L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
+    const vantero::IniLocation ini =
+        vantero::locate_beside(vantero::program_path(), L"bench_trigger.ini");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1Text", L"Ctrl + Alt + F9");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1KeyCode", L"120");
+    vantero::write_setting(ini, L"KeyLatch", L"KeyLatch1ModKeyCode", L"3");
     vantero::KeyLatchLayout layout;
     layout.ini_file_name = L"bench_trigger.ini";
-    vantero::KeyLatch latch(host, L"KeyLatch1", RECT{0, 0, 120, 20}, layout, true);
+    vantero::KeyLatch latch(host, L"KeyLatch1", RECT{0, 0, 120, 20}, layout, true, ini);
     latch.hotkey_enabled(true);
     if (!latch.hotkey_enabled()) {
         std::printf("trigger latency: could not register Ctrl+Alt+F9\n");
@@ -173,7 +174,7 @@ int main(int argc, char** argv) {
         loaded = trigger(latch, triggers);
     }
     latch.hotkey_enabled(false);
-    ::DeleteFileW(vantero::settings_file_path().c_str());
+    ::DeleteFileW(ini.used.c_str());
     const std::vector<double> floor = bare_lift_and_press(triggers);
     std::vector<double> loaded_floor;
     {

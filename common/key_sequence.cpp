@@ -1,6 +1,7 @@
 #include "common/key_sequence.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace vantero {
 
@@ -53,6 +54,30 @@ std::optional<std::vector<std::uint8_t>> parse_key_sequence(std::string_view tex
         codes.push_back(*code);
     }
     return codes;
+}
+
+}  // namespace vantero
+
+namespace vantero {
+
+std::optional<TargetKeys> TargetKeys::of(std::vector<std::uint8_t> codes) {
+    if (codes.empty() || codes.size() > kMaxKeys) return std::nullopt;
+    return TargetKeys(std::move(codes));
+}
+
+std::optional<TargetKeys> TargetKeys::parse(std::string_view text) {
+    auto codes = parse_key_sequence(text);
+    if (!codes) return std::nullopt;
+    return TargetKeys(std::move(*codes));
+}
+
+std::string TargetKeys::text() const {
+    std::string text = std::to_string(codes_.size());
+    for (const std::uint8_t code : codes_) {
+        text += '|';
+        text += std::to_string(code);
+    }
+    return text;
 }
 
 }  // namespace vantero

@@ -21,18 +21,6 @@ void make_see_through(HWND window, COLORREF colour_key) {
     ::SetLayeredWindowAttributes(window, colour_key, 0, LWA_COLORKEY);
 }
 
-void run_pending_messages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 int window_dpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto get_dpi_for_window =

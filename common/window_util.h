@@ -23,9 +23,6 @@ void move_to(HWND window, const RECT& box);
 // Makes a window see-through wherever it paints the colour key.
 void make_see_through(HWND window, COLORREF colour_key);
 
-// Lets every message that is waiting run once; a quit request stays for the caller's loop.
-void run_pending_messages();
-
 // The resolution a window is drawn at: its monitor's where the system scales per monitor, else
 // the system's. Windows before 10 have no per-window resolution.
 int window_dpi(HWND window);

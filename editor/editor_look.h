@@ -3,6 +3,7 @@
 #include "common/external_strings.h"
 #include "common/geometry.h"
 #include "common/palette.h"
+#include "editor/editor_model.h"
 
 namespace vantero::editor_look {
 
@@ -42,7 +43,7 @@ inline constexpr const wchar_t* kTitle = external::kEditorCaption;
 inline constexpr const wchar_t* kWhatMayBeSet = L"可以设置一个按键 两个组合键 或者三个组合键";
 inline constexpr const wchar_t* kSave = L"添加";
 inline constexpr const wchar_t* kHint = L"长度不能超过7个字";
-inline constexpr int kMaxRemarkLength = 7;  // the hint's 7 characters
+inline constexpr int kMaxRemarkLength = static_cast<int>(vantero::kMaxRemarkLength);
 
 inline constexpr int kListRows = 12;  // entries shown by a dropped list
 

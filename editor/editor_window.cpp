@@ -23,7 +23,6 @@
 #include "editor/selector.h"
 #include "resources/resource_ids.h"
 #include "settings/row_store.h"
-#include "settings/ini_value.h"
 #include "settings/save_error.h"
 #include "settings/settings_file.h"
 
@@ -32,30 +31,16 @@ namespace {
 
 namespace look = editor_look;
 
-bool is_letter(const std::string& name) {
-    return name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z';
-}
-
-// Why the remark cannot be saved, for the user; empty when it can. The box's own limit does
-// not hold for text another program sets (WM_SETTEXT), and the file keeps only its code page.
-std::wstring remark_refusal(const std::wstring& remark) {
-    std::wstring refusal;
-    if (remark.size() > static_cast<size_t>(editor_look::kMaxRemarkLength)) {
-        refusal = L"备注最多" + std::to_wstring(editor_look::kMaxRemarkLength) + L"个字，这条有" +
-                  std::to_wstring(remark.size()) + L"个字。";
-    }
-    if (const std::wstring outside = characters_outside_code_page(remark); !outside.empty()) {
-        if (!refusal.empty()) refusal += L"\n\n";
-        refusal += L"设置文件存不下这些字符：" + outside + L"\n请换成别的字。";
-    }
-    return refusal;
+// Whether set.ini's code page holds a character.
+bool file_holds(std::wstring_view character) {
+    return characters_outside_code_page(character).empty();
 }
 
 }  // namespace
 
 class EditorWindow::Impl final : public WindowBase {
 public:
-    explicit Impl(EditorHost& host) : host_(host) {}
+    Impl(EditorHost& host, IniLocation settings) : host_(host), settings_(std::move(settings)) {}
     ~Impl() override { destroy(); }
 
     void load();
@@ -93,11 +78,11 @@ private:
     void close();
 
     EditorHost& host_;
+    const IniLocation settings_;
     int row_ = 0;
     EditorModel model_;
     std::wstring opened_remark_;
     std::unique_ptr<Parts> parts_;
-    unsigned loads_ = 0;  // tells a fill interrupted by an unload from a later load
 };
 
 void EditorWindow::Impl::load() {
@@ -112,7 +97,6 @@ void EditorWindow::Impl::load() {
         parts_.reset();
         return;
     }
-    ++loads_;
     make_see_through(hwnd(), palette::kSeeThrough);
     create_controls();
     apply_dpi(Scale(window_dpi(hwnd())));
@@ -156,31 +140,16 @@ void EditorWindow::Impl::create_controls() {
     parts_->panel.create_child(hwnd());
 }
 
-// The lists get their entries in the order they always had: the leading entries, then each
-// letter into all three lists with waiting messages run once per letter, then the rest.
+// The lists get every entry at once, each drawn once when it is complete: an opening never finds
+// them half filled, and nothing runs other messages in the middle.
 void EditorWindow::Impl::fill_selectors() {
     const std::array<const std::vector<std::string>*, 3> names{
         &first_key_list_names(), &other_key_list_names(), &other_key_list_names()};
-    std::array<size_t, 3> next{};
-    auto add_next = [&](size_t n) {
-        parts_->selectors[n].add(widen((*names[n])[next[n]]));
-        ++next[n];
-    };
-
-    for (size_t n = 0; n < 3; ++n) add_next(n);  // the empty entry
-    while (next[0] < names[0]->size() && !is_letter((*names[0])[next[0]])) add_next(0);
-
-    const unsigned this_load = loads_;
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        run_pending_messages();
-        if (!parts_ || loads_ != this_load) return;  // closed meanwhile: its lists are gone
-        for (size_t n = 0; n < 3; ++n) {
-            if (next[n] < names[n]->size() && (*names[n])[next[n]] == std::string(1, letter))
-                add_next(n);
-        }
-    }
-    for (size_t n = 0; n < 3; ++n) {
-        while (next[n] < names[n]->size()) add_next(n);
+    for (size_t n = 0; n < names.size(); ++n) {
+        Selector& selector = parts_->selectors[n];
+        ::SendMessageW(selector.hwnd(), WM_SETREDRAW, FALSE, 0);
+        for (const std::string& name : *names[n]) selector.add(widen(name));
+        ::SendMessageW(selector.hwnd(), WM_SETREDRAW, TRUE, 0);
     }
 }
 
@@ -190,7 +159,7 @@ void EditorWindow::Impl::open(int row_index, bool remark_mode) {
     if (!hwnd() || !parts_) return;
     row_ = row_index;
     // Each opening starts from what the row holds now, not from what the last row left.
-    model_.open(narrow(host_.row_key_sequence(row_index)));
+    model_.open(host_.row_keys(row_index));
     for (int n = 0; n < 3; ++n)
         parts_->selectors[static_cast<size_t>(n)].show(widen(model_.picked(n)));
     opened_remark_ = host_.row_remark(row_index);
@@ -222,9 +191,8 @@ void EditorWindow::Impl::save_keys() {
     }
     if (auto saved = model_.save()) {
         const std::wstring display = widen(saved->display_text);
-        const std::wstring sequence = widen(saved->key_sequence);
-        host_.set_row_keys(row_, display, sequence);
-        store([&] { return write_row_keys(row_, display, sequence); });
+        host_.set_row_keys(row_, display, saved->keys);
+        store([&] { return write_row_keys(settings_, row_, display, saved->keys); });
     }
     back_to_main();
 }
@@ -234,7 +202,8 @@ void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
     for (;;) {
         const DWORD error = write();
         if (error == ERROR_SUCCESS) return;
-        const std::wstring message = describe_save_error(error) + external::kEditorRetryOrKeep;
+        const std::wstring message =
+            describe_save_error(settings_, error) + external::kEditorRetryOrKeep;
         if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
                           MB_ICONWARNING | MB_RETRYCANCEL) != IDRETRY) {
             return;
@@ -243,21 +212,17 @@ void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
 }
 
 void EditorWindow::Impl::save_remark() {
-    // As the file will hold it, so the row shows what the next start shows.
-    const std::wstring remark = one_line(parts_->panel.remark());
-    if (remark == opened_remark_) {  // a longer remark stored earlier stays as it is
-        back_to_main();
-        return;
-    }
-    if (const std::wstring refusal = remark_refusal(remark); !refusal.empty()) {
-        // Stays open on the remark, for the user to mend it.
-        ::MessageBoxW(hwnd(), refusal.c_str(), external::kRemarkRefusedCaption,
+    const RemarkSave judged = judge_remark(parts_->panel.remark(), opened_remark_, file_holds);
+    if (judged.action == RemarkSave::Action::refused) {
+        ::MessageBoxW(hwnd(), judged.text.c_str(), external::kRemarkRefusedCaption,
                       MB_ICONWARNING | MB_OK);
         ::SetFocus(parts_->panel.remark_box());
         return;
     }
-    host_.set_row_remark(row_, remark);  // an empty one too: the label shows what the file holds
-    store([&] { return write_row_remark(row_, remark); });
+    if (judged.action == RemarkSave::Action::store) {
+        host_.set_row_remark(row_, judged.text);
+        store([&] { return write_row_remark(settings_, row_, judged.text); });
+    }
     back_to_main();
 }
 
@@ -359,9 +324,8 @@ LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             command(LOWORD(wparam), HIWORD(wparam));
             return 0;
         case WM_MOUSEMOVE:
-            // Only a move with the button held drags; a mere hover must not start a move. During
-            // a send the drag waits for a later move, so the send's keys come up first.
-            if ((wparam & MK_LBUTTON) && !host_.keys_held()) drag_move(hwnd());
+            // Only a move with the button held drags; a mere hover must not start a move.
+            if (wparam & MK_LBUTTON) drag_move(hwnd());
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
@@ -388,7 +352,8 @@ LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     return WindowBase::handle(message, wparam, lparam);
 }
 
-EditorWindow::EditorWindow(EditorHost& host) : impl_(std::make_unique<Impl>(host)) {}
+EditorWindow::EditorWindow(EditorHost& host, IniLocation settings)
+    : impl_(std::make_unique<Impl>(host, std::move(settings))) {}
 EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::load() {

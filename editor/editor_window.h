@@ -4,7 +4,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "common/key_sequence.h"
+#include "settings/ini_location.h"
 
 namespace vantero {
 
@@ -14,27 +18,26 @@ public:
     virtual ~EditorHost() = default;
     // target_box(k).Text and target_box(k).tooltip_text.
     virtual void set_row_keys(int row_index, const std::wstring& display_text,
-                              const std::wstring& key_sequence) = 0;
+                              const std::optional<TargetKeys>& keys) = 0;
     // remark_label(k).Caption.
     virtual void set_row_remark(int row_index, const std::wstring& remark) = 0;
     // What a row holds now: the editor opens on it.
-    virtual std::wstring row_key_sequence(int row_index) const = 0;
+    virtual const std::optional<TargetKeys>& row_keys(int row_index) const = 0;
     virtual std::wstring row_remark(int row_index) const = 0;
     // Makes the main window visible again.
     virtual void show_main() = 0;
-    // True while a send holds its keys down: nothing may start a modal loop (a drag) then,
-    // or the keys would stay down until it ended.
-    virtual bool keys_held() const { return false; }
 };
 
 class EditorWindow {
 public:
-    explicit EditorWindow(EditorHost& host);
+    // Saves go to the settings file at settings.
+    EditorWindow(EditorHost& host, IniLocation settings);
     ~EditorWindow();
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
 
-    // Creates the window hidden and fills its lists, unless it is loaded already.
+    // Creates the window hidden and fills its lists, all before it returns, unless it is loaded
+    // already.
     void load();
     bool is_loaded() const;
 

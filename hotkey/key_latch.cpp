@@ -11,8 +11,9 @@
 namespace vantero {
 
 KeyLatch::KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const KeyLatchLayout& layout,
-                   bool run_mode)
-    : impl_(std::make_unique<Impl>(*this, parent, std::move(name), bounds, layout, run_mode)) {}
+                   bool run_mode, IniLocation settings)
+    : impl_(std::make_unique<Impl>(*this, parent, std::move(name), bounds, layout, run_mode,
+                                   std::move(settings))) {}
 
 KeyLatch::~KeyLatch() = default;
 

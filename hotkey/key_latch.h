@@ -12,6 +12,7 @@
 #include "common/scale.h"
 #include "hotkey/hotkey_capture.h"
 #include "hotkey/window_subclass.h"
+#include "settings/ini_location.h"
 
 namespace vantero {
 
@@ -65,9 +66,10 @@ struct KeyLatchEvents {
 class KeyLatch final : public HotkeyReceiver {
 public:
     // Creates the control as a child of parent at the given place (pixels). In run mode it also
-    // creates and hooks its hidden hotkey window and its text box and loads the stored hotkey.
+    // creates and hooks its hidden hotkey window and its text box and loads the stored hotkey;
+    // in INI mode it keeps it in the settings file at settings.
     KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const KeyLatchLayout& layout,
-             bool run_mode);
+             bool run_mode, IniLocation settings);
     // Tear-down: both window procedures are put back before the hidden window is destroyed.
     ~KeyLatch();
     KeyLatch(const KeyLatch&) = delete;

@@ -50,7 +50,7 @@ std::string key_name_of(int virtual_key) {
 }  // namespace
 
 KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
-                     const KeyLatchLayout& layout, bool run_mode)
+                     const KeyLatchLayout& layout, bool run_mode, IniLocation settings)
     : owner_(owner),
       name_(std::move(name)),
       run_mode_(run_mode),
@@ -62,7 +62,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
       appearance_(layout.appearance),
       tooltip_text_(layout.tooltip_text),
       ini_file_name_(layout.ini_file_name),
-      store_{layout.setting_location, layout.reg_key_name} {
+      store_{layout.setting_location, layout.reg_key_name, std::move(settings)} {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     create(kContainerClass, WS_EX_CONTROLPARENT, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, L"",
            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent);

@@ -18,7 +18,7 @@ namespace vantero {
 class KeyLatch::Impl final : public TextBoxOwner {
 public:
     Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT& bounds,
-         const KeyLatchLayout& layout, bool run_mode);
+         const KeyLatchLayout& layout, bool run_mode, IniLocation settings);
     // Both hooks go, then the hidden window and the control's own window, then the rest.
     ~Impl() override;
     Impl(const Impl&) = delete;

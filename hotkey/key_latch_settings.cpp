@@ -51,9 +51,10 @@ std::wstring registry_settings_key(const std::wstring& app_name, const std::wstr
 StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name) {
     const std::wstring placeholder = widen(kHotkeyPlaceholder);
     if (store.setting_location == 0) {
-        return {read_setting(kSection, name + external::kTextKey, placeholder),
-                read_setting(kSection, name + external::kKeyCodeKey, L"0"),
-                read_setting(kSection, name + external::kModKeyCodeKey, L"0")};
+        const IniLocation& file = store.settings;
+        return {read_setting(file, kSection, name + external::kTextKey, placeholder),
+                read_setting(file, kSection, name + external::kKeyCodeKey, L"0"),
+                read_setting(file, kSection, name + external::kModKeyCodeKey, L"0")};
     }
     return {read_registry_setting(store.reg_key_name, name + external::kTextKey, placeholder),
             read_registry_setting(store.reg_key_name, name + external::kKeyCodeKey, L"0"),
@@ -69,7 +70,8 @@ DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
     // The first failure ends the save: the next value would only wait out the same trouble.
     if (store.setting_location == 0) {
         for (const auto& [key, value] : values) {
-            if (const DWORD error = write_setting(kSection, key, value)) return error;
+            if (const DWORD error = write_setting(store.settings, kSection, key, value))
+                return error;
         }
         return ERROR_SUCCESS;
     }

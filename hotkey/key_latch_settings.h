@@ -5,11 +5,14 @@
 
 #include <string>
 
+#include "settings/ini_location.h"
+
 namespace vantero {
 
 struct KeyLatchStore {
     int setting_location = 0;  // 0 = INI file, anything else = registry
     std::wstring reg_key_name = L"KeyLatch";
+    IniLocation settings;  // the program's settings file, used in INI mode
 };
 
 // The stored values as text, defaults filled in; judging the codes is the caller's business.
@@ -19,12 +22,13 @@ struct StoredHotkey {
     std::wstring mod_key_code;
 };
 
-// In INI mode it reads the settings file the program uses.
+// In INI mode it reads the settings file at store.settings.
 StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name);
 
 // Writes <name>Text, <name>KeyCode, <name>mod_key_code in that order, the codes in plain decimal.
-// In INI mode it uses the path fixed earlier. Stops at the first failure and returns its system
-// error code (write_setting's, or the registry's status); ERROR_SUCCESS when all three are stored.
+// In INI mode it writes the settings file at store.settings. Stops at the first failure and returns
+// its system error code (write_setting's, or the registry's status); ERROR_SUCCESS when all three
+// are stored.
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
                          const std::wstring& text, int key_code, int mod_key_code);
 

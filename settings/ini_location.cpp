@@ -9,13 +9,6 @@
 namespace vantero {
 namespace {
 
-std::wstring folder_of(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return {};
-    // Keep the separator of a drive's root ("C:\") so the join sees it.
-    return path.substr(0, slash == 2 && path[1] == L':' ? 3 : slash);
-}
-
 std::wstring short_form_of(const std::wstring& path) {
     const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
     if (size == 0) return {};
@@ -47,14 +40,7 @@ std::wstring program_path() {
 }
 
 IniLocation locate_beside(std::wstring_view program_path, std::wstring_view file_name) {
-    const std::wstring folder = folder_of(without_extended_prefix(program_path));
-    IniLocation location{join_ini_path(folder, file_name), {}};
-    location.used = location.shown;
-    if (location.shown.size() >= MAX_PATH) {
-        const std::wstring folder_8_3 = short_folder(folder);
-        if (!folder_8_3.empty()) location.used = join_ini_path(folder_8_3, file_name);
-    }
-    return location;
+    return locate_in_folder_of(program_path, file_name, short_folder);
 }
 
 }  // namespace vantero

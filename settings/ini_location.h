@@ -1,5 +1,6 @@
 #pragma once
-// Where the settings file lives, worked out once when its path is fixed.
+// Where the settings file lives: worked out once at start-up and handed to whoever reads or
+// writes it.
 #include <string>
 #include <string_view>
 
@@ -16,10 +17,5 @@ std::wstring program_path();
 // file_name in the folder of the program at program_path. The profile functions fail for paths
 // of MAX_PATH characters or more, so a longer path is used through the folder's short (8.3) form.
 IniLocation locate_beside(std::wstring_view program_path, std::wstring_view file_name);
-
-// The location every read and write uses (settings_file.cpp). use_settings_file fixes it beside
-// this program; tests stand in for a program in a folder they cannot start it from.
-const IniLocation& current_ini_location();
-void use_ini_location(IniLocation location);
 
 }  // namespace vantero

@@ -5,20 +5,17 @@
 
 #include <string>
 
+#include "settings/ini_location.h"
+#include "settings/target_row.h"
+
 namespace vantero {
 
-struct StoredRow {
-    std::wstring display_text;  // "Ctrl + A"
-    std::wstring key_sequence;  // "2|17|65"
-    std::wstring remark;
-};
-
-// Missing values read as empty.
-StoredRow read_row(int row_index);
+// Missing values read as empty; the key-sequence string is parsed here, once.
+TargetRow read_row(const IniLocation& file, int row_index);
 
 // Each returns ERROR_SUCCESS when stored, else the first failure's error code.
-DWORD write_row_keys(int row_index, const std::wstring& display_text,
-                     const std::wstring& key_sequence);
-DWORD write_row_remark(int row_index, const std::wstring& remark);
+DWORD write_row_keys(const IniLocation& file, int row_index, const std::wstring& display_text,
+                     const std::optional<TargetKeys>& keys);
+DWORD write_row_remark(const IniLocation& file, int row_index, const std::wstring& remark);
 
 }  // namespace vantero

@@ -7,16 +7,17 @@
 
 namespace vantero {
 
-std::array<bool, kRowCount> read_row_switches() {
+std::array<bool, kRowCount> read_row_switches(const IniLocation& file) {
     std::array<bool, kRowCount> started{};
     for (int k = 0; k < kRowCount; ++k) {
-        started[k] = read_setting(external::kRowSwitchSection, std::to_wstring(k), L"0") == L"1";
+        started[k] =
+            read_setting(file, external::kRowSwitchSection, std::to_wstring(k), L"0") == L"1";
     }
     return started;
 }
 
-DWORD write_row_switch(int row_index, bool started) {
-    return write_setting(external::kRowSwitchSection, std::to_wstring(row_index),
+DWORD write_row_switch(const IniLocation& file, int row_index, bool started) {
+    return write_setting(file, external::kRowSwitchSection, std::to_wstring(row_index),
                          started ? L"1" : L"0");
 }
 

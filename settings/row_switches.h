@@ -7,12 +7,13 @@
 #include <array>
 
 #include "common/rows.h"
+#include "settings/ini_location.h"
 
 namespace vantero {
 
-std::array<bool, kRowCount> read_row_switches();
+std::array<bool, kRowCount> read_row_switches(const IniLocation& file);
 
 // ERROR_SUCCESS when stored, else the system's error code.
-DWORD write_row_switch(int row_index, bool started);
+DWORD write_row_switch(const IniLocation& file, int row_index, bool started);
 
 }  // namespace vantero

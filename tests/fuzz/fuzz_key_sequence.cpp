@@ -21,11 +21,12 @@ void require(bool condition) {
 }
 
 struct Checker final : vantero::SendPort {
-    Checker(std::vector<std::uint8_t> keys, vantero::ModifierSet held, bool known)
+    Checker(std::optional<vantero::TargetKeys> keys, vantero::ModifierSet held, bool known)
         : keys(std::move(keys)), held(held), known(known) {}
 
     std::optional<vantero::SendStart> begin_send(int) override {
-        return vantero::SendStart{keys, held, known};
+        if (!keys) return std::nullopt;
+        return vantero::SendStart{*keys, held, known};
     }
     void end_send() override { ++ends; }
     void silence_trigger(int, bool) override {}
@@ -50,7 +51,7 @@ struct Checker final : vantero::SendPort {
             lifted.push_back(vk);
         }
     }
-    std::vector<std::uint8_t> keys;
+    std::optional<vantero::TargetKeys> keys;
     vantero::ModifierSet held;
     bool known;
     std::vector<std::uint8_t> down, lifted;
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto keys = vantero::parse_key_sequence(text);
     const std::size_t count = keys ? keys->size() : 0;
     if (keys) require(count >= 1 && count <= 3 && text.starts_with(std::to_string(count) + "|"));
-    Checker out(keys.value_or(std::vector<std::uint8_t>{}), held, (data[1] & 1) != 0);
+    Checker out(vantero::TargetKeys::parse(text), held, (data[1] & 1) != 0);
     vantero::SendEngine engine(out);
     engine.set_trigger(0, vantero::TypedChord{'1', 3});
     engine.trigger(0, true, 0);

@@ -164,7 +164,7 @@ private:
         const auto it = targets_.find(row + 1);
         const std::string target =
             it != targets_.end() ? it->second : "1|" + std::to_string('A' + row);
-        auto keys = parse_key_sequence(target);
+        auto keys = TargetKeys::parse(target);
         if (!keys) return std::nullopt;
         ++begun_;
         return SendStart{*keys, {}, true};

@@ -21,8 +21,8 @@ TEST(EditorModel, SavesThePicksInOrder) {
         {"Ctrl", "", "A", "Ctrl + A / 2|17|65"},
         {"Shift", "Alt", "Z", "Shift + Alt + Z / 3|16|18|90"},
         {"+", "R-5", "", "+ + R-5 / 2|107|101"},
-        {"bogus", "", "", "bogus / 1|"},  // a name without a code still counts
-        {"", "Ctrl", "A", "nothing"},     // nothing saved without a first key
+        {"bogus", "", "", "bogus / none"},  // a name without a code: the row gets no keys
+        {"", "Ctrl", "A", "nothing"},       // nothing saved without a first key
     };
     for (const auto& c : cases) {
         EditorModel model;
@@ -31,7 +31,9 @@ TEST(EditorModel, SavesThePicksInOrder) {
         model.pick(2, c.third);
         model.pick(3, "B");  // there is no fourth selector
         const auto saved = model.save();
-        EXPECT_EQ(saved ? saved->display_text + " / " + saved->key_sequence : "nothing", c.saved);
+        EXPECT_EQ(saved ? saved->display_text + " / " + (saved->keys ? saved->keys->text() : "none")
+                        : "nothing",
+                  c.saved);
     }
 }
 
@@ -42,20 +44,49 @@ TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
         {"3|16|18|90", "Shift,Alt,Z"},
         {"1|13", "Enter,,"},
         {"1|200", ",,"},  // no name for the code
-        {"2|17", ",,"},   // not a valid string
+        {"", ",,"},       // no valid keys
     };
     EditorModel model;
     for (const auto& c : cases) {
         model.pick(0, "Win");  // whatever the last row left
-        model.open(c.sequence);
+        model.open(TargetKeys::parse(c.sequence));
         EXPECT_EQ(picks(model), c.picks) << c.sequence;
         EXPECT_FALSE(model.changed()) << c.sequence;
     }
-    model.open("2|17|65");
+    model.open(TargetKeys::parse("2|17|65"));
     model.pick(1, "B");
     EXPECT_TRUE(model.changed());
     model.pick(1, "A");
     EXPECT_FALSE(model.changed()) << "picked back to what it was";
+}
+
+TEST(EditorModel, ARemarkIsStoredAsOneLineKeptAsItWasOrRefusedWithTheReason) {
+    // The file's code page holds ASCII and CJK.
+    auto holds = [](std::wstring_view c) {
+        return c.size() == 1 && (c[0] < 0x80 || (c[0] >= 0x4E00 && c[0] <= 0x9FFF));
+    };
+    using Action = RemarkSave::Action;
+    const struct {
+        const wchar_t *typed, *opened;
+        Action action;
+        const wchar_t* text;
+    } cases[] = {
+        {L"复制", L"复制", Action::unchanged, L"复制"},
+        {L"十个字的旧备注一二三", L"十个字的旧备注一二三", Action::unchanged,
+         L"十个字的旧备注一二三"},
+        {L"a\r\n[b]", L"a", Action::store, L"a [b]"},
+        {L"", L"复制", Action::store, L""},
+        {L"1234567", L"", Action::store, L"1234567"},
+        {L"1234567 ", L"", Action::refused, L"备注最多7个字，这条有8个字。"},
+        {L"Mäxñä", L"", Action::refused, L"设置文件存不下这些字符：äñ\n请换成别的字。"},
+        {L"12345678ä", L"", Action::refused,
+         L"备注最多7个字，这条有9个字。\n\n设置文件存不下这些字符：ä\n请换成别的字。"},
+    };
+    for (const auto& c : cases) {
+        const RemarkSave judged = judge_remark(c.typed, c.opened, holds);
+        EXPECT_EQ(judged.action, c.action) << c.text;
+        EXPECT_EQ(judged.text, c.text);
+    }
 }
 
 TEST(KeyNames, EveryNameOfferedRoundTripsThroughASavedRow) {
@@ -64,7 +95,7 @@ TEST(KeyNames, EveryNameOfferedRoundTripsThroughASavedRow) {
             if (name.empty()) continue;
             EditorModel model;
             model.pick(0, name);
-            model.open(model.save()->key_sequence);
+            model.open(model.save()->keys);
             EXPECT_EQ(model.picked(0), name);
         }
     }

@@ -1,16 +1,47 @@
-// Where set.ini is: the folder and the name, and the long-path prefix.
+// What set.ini holds, decided apart from the system: where it is, what a value may be (with a
+// double-byte code page standing in for the system's), the stored keys of a row, and what the
+// user is told when it cannot be written or read.
 #include <gtest/gtest.h>
 
+#include "settings/failure_message.h"
 #include "settings/ini_path.h"
+#include "settings/ini_value.h"
+#include "settings/target_row.h"
 
 namespace vantero {
 namespace {
 
-TEST(IniPath, OneSeparatorBetweenFolderAndName) {
-    for (const wchar_t* folder : {L"C:\\工具", L"C:\\工具\\"}) {
-        EXPECT_EQ(join_ini_path(folder, L"set.ini"), L"C:\\工具\\set.ini");
+const std::wstring kSmile = L"\xD83D\xDE00";  // one character outside the BMP: a surrogate pair
+
+// A double-byte code page: ASCII takes one byte, everything else two; it holds ASCII and CJK.
+std::size_t dbcs_bytes(std::wstring_view c) {
+    return c.size() == 1 && c[0] < 0x80 ? 1 : 2;
+}
+bool dbcs_holds(std::wstring_view c) {
+    return c.size() == 1 && (c[0] < 0x80 || (c[0] >= 0x4E00 && c[0] <= 0x9FFF));
+}
+
+// Beside the program, one separator between folder and name, through the folder's short form
+// (here "S:\\short", or none) only when the path is too long for the profile functions.
+TEST(IniPath, SetIniIsBesideTheProgramInAFormTheProfileFunctionsTake) {
+    const std::wstring deep = L"C:\\" + std::wstring(250, L'x');
+    const struct {
+        std::wstring program, shown, used;
+        bool has_short_form = true;
+    } cases[] = {
+        {L"C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"\\\\?\\C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"C:\\vantero.exe", L"C:\\set.ini", L"C:\\set.ini"},
+        {deep + L"\\v.exe", deep + L"\\set.ini", L"S:\\short\\set.ini"},
+        {deep + L"\\v.exe", deep + L"\\set.ini", deep + L"\\set.ini", false},
+    };
+    for (const auto& c : cases) {
+        const IniLocation at = locate_in_folder_of(c.program, L"set.ini", [&](const std::wstring&) {
+            return c.has_short_form ? L"S:\\short\\" : L"";
+        });
+        EXPECT_EQ(at.shown, c.shown);
+        EXPECT_EQ(at.used, c.used);
     }
-    EXPECT_EQ(join_ini_path(L"C:\\", L"set.ini"), L"C:\\set.ini");
 }
 
 TEST(IniPath, ExtendedPrefixAddedOnceAndTakenOff) {
@@ -25,6 +56,83 @@ TEST(IniPath, ExtendedPrefixAddedOnceAndTakenOff) {
         EXPECT_EQ(with_extended_prefix(c.extended), c.extended);
         EXPECT_EQ(without_extended_prefix(c.extended), c.plain);
         EXPECT_EQ(without_extended_prefix(c.plain), c.plain);
+    }
+}
+
+// Cut on whole characters of the code page, each line break one space, ends the profile
+// functions would trim quoted.
+TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
+    const struct {
+        std::wstring value;
+        std::size_t max_bytes;
+        std::wstring written;
+    } cases[] = {
+        {L"ab复", 3, L"ab"},  // the double-byte character is not split
+        {L"ab复", 4, L"ab复"},
+        {L"a" + kSmile + L"b", 2, L"a"},  // nor the surrogate pair
+        {L"a" + kSmile + L"b", 3, L"a" + kSmile},
+        {std::wstring(300, L'x'), kMaxValueBytes, std::wstring(254, L'x')},
+        {std::wstring(L"a\n\r\n[evil]\rx=\0b", 15), 99, L"a [evil] x=b"},
+        {std::wstring(L"\r\0\n", 3), 99, L"\" \""},  // one break, then a blank end
+        {L"\x3000全角", 99, L"\"\x3000全角\""},
+        {L"'q'", 99, L"\"'q'\""},
+        {L"a \"b\"", 99, L"a \"b\""},
+    };
+    for (const auto& c : cases) {
+        const std::wstring kept(fitting_bytes(c.value, c.max_bytes, dbcs_bytes));
+        const IniEntry entry = entry_as_written(L"s\r\n[x]", L"k\r\n[evil]", kept);
+        EXPECT_EQ(entry.section + L"|" + entry.key + L"|" + entry.value,
+                  L"s [x]|k [evil]|" + c.written);
+    }
+    EXPECT_EQ(characters_not_held(L"Mäx复ñä?" + kSmile + kSmile, dbcs_holds), L"äñ" + kSmile)
+        << "each character the code page lacks, once, a surrogate pair whole";
+}
+
+TEST(TargetRow, AStoredKeySequenceIsReadOnceAndWrittenBackInTheSameForm) {
+    const struct {
+        std::wstring stored;
+        const wchar_t* keys;  // as written back; null when the row has none
+    } cases[] = {
+        {L"2|17|65", L"2|17|65"}, {L"3|16|18|90", L"3|16|18|90"},
+        {L"1|65|66", L"1|65"},    {L"2|17", nullptr},
+        {L"", nullptr},           {L"1|\xFF16\xFF15", nullptr},
+        {L"4|1|2|3|4", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TargetKeys> keys = stored_keys(c.stored);
+        EXPECT_EQ(keys.has_value(), c.keys != nullptr) << c.stored;
+        EXPECT_EQ(stored_text(keys), c.keys ? c.keys : L"") << c.stored;
+    }
+    EXPECT_FALSE(TargetKeys::of({}));
+    EXPECT_FALSE(TargetKeys::of({16, 17, 18, 65}));
+    EXPECT_EQ(TargetKeys::of({17, 65})->codes(), (std::vector<std::uint8_t>{17, 65}));
+}
+
+TEST(FailureMessage, NamesTheFileAndTheReasonByTheSystemsNumber) {
+    using namespace system_error;
+    const struct {
+        unsigned long error;
+        bool folder;
+        const wchar_t *system_text, *written, *read;  // read: null when it says what written says
+    } cases[] = {
+        {kSharingViolation, false, L"", L"文件正被其他程序占用。", nullptr},
+        {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。",
+         L"没有读取这个文件的权限。"},
+        {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。", nullptr},
+        {kPathNotFound, false, L"", L"找不到文件所在的文件夹。", nullptr},
+        {kDiskFull, false, L"", L"磁盘已满。", nullptr},
+        {kFilenameTooLong, false, L"", L"路径太长。", nullptr},
+        {1234, false, L"设备未就绪", L"设备未就绪（错误代码 1234）。", nullptr},
+        {1234, false, L"", L"未知错误（错误代码 1234）。", nullptr},
+    };
+    const std::wstring path = L"C:\\工具\\set.ini";
+    for (const auto& c : cases) {
+        const FailureFacts facts{c.error, c.folder, c.system_text};
+        EXPECT_EQ(save_failure_message(path, facts),
+                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + c.written);
+        const std::wstring read = L"无法读取设置文件：\n" + path + L"\n\n原因：" +
+                                  (c.read ? c.read : c.written) + L"\n\n";
+        EXPECT_EQ(read_failure_message(path, facts).rfind(read, 0), 0u) << c.error;
     }
 }
 

@@ -25,6 +25,7 @@
 #include "common/external_strings.h"
 #include "common/text_win.h"
 #include "common/window_util.h"
+#include "editor/editor_ids.h"
 #include "settings/settings_file.h"
 #include "tests/win/win_support.h"
 
@@ -40,6 +41,7 @@ namespace ext = external;
 constexpr POINT kCloseArea{790, 38};  // the main window's close area, in client pixels
 const std::wstring kNothingCaptured = L"按下快捷键";
 const std::vector<std::wstring> kNoBox;
+const IniLocation kIni = locate_beside(program_path(), L"app_test.ini");
 
 std::vector<BYTE> keys_down() {
     std::vector<BYTE> down;
@@ -64,7 +66,7 @@ std::wstring box(const wchar_t* caption, const wchar_t* text) {
 }
 
 std::string file_bytes() {
-    std::ifstream in(std::filesystem::path(settings_file_path()), std::ios::binary);
+    std::ifstream in(std::filesystem::path(kIni.shown), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -107,7 +109,6 @@ protected:
     }
 
     void SetUp() override {
-        use_settings_file(L"app_test.ini");
         // Rows that type each other's triggers for ever: stopped, and the extra sends are seen.
         window.on_key = [this](const FocusedWindow::Key&) {
             if (window.keys.size() > 60)
@@ -118,18 +119,19 @@ protected:
         for (BYTE vk : keys_down()) play(key(vk, true));
         stop();
         window.on_key = nullptr;
-        std::filesystem::remove(settings_file_path());
+        std::filesystem::remove(kIni.shown);
     }
 
     // held, if given, gets set.ini opened with no sharing, as another program may hold it.
     bool start(const std::string& ini_bytes, unique_file* held = nullptr, bool in_tray = false) {
-        std::ofstream(std::filesystem::path(settings_file_path()), std::ios::binary) << ini_bytes;
+        std::ofstream(std::filesystem::path(kIni.shown), std::ios::binary) << ini_bytes;
         if (held) {
-            held->reset(::CreateFileW(settings_file_path().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                      nullptr, OPEN_EXISTING, 0, nullptr));
+            held->reset(::CreateFileW(kIni.shown.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
         }
         // Released once the settings are saved at the end: the keys down then are the user's.
-        app_ = std::make_unique<Application>([this] { keys_at_release_ = keys_down(); }, in_tray);
+        app_ = std::make_unique<Application>(
+            kIni, [this] { keys_at_release_ = keys_down(); }, in_tray);
         if (!app_->start()) return false;
         main_ = ::FindWindowW(ext::kMainClass, ext::kMainCaption);
         return main_ == main().hwnd() && ::IsWindowVisible(main_) != in_tray;
@@ -204,7 +206,7 @@ protected:
         for (int n = 1; n <= 9; ++n) {
             std::wstring saved;
             for (const wchar_t* name : {ext::kTextKey, ext::kKeyCodeKey, ext::kModKeyCodeKey}) {
-                saved += L"/" + read_setting(ext::kHotkeySection,
+                saved += L"/" + read_setting(kIni, ext::kHotkeySection,
                                              L"KeyLatch" + std::to_wstring(n) + name, L"");
             }
             KeyLatch& latch = main().hotkey_box(n);
@@ -309,6 +311,16 @@ TEST_F(AppTest, ShowsWhatSetIniHoldsAndRegistersNothing) {
         }
         stop();
     }
+    // A click on a target box before the editor has loaded: it opens on its lists complete.
+    ASSERT_TRUE(start(gbk_ini({{L"Ctrl + Z", L"2|17|90"}})));
+    ::PostMessageW(main().target_box(0), WM_LBUTTONUP, 0, 0);
+    HWND editor = nullptr;
+    ASSERT_TRUE(pump_until([&] {
+        return (editor = ::FindWindowW(ext::kEditorClass, nullptr)) && ::IsWindowVisible(editor);
+    }));
+    EXPECT_EQ(window_text(::GetDlgItem(editor, editor_ids::kFirstKeyList)) + L"," +
+                  window_text(::GetDlgItem(editor, editor_ids::kSecondKeyList)),
+              L"Ctrl,Z");
 }
 
 TEST_F(AppTest, ATickedRowTypesExactlyItsTargetUntilUntickedButNotIntoAHigherLevel) {
@@ -461,8 +473,8 @@ TEST_F(AppTest, ACaptureUnticksItsRowAndTheSessionEndsOnlyOnceEveryTriggerIsSave
         {
             // Another program holds set.ini without sharing: the capture's save fails, and the
             // session may not end yet.
-            const unique_file held(::CreateFileW(settings_file_path().c_str(), GENERIC_READ, 0,
-                                                 nullptr, OPEN_EXISTING, 0, nullptr));
+            const unique_file held(::CreateFileW(kIni.shown.c_str(), GENERIC_READ, 0, nullptr,
+                                                 OPEN_EXISTING, 0, nullptr));
             ASSERT_TRUE(held);
             capture(1, digit);
             EXPECT_EQ(main().hotkey_box(1).key_code(), digit);
@@ -499,8 +511,8 @@ TEST_F(AppTest, ASetIniHeldAtStartIsReportedAndItsTriggersAreKeptUnlessCapturedA
     // A trigger the user captures in such a row is theirs to keep.
     capture(2, '7');
     EXPECT_EQ(main().save_triggers(), DWORD{ERROR_SUCCESS});
-    EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch1KeyCode", L""), L"49");
-    EXPECT_EQ(read_setting(ext::kHotkeySection, L"KeyLatch2KeyCode", L""), L"55");
+    EXPECT_EQ(read_setting(kIni, ext::kHotkeySection, L"KeyLatch1KeyCode", L""), L"49");
+    EXPECT_EQ(read_setting(kIni, ext::kHotkeySection, L"KeyLatch2KeyCode", L""), L"55");
 }
 
 // Rows left started start again with no click and no question (a typing key was confirmed when

@@ -24,25 +24,24 @@ std::wstring capture(const KeyLatch& latch) {
 
 class KeyLatchUnderWine : public ::testing::Test {
 protected:
-    void SetUp() override {
-        use_settings_file(L"key_latch_test.ini");
-        ::DeleteFileW(settings_file_path().c_str());
-    }
-    void TearDown() override { ::DeleteFileW(settings_file_path().c_str()); }
+    void SetUp() override { ::DeleteFileW(ini.used.c_str()); }
+    void TearDown() override { ::DeleteFileW(ini.used.c_str()); }
     // A control in the focused window; it finds Ctrl+Alt+key stored under its name if key is set.
     std::unique_ptr<KeyLatch> add(const std::wstring& name, int key = 0,
                                   const KeyLatchLayout& layout = kDefaultLayout) {
         const std::pair<const wchar_t*, std::wstring> stored[] = {
             {L"Text", L"stored"}, {L"KeyCode", std::to_wstring(key)}, {L"ModKeyCode", L"3"}};
         for (const auto& [suffix, value] : stored)
-            if (key) write_setting(L"KeyLatch", name + suffix, value);
-        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, layout, true);
+            if (key) write_setting(ini, L"KeyLatch", name + suffix, value);
+        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, layout, true,
+                                          ini);
     }
     // Whether anyone holds Ctrl+Alt+key: then registering it elsewhere fails.
     bool registered(UINT key) {
         return !::RegisterHotKey(host.hwnd(), 99, kCtrlAlt, key) ||
                !::UnregisterHotKey(host.hwnd(), 99);
     }
+    const IniLocation ini = locate_beside(program_path(), L"key_latch_test.ini");
     FocusedWindow& host = FocusedWindow::shared();
     MessageBoxCatcher boxes;
 };

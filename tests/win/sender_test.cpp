@@ -39,7 +39,7 @@ protected:
     static constexpr int kRow = 8;
     test::FocusedWindow& window = test::FocusedWindow::shared();
     std::string sequence;
-    SystemSender sender{{[this](int) { return parse_key_sequence(sequence); }, {}}};
+    SystemSender sender{{[this](int) { return TargetKeys::parse(sequence); }, {}}};
 };
 
 TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheirOwnKeys) {
