@@ -48,17 +48,24 @@ vantero_start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return 0
     fi
-    local n
-    for n in $(seq 90 120); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a display no live server holds (a stale lock is no obstacle) and names it.
+    local number_file n="" i
+    number_file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     VANTERO_XVFB_PID=$!
-    export DISPLAY=":$n"
     trap 'vantero_stop_display' EXIT
-    local i
     for i in $(seq 1 50); do
-        if xdpyinfo >/dev/null 2>&1; then
+        # Written whole, with its line end.
+        if [ "$(wc -l <"$number_file")" -ge 1 ]; then
+            n="$(tr -dc '0-9' <"$number_file")"
+            break
+        fi
+        sleep 0.1
+    done
+    rm -f "$number_file"
+    export DISPLAY=":$n"
+    for i in $(seq 1 50); do
+        if [ -n "$n" ] && xdpyinfo >/dev/null 2>&1; then
             "$VANTERO_ROOT/tools/wm-state" >/dev/null 2>&1 &
             VANTERO_WM_STATE_PID=$!
             return 0
