@@ -10,13 +10,8 @@
 //                 top-level window of that class: visible l,t,r,b class title (a tooltip's: the
 //                 text it shows), or for those inside: visible l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
-//   foreground    the class of the foreground window
-//   hold <file>   opens the file with no sharing, as another program may hold it, creates
-//                 <file>.held once it does, and keeps it until killed
 //   hook <log>    a low-level keyboard hook installed now, after the program's: logs each key
 //                 event it sees, "dn|up <vk>"
-//   own <mods> <vk> <file>  registers that hotkey, as another program may, creates <file> once it
-//                 holds it, and keeps it until killed
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
 #include <windows.h>
@@ -185,15 +180,6 @@ int log_hooked_keys(const wchar_t* log_path) {
     return 0;
 }
 
-// Holds the file or the hotkey as another program may, marks that it does, and waits to be killed.
-int hold_until_killed(bool held, const std::wstring& marker) {
-    if (!held) return 1;
-    ::CloseHandle(
-        ::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ::Sleep(INFINITE);
-    return 0;
-}
-
 std::vector<std::wstring> g_created;  // by the window-creation event hook, on this thread
 
 void CALLBACK note_created(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
@@ -244,26 +230,9 @@ int wmain(int argc, wchar_t** argv) {
         print(down);
         return 0;
     }
-    if (command == L"foreground") {
-        HWND window = ::GetForegroundWindow();
-        if (window) print(class_of(window));
-        return window ? 0 : 1;
-    }
-    if (command == L"hold" && argc > 2) {
-        return hold_until_killed(::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                               OPEN_EXISTING, 0, nullptr) != INVALID_HANDLE_VALUE,
-                                 std::wstring(argv[2]) + L".held");
-    }
     if (command == L"hook" && argc > 2) return log_hooked_keys(argv[2]);
-    if (command == L"own" && argc > 4) {
-        return hold_until_killed(::RegisterHotKey(nullptr, 1, std::wcstoul(argv[2], nullptr, 10),
-                                                  std::wcstoul(argv[3], nullptr, 10)) != 0,
-                                 argv[4]);
-    }
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
-    std::fputs(
-        "usage: helper record <log>|windows [<class>]|keystate|foreground|hold <file>|hook <log>|"
-        "own <mods> <vk> <file>|run <exe>\n",
-        stderr);
+    std::fputs("usage: helper record <log>|windows [<class>]|keystate|hook <log>|run <exe>\n",
+               stderr);
     return 2;
 }
