@@ -135,15 +135,8 @@ int record(const wchar_t* log_path) {
 }
 
 int list_windows(const wchar_t* parent_class) {
-    HWND parent = nullptr;
-    if (parent_class) {
-        const std::vector<HWND> tops = windows_of(nullptr);
-        const auto top = std::find_if(tops.begin(), tops.end(), [&](HWND window) {
-            return class_of(window) == parent_class;
-        });
-        if (top == tops.end()) return 1;
-        parent = *top;
-    }
+    const HWND parent = parent_class ? ::FindWindowW(parent_class, nullptr) : nullptr;
+    if (parent_class && !parent) return 1;
     for (HWND window : windows_of(parent)) {
         std::wstring line = std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
                             rect_of(window) + L"\t" + class_of(window) + L"\t";
