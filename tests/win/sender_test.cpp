@@ -82,7 +82,7 @@ TEST_F(SenderUnderWine, TheWindowSeesTheTargetsChordWhateverTheUserDoesWithTheir
 TEST_F(SenderUnderWine, KeysCarryTheLayoutsScanCodeAndTheExtendedFlag) {
     send("3|65|37|46");
     send("2|91|116");
-    test::pump_for(50);  // the last key-ups
+    test::pump_for(50);                    // the last key-ups
     std::map<unsigned, std::string> seen;  // "scan[+ if extended] " at each key-down and key-up
     for (const auto& k : window.keys)
         seen[k.vk] += std::to_string(k.scan) + (k.extended ? "+ " : " ");
