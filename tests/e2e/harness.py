@@ -7,6 +7,7 @@ started is ended when the test finishes, also on failure.
 """
 
 import argparse
+import contextlib
 import os
 import re
 import shutil
@@ -90,16 +91,12 @@ class Session:
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):
-            try:
+            with contextlib.suppress(ProcessLookupError, PermissionError):
                 os.killpg(process.pid, signal.SIGKILL)  # the group: what the program started too
-            except (ProcessLookupError, PermissionError):
-                pass
             process.wait(timeout=10)
-        try:
+        with contextlib.suppress(AssertionError):
             wait_until("the test's windows to go",
                        lambda: not any(w.cls in PROGRAM_CLASSES for w in self.windows()), timeout=10)
-        except AssertionError:
-            pass
         if not self.options.keep:
             shutil.rmtree(self.dir, ignore_errors=True)
 
@@ -237,9 +234,9 @@ def run_cases(cases):
         started = time.monotonic()
         try:
             case(options)
-            print(f"PASS {case.__name__} ({time.monotonic() - started:.1f} s)", flush=True)
+            outcome = "PASS"
         except Exception:
-            failed += 1
-            print(f"FAIL {case.__name__} ({time.monotonic() - started:.1f} s)", flush=True)
+            failed, outcome = failed + 1, "FAIL"
             traceback.print_exc()
+        print(f"{outcome} {case.__name__} ({time.monotonic() - started:.1f} s)", flush=True)
     sys.exit(1 if failed else 0)

@@ -10,13 +10,8 @@
 //                 top-level window of that class: visible l,t,r,b class title (a tooltip's: the
 //                 text it shows), or for those inside: visible l,t,r,b class checked text
 //   keystate      the virtual keys the system reports down
-//   foreground    the class of the foreground window
-//   hold <file>   opens the file with no sharing, as another program may hold it, creates
-//                 <file>.held once it does, and keeps it until killed
 //   hook <log>    a low-level keyboard hook installed now, after the program's: logs each key
 //                 event it sees, "dn|up <vk>"
-//   own <mods> <vk> <file>  registers that hotkey, as another program may, creates <file> once it
-//                 holds it, and keeps it until killed
 //   run <exe>     runs the program to its end; prints its exit code, then the class of every
 //                 window that any program created meanwhile (a tray icon is one in the shell's)
 #include <windows.h>
@@ -140,15 +135,8 @@ int record(const wchar_t* log_path) {
 }
 
 int list_windows(const wchar_t* parent_class) {
-    HWND parent = nullptr;
-    if (parent_class) {
-        const std::vector<HWND> tops = windows_of(nullptr);
-        const auto top = std::find_if(tops.begin(), tops.end(), [&](HWND window) {
-            return class_of(window) == parent_class;
-        });
-        if (top == tops.end()) return 1;
-        parent = *top;
-    }
+    const HWND parent = parent_class ? ::FindWindowW(parent_class, nullptr) : nullptr;
+    if (parent_class && !parent) return 1;
     for (HWND window : windows_of(parent)) {
         std::wstring line = std::to_wstring(::IsWindowVisible(window) ? 1 : 0) + L"\t" +
                             rect_of(window) + L"\t" + class_of(window) + L"\t";
@@ -182,15 +170,6 @@ int log_hooked_keys(const wchar_t* log_path) {
     HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, hook_proc, ::GetModuleHandleW(nullptr), 0);
     if (!g_log || !hook) return 1;
     for (MSG msg; ::GetMessageW(&msg, nullptr, 0, 0) > 0;) ::DispatchMessageW(&msg);
-    return 0;
-}
-
-// Holds the file or the hotkey as another program may, marks that it does, and waits to be killed.
-int hold_until_killed(bool held, const std::wstring& marker) {
-    if (!held) return 1;
-    ::CloseHandle(
-        ::CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ::Sleep(INFINITE);
     return 0;
 }
 
@@ -244,26 +223,9 @@ int wmain(int argc, wchar_t** argv) {
         print(down);
         return 0;
     }
-    if (command == L"foreground") {
-        HWND window = ::GetForegroundWindow();
-        if (window) print(class_of(window));
-        return window ? 0 : 1;
-    }
-    if (command == L"hold" && argc > 2) {
-        return hold_until_killed(::CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                               OPEN_EXISTING, 0, nullptr) != INVALID_HANDLE_VALUE,
-                                 std::wstring(argv[2]) + L".held");
-    }
     if (command == L"hook" && argc > 2) return log_hooked_keys(argv[2]);
-    if (command == L"own" && argc > 4) {
-        return hold_until_killed(::RegisterHotKey(nullptr, 1, std::wcstoul(argv[2], nullptr, 10),
-                                                  std::wcstoul(argv[3], nullptr, 10)) != 0,
-                                 argv[4]);
-    }
     if (command == L"run" && argc > 2) return run_watching_windows(argv[2]);
-    std::fputs(
-        "usage: helper record <log>|windows [<class>]|keystate|foreground|hold <file>|hook <log>|"
-        "own <mods> <vk> <file>|run <exe>\n",
-        stderr);
+    std::fputs("usage: helper record <log>|windows [<class>]|keystate|hook <log>|run <exe>\n",
+               stderr);
     return 2;
 }

@@ -77,7 +77,7 @@ protected:
     }
 };
 
-TEST_F(PagesTest, OwnPagesAreUtf8HtmlFilesHandedToTheShell) {
+TEST_F(PagesTest, OwnPagesAreUtf8CopiesWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
     const std::pair<Page, std::wstring> pages[] = {
         {Page::home, L"如何删除"},
         {Page::home, kVersion},
@@ -89,16 +89,10 @@ TEST_F(PagesTest, OwnPagesAreUtf8HtmlFilesHandedToTheShell) {
         text.resize(::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
                                           static_cast<int>(bytes.size()), text.data(),
                                           static_cast<int>(text.size())));
-        ASSERT_FALSE(text.empty()) << path << " is not UTF-8";
-        EXPECT_EQ(text.rfind(L"<!DOCTYPE html>", 0), 0u);
-        EXPECT_NE(text.find(L"<meta charset=\"utf-8\">"), std::wstring::npos);
-        EXPECT_EQ(text.substr(text.find_last_not_of(L"\r\n") - 6, 7), L"</html>");
-        EXPECT_NE(text.find(expected), std::wstring::npos) << path;
+        EXPECT_NE(text.find(expected), std::wstring::npos) << path << " is not it, in UTF-8";
         EXPECT_TRUE(opened(path.wstring()));
     }
-}
 
-TEST_F(PagesTest, CopyIsWrittenOnlyWhenMissingOrAlteredAndNeverForAnAddress) {
     const fs::path path = open_page(nullptr, Page::product, {});
     const std::string page = read_bytes(path);
     const auto long_ago = fs::last_write_time(path) - std::chrono::hours(24);
