@@ -101,9 +101,9 @@ TEST(TypingTrigger, KeysThatTypeOrEditWithNoModifierOrShiftAlone) {
 }
 
 TEST(FixedKeyNames, NamesOnlyTheKeysLayoutsLeaveUnnamed) {
-    EXPECT_EQ(fixed_key_name(0x5F), "Sleep");
-    EXPECT_EQ(fixed_key_name(0xB3), "Play/Pause");
-    for (int vk : {0xA5, 0xB8, int{'A'}, -1}) EXPECT_EQ(fixed_key_name(vk), "") << vk;
+    const std::pair<int, const char*> names[] = {
+        {0x5F, "Sleep"}, {0xB3, "Play/Pause"}, {0xA5, ""}, {0xB8, ""}, {'A', ""}, {-1, ""}};
+    for (const auto& [vk, name] : names) EXPECT_EQ(fixed_key_name(vk), name) << vk;
 }
 
 }  // namespace

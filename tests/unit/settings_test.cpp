@@ -107,25 +107,24 @@ TEST(FailureMessage, NamesTheFileAndTheReasonByTheSystemsNumber) {
     const struct {
         unsigned long error;
         bool folder;
-        const wchar_t *system_text, *written, *read;  // read: null when it says what written says
+        const wchar_t *system_text, *reason;
     } cases[] = {
-        {kSharingViolation, false, L"", L"文件正被其他程序占用。", nullptr},
-        {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。",
-         L"没有读取这个文件的权限。"},
-        {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。", nullptr},
-        {kPathNotFound, false, L"", L"找不到文件所在的文件夹。", nullptr},
-        {1234, false, L"设备未就绪", L"设备未就绪（错误代码 1234）。", nullptr},
-        {1234, false, L"", L"未知错误（错误代码 1234）。", nullptr},
+        {kSharingViolation, false, L"", L"文件正被其他程序占用。"},
+        {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。"},
+        {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。"},
+        {kPathNotFound, false, L"", L"找不到文件所在的文件夹。"},
+        {1234, false, L"设备未就绪", L"设备未就绪（错误代码 1234）。"},
+        {1234, false, L"", L"未知错误（错误代码 1234）。"},
     };
     const std::wstring path = L"C:\\工具\\set.ini";
     for (const auto& c : cases) {
-        const FailureFacts facts{c.error, c.folder, c.system_text};
-        EXPECT_EQ(save_failure_message(path, facts),
-                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + c.written);
-        const std::wstring read = L"无法读取设置文件：\n" + path + L"\n\n原因：" +
-                                  (c.read ? c.read : c.written) + L"\n\n";
-        EXPECT_EQ(read_failure_message(path, facts).rfind(read, 0), 0u) << c.error;
+        EXPECT_EQ(save_failure_message(path, {c.error, c.folder, c.system_text}),
+                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + c.reason);
     }
+    // Reading gives the same reasons, but a file that may not be read is said so.
+    const std::wstring not_read =
+        L"无法读取设置文件：\n" + path + L"\n\n原因：没有读取这个文件的权限。\n\n";
+    EXPECT_EQ(read_failure_message(path, {kAccessDenied, false, L""}).rfind(not_read, 0), 0u);
 }
 
 }  // namespace
