@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "editor/editor_model.h"
 #include "editor/key_names.h"
@@ -15,25 +16,21 @@ std::string picks(const EditorModel& model) {
 }
 
 TEST(EditorModel, SavesThePicksInOrder) {
-    const struct {
-        const char *first, *second, *third, *saved;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Ctrl", "", "A", "Ctrl + A / 2|17|65"},
         {"Shift", "Alt", "Enter", "Shift + Alt + Enter / 3|16|18|13"},
         {"+", "R-5", "", "+ + R-5 / 2|107|101"},
         {"bogus", "", "", "bogus / none"},  // a name without a code: the row gets no keys
         {"", "Ctrl", "A", "nothing"},       // nothing saved without a first key
     };
-    for (const auto& c : cases) {
+    for (const auto& [first, second, third, expected] : cases) {
         EditorModel model;
-        model.pick(0, c.first);
-        model.pick(1, c.second);
-        model.pick(2, c.third);
-        model.pick(3, "B");  // there is no fourth selector
+        int selector = 0;  // a fourth pick goes nowhere: there is no fourth selector
+        for (const char* name : {first, second, third, "B"}) model.pick(selector++, name);
         const auto saved = model.save();
         EXPECT_EQ(saved ? saved->display_text + " / " + (saved->keys ? saved->keys->text() : "none")
                         : "nothing",
-                  c.saved);
+                  expected);
     }
 }
 
@@ -58,11 +55,8 @@ TEST(EditorModel, ARemarkIsStoredAsOneLineKeptAsItWasOrRefusedWithTheReason) {
     // The file's code page lacks only "ä" and "ñ".
     auto holds = [](std::wstring_view c) { return c != L"ä" && c != L"ñ"; };
     using Action = RemarkSave::Action;
-    const struct {
-        const wchar_t *typed, *opened;
-        Action action;
-        const wchar_t* text;
-    } cases[] = {
+    // Typed, as opened; what saving does and the text stored or the reason refused.
+    const std::tuple<const wchar_t*, const wchar_t*, Action, std::wstring> cases[] = {
         {L"十个字的旧备注一二三", L"十个字的旧备注一二三", Action::unchanged,
          L"十个字的旧备注一二三"},
         {L"a\r\n[b]", L"a", Action::store, L"a [b]"},
@@ -72,9 +66,9 @@ TEST(EditorModel, ARemarkIsStoredAsOneLineKeptAsItWasOrRefusedWithTheReason) {
         {L"12345678ä", L"", Action::refused,
          L"备注最多7个字，这条有9个字。\n\n设置文件存不下这些字符：ä\n请换成别的字。"},
     };
-    for (const auto& c : cases) {
-        const RemarkSave judged = judge_remark(c.typed, c.opened, holds);
-        EXPECT_EQ(std::pair(judged.action, judged.text), std::pair(c.action, std::wstring(c.text)));
+    for (const auto& [typed, opened, action, text] : cases) {
+        const RemarkSave judged = judge_remark(typed, opened, holds);
+        EXPECT_EQ(std::pair(judged.action, judged.text), std::pair(action, text));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "hotkey/fixed_key_names.h"
 #include "hotkey/hotkey_capture.h"
@@ -46,10 +47,7 @@ std::string play(const std::string& script) {
 }
 
 TEST(HotkeyCapture, Combinations) {
-    const struct {
-        const char* script;
-        std::string state;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"+91 +18 +16 +17 +116", "Win + Ctrl + Alt + Shift + F5|116|15"},  // whatever the order
         {"+17 +65 -17 -65", "Ctrl + A|65|2"},
         {"+17", "Ctrl + |0|2"},     // still holding the modifier
@@ -62,14 +60,12 @@ TEST(HotkeyCapture, Combinations) {
         {"+91 +65 -65 ~91 +66", "B|66|0"},
         {"^91 +66", "Win + B|66|8"},
     };
-    for (const auto& c : cases) EXPECT_EQ(play(c.script), c.state) << c.script;
+    for (const auto& [script, captured] : cases) EXPECT_EQ(play(script), captured) << script;
 }
 
 TEST(HotkeyCapture, RestoresAStoredCaptureOnlyWhenItsCodesAreInRange) {
-    const struct {
-        const char *text, *key, *mod;
-        std::string state;
-    } cases[] = {
+    // The text, key code and mask as stored; the capture restored.
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         {"saved", "255", "15", "saved|255|15"},  // the text as stored, not rebuilt
         {"saved", "+65", "-0", "saved|65|0"},
         {"", "200", "0", "|200|0"},  // a key without a name, captured alone
@@ -78,11 +74,11 @@ TEST(HotkeyCapture, RestoresAStoredCaptureOnlyWhenItsCodesAreInRange) {
         {"saved", "65", "16", kNothing},
         {kHotkeyPlaceholder, "86", "2", kNothing},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, key, mod, restored] : cases) {
         HotkeyCapture capture(layout_key_name);
         capture.restore("Ctrl + A", "65", "2");
-        capture.restore(c.text, c.key, c.mod);
-        EXPECT_EQ(state(capture), c.state) << c.text << " " << c.key << " " << c.mod;
+        capture.restore(text, key, mod);
+        EXPECT_EQ(state(capture), restored) << text << " " << key << " " << mod;
     }
     // The stored codes are plain decimal integers; the whole int range reads.
     EXPECT_EQ(parse_stored_code("-2147483648"), INT_MIN);

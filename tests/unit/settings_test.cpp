@@ -3,6 +3,8 @@
 // user is told when it cannot be written or read.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/failure_message.h"
 #include "settings/ini_path.h"
 #include "settings/ini_value.h"
@@ -55,11 +57,7 @@ TEST(IniPath, SetIniIsBesideTheProgramInAFormTheProfileFunctionsTake) {
 // Cut on whole characters of the code page, each line break one space, ends the profile
 // functions would trim quoted.
 TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
-    const struct {
-        std::wstring value;
-        std::size_t max_bytes;
-        std::wstring written;
-    } cases[] = {
+    const std::tuple<std::wstring, std::size_t, std::wstring> cases[] = {
         {L"ab复", 3, L"ab"},                       // the double-byte character is not split
         {L"a" + kSmile + L"b", 3, L"a" + kSmile},  // nor the surrogate pair
         {std::wstring(300, L'x'), kMaxValueBytes, std::wstring(254, L'x')},
@@ -69,11 +67,11 @@ TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
         {L"'q'", 99, L"\"'q'\""},
         {L"a \"b\"", 99, L"a \"b\""},
     };
-    for (const auto& c : cases) {
-        const std::wstring kept(fitting_bytes(c.value, c.max_bytes, dbcs_bytes));
+    for (const auto& [value, max_bytes, written] : cases) {
+        const std::wstring kept(fitting_bytes(value, max_bytes, dbcs_bytes));
         const IniEntry entry = entry_as_written(L"s\r\n[x]", L"k\r\n[evil]", kept);
         EXPECT_EQ(entry.section + L"|" + entry.key + L"|" + entry.value,
-                  L"s [x]|k [evil]|" + c.written);
+                  L"s [x]|k [evil]|" + written);
     }
     EXPECT_EQ(characters_not_held(L"Mäx复ñä?" + kSmile + kSmile, dbcs_holds), L"äñ" + kSmile)
         << "each character the code page lacks, once, a surrogate pair whole";
@@ -83,32 +81,27 @@ TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
 // they run to); fields past the count are not read. Anything else is no keys, and a row without
 // keys sends nothing.
 TEST(TargetRow, AStoredKeySequenceIsReadOnceAndWrittenBackInTheSameForm) {
-    const struct {
-        std::wstring stored;
-        const wchar_t* keys;  // as written back; null when the row has none
-    } cases[] = {
+    // The keys as written back; null when the row has none.
+    const std::pair<std::wstring, const wchar_t*> cases[] = {
         {L"2|17|65", L"2|17|65"},   {L"1|65|66", L"1|65"},        {L"1|007", L"1|7"},
         {L"2|17", nullptr},         {L"2||65", nullptr},          {L"", nullptr},
         {L"01|65", nullptr},        {L"4|1|2|3|4", nullptr},      {L"1|256", nullptr},
         {L"1|4294967361", nullptr}, {L"1|\xFF16\xFF15", nullptr},
     };
-    for (const auto& c : cases) {
-        const std::optional<TargetKeys> keys = stored_keys(c.stored);
-        EXPECT_EQ(keys.has_value(), c.keys != nullptr) << c.stored;
-        EXPECT_EQ(stored_text(keys), c.keys ? c.keys : L"") << c.stored;
+    for (const auto& [stored, written] : cases) {
+        const std::optional<TargetKeys> keys = stored_keys(stored);
+        EXPECT_EQ(keys.has_value(), written != nullptr) << stored;
+        EXPECT_EQ(stored_text(keys), written ? written : L"") << stored;
     }
     EXPECT_FALSE(TargetKeys::of({}));
     EXPECT_FALSE(TargetKeys::of({16, 17, 18, 65}));
     EXPECT_EQ(TargetKeys::of({17, 65})->codes(), (std::vector<std::uint8_t>{17, 65}));
 }
 
+// The error, whether a folder holds the file's place, the system's text for the error; the reason.
 TEST(FailureMessage, NamesTheFileAndTheReasonByTheSystemsNumber) {
     using namespace system_error;
-    const struct {
-        unsigned long error;
-        bool folder;
-        const wchar_t *system_text, *reason;
-    } cases[] = {
+    const std::tuple<unsigned long, bool, const wchar_t*, const wchar_t*> cases[] = {
         {kSharingViolation, false, L"", L"文件正被其他程序占用。"},
         {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。"},
         {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。"},
@@ -117,9 +110,9 @@ TEST(FailureMessage, NamesTheFileAndTheReasonByTheSystemsNumber) {
         {1234, false, L"", L"未知错误（错误代码 1234）。"},
     };
     const std::wstring path = L"C:\\工具\\set.ini";
-    for (const auto& c : cases) {
-        EXPECT_EQ(save_failure_message(path, {c.error, c.folder, c.system_text}),
-                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + c.reason);
+    for (const auto& [error, folder, system_text, reason] : cases) {
+        EXPECT_EQ(save_failure_message(path, {error, folder, system_text}),
+                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + reason);
     }
     // Reading gives the same reasons, but a file that may not be read is said so.
     const std::wstring not_read =
