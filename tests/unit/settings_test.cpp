@@ -27,22 +27,20 @@ bool dbcs_holds(std::wstring_view c) {
 // (here "S:\\short", or none) only when the path is too long for the profile functions.
 TEST(IniPath, SetIniIsBesideTheProgramInAFormTheProfileFunctionsTake) {
     const std::wstring deep = L"C:\\" + std::wstring(250, L'x');
-    const struct {
-        std::wstring program, shown, used;
-        bool has_short_form = true;
-    } cases[] = {
-        {L"C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
-        {L"\\\\?\\C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
-        {L"C:\\vantero.exe", L"C:\\set.ini", L"C:\\set.ini"},
-        {deep + L"\\v.exe", deep + L"\\set.ini", L"S:\\short\\set.ini"},
-        {deep + L"\\v.exe", deep + L"\\set.ini", deep + L"\\set.ini", false},
+    // The program's path, its folder's short form (the system may have none); set.ini as shown
+    // and as used.
+    const wchar_t* s_short = L"S:\\short\\";
+    const std::tuple<std::wstring, const wchar_t*, std::wstring, std::wstring> cases[] = {
+        {L"C:\\工具\\vantero.exe", s_short, L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"\\\\?\\C:\\工具\\vantero.exe", s_short, L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"C:\\vantero.exe", s_short, L"C:\\set.ini", L"C:\\set.ini"},
+        {deep + L"\\v.exe", s_short, deep + L"\\set.ini", L"S:\\short\\set.ini"},
+        {deep + L"\\v.exe", L"", deep + L"\\set.ini", deep + L"\\set.ini"},
     };
-    for (const auto& c : cases) {
-        const IniLocation at = locate_in_folder_of(c.program, L"set.ini", [&](const std::wstring&) {
-            return c.has_short_form ? L"S:\\short\\" : L"";
-        });
-        EXPECT_EQ(at.shown, c.shown);
-        EXPECT_EQ(at.used, c.used);
+    for (const auto& [program, short_form, shown, used] : cases) {
+        auto short_folder = [folder = short_form](const std::wstring&) { return folder; };
+        const IniLocation at = locate_in_folder_of(program, L"set.ini", short_folder);
+        EXPECT_EQ(std::pair(at.shown, at.used), std::pair(shown, used));
     }
     // The extended-length prefix, added once and taken off, for a drive and a share.
     for (const auto& [plain, extended] :
