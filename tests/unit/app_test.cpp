@@ -233,11 +233,9 @@ TEST(MainWindowLayout, ClicksLandOnWhatIsDrawnAndTheWindowStaysOnTheScreen) {
 // The keys go unless the focused program runs higher than this one; each program is named once.
 TEST(Elevation, HoldsBackSendsToHigherLevelsAndTellsOncePerProgram) {
     constexpr unsigned long kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000;
-    const struct {
-        std::optional<unsigned long> own, target;
-        const wchar_t* program;
-        bool send, tell, restart_helps;
-    } cases[] = {
+    using Level = std::optional<unsigned long>;
+    // This program's level, the focused one's and its name; send, tell, a restart would help.
+    const std::tuple<Level, Level, const wchar_t*, bool, bool, bool> cases[] = {
         {kMedium, kMedium, L"notepad.exe", true, false, false},
         {kMedium, kHigh, L"regedit.exe", false, true, true},
         {kMedium, kSystem, L"REGEDIT.EXE", false, false, false},  // the same program
@@ -246,11 +244,11 @@ TEST(Elevation, HoldsBackSendsToHigherLevelsAndTellsOncePerProgram) {
         {std::nullopt, kSystem, L"lsass.exe", true, false, false},  // unknown: as before
     };
     std::set<std::wstring> told;
-    for (const auto& c : cases) {
-        const auto [send, tell, restart_helps] = decide_send(c.own, c.target, c.program, told);
-        EXPECT_EQ(std::tuple(send, tell, restart_helps),
-                  std::tuple(c.send, c.tell, c.restart_helps))
-            << testing::PrintToString(std::wstring(c.program));
+    for (const auto& [own, target, program, send, tell, restart_helps] : cases) {
+        const SendDecision decision = decide_send(own, target, program, told);
+        EXPECT_EQ(std::tuple(decision.send, decision.tell, decision.restart_helps),
+                  std::tuple(send, tell, restart_helps))
+            << testing::PrintToString(std::wstring(program));
     }
 }
 

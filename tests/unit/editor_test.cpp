@@ -11,10 +11,6 @@
 namespace vantero {
 namespace {
 
-std::string picks(const EditorModel& model) {
-    return model.picked(0) + "," + model.picked(1) + "," + model.picked(2);
-}
-
 TEST(EditorModel, SavesThePicksInOrder) {
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"Ctrl", "", "A", "Ctrl + A / 2|17|65"},
@@ -42,7 +38,7 @@ TEST(EditorModel, OpensOnTheRowsKeysAndKnowsWhetherTheyChanged) {
     for (const auto& [sequence, picked] : rows) {
         model.pick(0, "Win");
         model.open(TargetKeys::parse(sequence));
-        EXPECT_EQ(picks(model), picked) << sequence;
+        EXPECT_EQ(model.picked(0) + "," + model.picked(1) + "," + model.picked(2), picked);
         EXPECT_FALSE(model.changed()) << sequence;
     }
     model.pick(1, "B");
