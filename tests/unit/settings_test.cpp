@@ -91,9 +91,8 @@ TEST(TargetRow, AStoredKeySequenceIsReadOnceAndWrittenBackInTheSameForm) {
         EXPECT_EQ(keys.has_value(), written != nullptr) << stored;
         EXPECT_EQ(stored_text(keys), written ? written : L"") << stored;
     }
-    EXPECT_FALSE(TargetKeys::of({}));
+    EXPECT_FALSE(TargetKeys::of({}));  // the editor's picks make the other counts
     EXPECT_FALSE(TargetKeys::of({16, 17, 18, 65}));
-    EXPECT_EQ(TargetKeys::of({17, 65})->codes(), (std::vector<std::uint8_t>{17, 65}));
 }
 
 // The error, whether a folder holds the file's place, the system's text for the error; the reason.
