@@ -91,7 +91,7 @@ TEST(TargetRow, AStoredKeySequenceIsReadOnceAndWrittenBackInTheSameForm) {
         EXPECT_EQ(keys.has_value(), written != nullptr) << stored;
         EXPECT_EQ(stored_text(keys), written ? written : L"") << stored;
     }
-    EXPECT_FALSE(TargetKeys::of({}));  // the editor's picks make the other counts
+    EXPECT_FALSE(TargetKeys::of({}));  // one to three codes: the editor test saves them
     EXPECT_FALSE(TargetKeys::of({16, 17, 18, 65}));
 }
 
