@@ -14,29 +14,28 @@
 
 namespace {
 
-using vantero::KeyStepKind;
+using namespace vantero;
 
 void require(bool condition) {
     if (!condition) std::abort();
 }
 
-struct Checker final : vantero::SendPort {
-    Checker(std::optional<vantero::TargetKeys> keys, vantero::ModifierSet held, bool known)
+struct Checker final : SendPort {
+    Checker(std::optional<TargetKeys> keys, ModifierSet held, bool known)
         : keys(std::move(keys)), held(held), known(known) {}
 
-    std::optional<vantero::SendStart> begin_send(int) override {
-        if (!keys) return std::nullopt;
-        return vantero::SendStart{*keys, held, known};
+    std::optional<SendStart> begin_send(int) override {
+        return keys ? std::optional(SendStart{*keys, held, known}) : std::nullopt;
     }
     void end_send() override { ++ends; }
     void silence_trigger(int, bool) override {}
-    void type(const vantero::KeyStep& step) override {
+    void type(const KeyStep& step) override {
         const std::uint8_t vk = step.virtual_key;
         if (step.kind == KeyStepKind::mask) {
             masked = true;
         } else if (step.kind == KeyStepKind::press) {
-            const auto group = vantero::modifier_group(vk);
-            vantero::ModifierSet still_held = held;
+            const auto group = modifier_group(vk);
+            ModifierSet still_held = held;
             for (std::uint8_t side : lifted) still_held.remove(side);
             require(!group || !still_held.any_in(*group));
             down.push_back(vk);
@@ -51,8 +50,8 @@ struct Checker final : vantero::SendPort {
             lifted.push_back(vk);
         }
     }
-    std::optional<vantero::TargetKeys> keys;
-    vantero::ModifierSet held;
+    std::optional<TargetKeys> keys;
+    ModifierSet held;
     bool known;
     std::vector<std::uint8_t> down, lifted;
     bool masked = false;
@@ -63,14 +62,13 @@ struct Checker final : vantero::SendPort {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    const auto held = vantero::ModifierSet::from_bits(data[0]);
     const std::string text(reinterpret_cast<const char*>(data + 2), size - 2);
-    const auto keys = vantero::parse_key_sequence(text);
-    const std::size_t count = keys ? keys->size() : 0;
+    const auto keys = TargetKeys::parse(text);
+    const std::size_t count = keys ? keys->codes().size() : 0;
     if (keys) require(count >= 1 && count <= 3 && text.starts_with(std::to_string(count) + "|"));
-    Checker out(vantero::TargetKeys::parse(text), held, (data[1] & 1) != 0);
-    vantero::SendEngine engine(out);
-    engine.set_trigger(0, vantero::TypedChord{'1', 3});
+    Checker out(keys, ModifierSet::from_bits(data[0]), (data[1] & 1) != 0);
+    SendEngine engine(out);
+    engine.set_trigger(0, TypedChord{'1', 3});
     engine.trigger(0, true, 0);
     if (const auto due = engine.wake_at()) {
         require(*due == 100'000 || *due == 200'000);

@@ -3,6 +3,8 @@
 // user is told when it cannot be written or read.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/failure_message.h"
 #include "settings/ini_path.h"
 #include "settings/ini_value.h"
@@ -25,52 +27,37 @@ bool dbcs_holds(std::wstring_view c) {
 // (here "S:\\short", or none) only when the path is too long for the profile functions.
 TEST(IniPath, SetIniIsBesideTheProgramInAFormTheProfileFunctionsTake) {
     const std::wstring deep = L"C:\\" + std::wstring(250, L'x');
-    const struct {
-        std::wstring program, shown, used;
-        bool has_short_form = true;
-    } cases[] = {
-        {L"C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
-        {L"\\\\?\\C:\\工具\\vantero.exe", L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
-        {L"C:\\vantero.exe", L"C:\\set.ini", L"C:\\set.ini"},
-        {deep + L"\\v.exe", deep + L"\\set.ini", L"S:\\short\\set.ini"},
-        {deep + L"\\v.exe", deep + L"\\set.ini", deep + L"\\set.ini", false},
+    // The program's path, its folder's short form (the system may have none); set.ini as shown
+    // and as used.
+    const wchar_t* s_short = L"S:\\short\\";
+    const std::tuple<std::wstring, const wchar_t*, std::wstring, std::wstring> cases[] = {
+        {L"C:\\工具\\vantero.exe", s_short, L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"\\\\?\\C:\\工具\\vantero.exe", s_short, L"C:\\工具\\set.ini", L"C:\\工具\\set.ini"},
+        {L"C:\\vantero.exe", s_short, L"C:\\set.ini", L"C:\\set.ini"},
+        {deep + L"\\v.exe", s_short, deep + L"\\set.ini", L"S:\\short\\set.ini"},
+        {deep + L"\\v.exe", L"", deep + L"\\set.ini", deep + L"\\set.ini"},
     };
-    for (const auto& c : cases) {
-        const IniLocation at = locate_in_folder_of(c.program, L"set.ini", [&](const std::wstring&) {
-            return c.has_short_form ? L"S:\\short\\" : L"";
-        });
-        EXPECT_EQ(at.shown, c.shown);
-        EXPECT_EQ(at.used, c.used);
+    for (const auto& [program, short_form, shown, used] : cases) {
+        auto short_folder = [folder = short_form](const std::wstring&) { return folder; };
+        const IniLocation at = locate_in_folder_of(program, L"set.ini", short_folder);
+        EXPECT_EQ(std::pair(at.shown, at.used), std::pair(shown, used));
     }
-}
-
-TEST(IniPath, ExtendedPrefixAddedOnceAndTakenOff) {
-    const struct {
-        const wchar_t *plain, *extended;
-    } cases[] = {
-        {L"C:\\dir\\set.ini", L"\\\\?\\C:\\dir\\set.ini"},
-        {L"\\\\server\\share\\set.ini", L"\\\\?\\UNC\\server\\share\\set.ini"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(with_extended_prefix(c.plain), c.extended);
-        EXPECT_EQ(with_extended_prefix(c.extended), c.extended);
-        EXPECT_EQ(without_extended_prefix(c.extended), c.plain);
-        EXPECT_EQ(without_extended_prefix(c.plain), c.plain);
+    // The extended-length prefix, added once and taken off, for a drive and a share.
+    for (const auto& [plain, extended] :
+         {std::pair{L"C:\\dir\\set.ini", L"\\\\?\\C:\\dir\\set.ini"},
+          {L"\\\\server\\share\\set.ini", L"\\\\?\\UNC\\server\\share\\set.ini"}}) {
+        EXPECT_EQ(with_extended_prefix(plain), extended);
+        EXPECT_EQ(with_extended_prefix(extended), extended);
+        EXPECT_EQ(without_extended_prefix(extended), plain);
     }
 }
 
 // Cut on whole characters of the code page, each line break one space, ends the profile
 // functions would trim quoted.
 TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
-    const struct {
-        std::wstring value;
-        std::size_t max_bytes;
-        std::wstring written;
-    } cases[] = {
-        {L"ab复", 3, L"ab"},  // the double-byte character is not split
-        {L"ab复", 4, L"ab复"},
-        {L"a" + kSmile + L"b", 2, L"a"},  // nor the surrogate pair
-        {L"a" + kSmile + L"b", 3, L"a" + kSmile},
+    const std::tuple<std::wstring, std::size_t, std::wstring> cases[] = {
+        {L"ab复", 3, L"ab"},                       // the double-byte character is not split
+        {L"a" + kSmile + L"b", 3, L"a" + kSmile},  // nor the surrogate pair
         {std::wstring(300, L'x'), kMaxValueBytes, std::wstring(254, L'x')},
         {std::wstring(L"a\n\r\n[evil]\rx=\0b", 15), 99, L"a [evil] x=b"},
         {std::wstring(L"\r\0\n", 3), 99, L"\" \""},  // one break, then a blank end
@@ -78,62 +65,56 @@ TEST(IniValue, ValuesFitTheCodePageAndOneLineAndComeBackUntrimmed) {
         {L"'q'", 99, L"\"'q'\""},
         {L"a \"b\"", 99, L"a \"b\""},
     };
-    for (const auto& c : cases) {
-        const std::wstring kept(fitting_bytes(c.value, c.max_bytes, dbcs_bytes));
+    for (const auto& [value, max_bytes, written] : cases) {
+        const std::wstring kept(fitting_bytes(value, max_bytes, dbcs_bytes));
         const IniEntry entry = entry_as_written(L"s\r\n[x]", L"k\r\n[evil]", kept);
         EXPECT_EQ(entry.section + L"|" + entry.key + L"|" + entry.value,
-                  L"s [x]|k [evil]|" + c.written);
+                  L"s [x]|k [evil]|" + written);
     }
     EXPECT_EQ(characters_not_held(L"Mäx复ñä?" + kSmile + kSmile, dbcs_holds), L"äñ" + kSmile)
         << "each character the code page lacks, once, a surrogate pair whole";
 }
 
+// A count of exactly 1, 2 or 3, then that many decimal codes of 0 to 255 (however many digits
+// they run to); fields past the count are not read. Anything else is no keys, and a row without
+// keys sends nothing.
 TEST(TargetRow, AStoredKeySequenceIsReadOnceAndWrittenBackInTheSameForm) {
-    const struct {
-        std::wstring stored;
-        const wchar_t* keys;  // as written back; null when the row has none
-    } cases[] = {
-        {L"2|17|65", L"2|17|65"}, {L"3|16|18|90", L"3|16|18|90"},
-        {L"1|65|66", L"1|65"},    {L"2|17", nullptr},
-        {L"", nullptr},           {L"1|\xFF16\xFF15", nullptr},
-        {L"4|1|2|3|4", nullptr},
+    // The keys as written back; null when the row has none.
+    const std::pair<std::wstring, const wchar_t*> cases[] = {
+        {L"2|17|65", L"2|17|65"},   {L"1|65|66", L"1|65"},        {L"1|007", L"1|7"},
+        {L"2|17", nullptr},         {L"2||65", nullptr},          {L"", nullptr},
+        {L"01|65", nullptr},        {L"4|1|2|3|4", nullptr},      {L"1|256", nullptr},
+        {L"1|4294967361", nullptr}, {L"1|\xFF16\xFF15", nullptr},
     };
-    for (const auto& c : cases) {
-        const std::optional<TargetKeys> keys = stored_keys(c.stored);
-        EXPECT_EQ(keys.has_value(), c.keys != nullptr) << c.stored;
-        EXPECT_EQ(stored_text(keys), c.keys ? c.keys : L"") << c.stored;
+    for (const auto& [stored, written] : cases) {
+        const std::optional<TargetKeys> keys = stored_keys(stored);
+        EXPECT_EQ(keys.has_value(), written != nullptr) << stored;
+        EXPECT_EQ(stored_text(keys), written ? written : L"") << stored;
     }
-    EXPECT_FALSE(TargetKeys::of({}));
+    EXPECT_FALSE(TargetKeys::of({}));  // one to three codes: the editor test saves them
     EXPECT_FALSE(TargetKeys::of({16, 17, 18, 65}));
-    EXPECT_EQ(TargetKeys::of({17, 65})->codes(), (std::vector<std::uint8_t>{17, 65}));
 }
 
+// The error, whether a folder holds the file's place, the system's text for the error; the reason.
 TEST(FailureMessage, NamesTheFileAndTheReasonByTheSystemsNumber) {
     using namespace system_error;
-    const struct {
-        unsigned long error;
-        bool folder;
-        const wchar_t *system_text, *written, *read;  // read: null when it says what written says
-    } cases[] = {
-        {kSharingViolation, false, L"", L"文件正被其他程序占用。", nullptr},
-        {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。",
-         L"没有读取这个文件的权限。"},
-        {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。", nullptr},
-        {kPathNotFound, false, L"", L"找不到文件所在的文件夹。", nullptr},
-        {kDiskFull, false, L"", L"磁盘已满。", nullptr},
-        {kFilenameTooLong, false, L"", L"路径太长。", nullptr},
-        {1234, false, L"设备未就绪", L"设备未就绪（错误代码 1234）。", nullptr},
-        {1234, false, L"", L"未知错误（错误代码 1234）。", nullptr},
+    const std::tuple<unsigned long, bool, const wchar_t*, const wchar_t*> cases[] = {
+        {kSharingViolation, false, L"", L"文件正被其他程序占用。"},
+        {kAccessDenied, false, L"", L"没有写入这个文件的权限（它可能是只读的）。"},
+        {kAccessDenied, true, L"", L"这个位置是一个同名的文件夹。"},
+        {kPathNotFound, false, L"", L"找不到文件所在的文件夹。"},
+        {1234, false, L"设备未就绪", L"设备未就绪（错误代码 1234）。"},
+        {1234, false, L"", L"未知错误（错误代码 1234）。"},
     };
     const std::wstring path = L"C:\\工具\\set.ini";
-    for (const auto& c : cases) {
-        const FailureFacts facts{c.error, c.folder, c.system_text};
-        EXPECT_EQ(save_failure_message(path, facts),
-                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + c.written);
-        const std::wstring read = L"无法读取设置文件：\n" + path + L"\n\n原因：" +
-                                  (c.read ? c.read : c.written) + L"\n\n";
-        EXPECT_EQ(read_failure_message(path, facts).rfind(read, 0), 0u) << c.error;
+    for (const auto& [error, folder, system_text, reason] : cases) {
+        EXPECT_EQ(save_failure_message(path, {error, folder, system_text}),
+                  L"无法把设置保存到文件：\n" + path + L"\n\n原因：" + reason);
     }
+    // Reading gives the same reasons, but a file that may not be read is said so.
+    const std::wstring not_read =
+        L"无法读取设置文件：\n" + path + L"\n\n原因：没有读取这个文件的权限。\n\n";
+    EXPECT_EQ(read_failure_message(path, {kAccessDenied, false, L""}).rfind(not_read, 0), 0u);
 }
 
 }  // namespace
