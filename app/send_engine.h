@@ -14,11 +14,11 @@
 //   whose trigger is one of the chords a send types let go of their hotkeys for that send.
 // - A row unticked or paused while it waits does not send. At the end (close) a send's keys are
 //   released at once and nothing starts any more.
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
-#include <array>
 
 #include "app/sender.h"
 #include "common/key_sequence.h"
