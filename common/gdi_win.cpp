@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/palette.h"
+
 namespace vantero {
 
 unique_gdi_object make_font(std::wstring_view face, double points, Scale scale, bool bold,
@@ -48,8 +50,8 @@ void draw_text(HDC dc, std::wstring_view text, RECT box, COLORREF colour, HFONT 
 }
 
 COLORREF resolve_colour(COLORREF stored) {
-    if (stored & 0x80000000u) return ::GetSysColor(static_cast<int>(stored & 0xFFu));
-    return stored & 0x00FFFFFFu;  // the top byte is no part of a colour
+    return resolve_colour(static_cast<Colour>(stored),
+                          [](int index) { return static_cast<Colour>(::GetSysColor(index)); });
 }
 
 }  // namespace vantero

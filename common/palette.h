@@ -11,6 +11,14 @@ constexpr Colour rgb(int red, int green, int blue) {
            static_cast<Colour>(blue) << 16;
 }
 
+// A colour as stored in layouts: with the top bit set, the system colour of that index (which
+// system_colour gives); else the colour itself, whose top byte is no part of it.
+template <typename SystemColour>
+Colour resolve_colour(Colour stored, const SystemColour& system_colour) {
+    if (stored & 0x80000000u) return system_colour(static_cast<int>(stored & 0xFFu));
+    return stored & 0x00FFFFFFu;
+}
+
 }  // namespace vantero
 
 namespace vantero::palette {

@@ -1,7 +1,7 @@
 #include "editor/editor_window.h"
 
 #include <array>
-#include <functional>
+#include <optional>
 #include <utility>
 
 #include "common/drag_move.h"
@@ -17,6 +17,7 @@
 #include "editor/editor_ids.h"
 #include "editor/editor_look.h"
 #include "editor/editor_model.h"
+#include "editor/editor_session.h"
 #include "editor/flat_button.h"
 #include "editor/key_names.h"
 #include "editor/remark_panel.h"
@@ -40,7 +41,17 @@ bool file_holds(std::wstring_view character) {
 
 class EditorWindow::Impl final : public WindowBase {
 public:
-    Impl(EditorHost& host, IniLocation settings) : host_(host), settings_(std::move(settings)) {}
+    Impl(EditorHost& host, IniLocation settings)
+        : host_(host),
+          settings_(std::move(settings)),
+          session_(host, {[this](int row, const std::wstring& display,
+                                 const std::optional<TargetKeys>& keys) {
+                              return write_row_keys(settings_, row, display, keys);
+                          },
+                          [this](int row, const std::wstring& remark) {
+                              return write_row_remark(settings_, row, remark);
+                          },
+                          [this](unsigned long error) { return ask_retry(error); }}) {}
     ~Impl() override { destroy(); }
 
     void load();
@@ -70,18 +81,14 @@ private:
     void paint();
     void draw_item(const DRAWITEMSTRUCT& item);
     void command(int id, int code);
-    void pick(int selector);
-    void save_keys();
     void save_remark();
-    void store(const std::function<DWORD()>& write);
+    bool ask_retry(DWORD error) const;
     void back_to_main();
     void close();
 
     EditorHost& host_;
     const IniLocation settings_;
-    int row_ = 0;
-    EditorModel model_;
-    std::wstring opened_remark_;
+    EditorSession session_;
     std::unique_ptr<Parts> parts_;
 };
 
@@ -156,14 +163,10 @@ void EditorWindow::Impl::fill_selectors() {
 void EditorWindow::Impl::open(int row_index, bool remark_mode) {
     if (row_index < 0 || row_index >= kRowCount) return;
     load();
-    if (!hwnd() || !parts_) return;
-    row_ = row_index;
-    // Each opening starts from what the row holds now, not from what the last row left.
-    model_.open(host_.row_keys(row_index));
+    if (!hwnd() || !parts_ || !session_.open(row_index)) return;
     for (int n = 0; n < 3; ++n)
-        parts_->selectors[static_cast<size_t>(n)].show(widen(model_.picked(n)));
-    opened_remark_ = host_.row_remark(row_index);
-    parts_->panel.set_remark(opened_remark_);
+        parts_->selectors[static_cast<size_t>(n)].show(widen(session_.model().picked(n)));
+    parts_->panel.set_remark(session_.opened_remark());
 
     HWND panel = parts_->panel.hwnd();
     if (remark_mode) {
@@ -179,49 +182,19 @@ void EditorWindow::Impl::open(int row_index, bool remark_mode) {
     ::SetFocus(parts_->focus);
 }
 
-void EditorWindow::Impl::pick(int selector) {
-    const Selector& s = parts_->selectors[static_cast<size_t>(selector)];
-    model_.pick(selector, narrow(s.text()));
-}
-
-void EditorWindow::Impl::save_keys() {
-    if (!model_.changed()) {  // the row stays exactly as it was
-        back_to_main();
-        return;
-    }
-    if (auto saved = model_.save()) {
-        const std::wstring display = widen(saved->display_text);
-        host_.set_row_keys(row_, display, saved->keys);
-        store([&] { return write_row_keys(settings_, row_, display, saved->keys); });
-    }
-    back_to_main();
-}
-
-// Runs the writes until they succeed or the user gives up; a failure is never kept quiet.
-void EditorWindow::Impl::store(const std::function<DWORD()>& write) {
-    for (;;) {
-        const DWORD error = write();
-        if (error == ERROR_SUCCESS) return;
-        const std::wstring message =
-            describe_save_error(settings_, error) + external::kEditorRetryOrKeep;
-        if (::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
-                          MB_ICONWARNING | MB_RETRYCANCEL) != IDRETRY) {
-            return;
-        }
-    }
+bool EditorWindow::Impl::ask_retry(DWORD error) const {
+    const std::wstring message =
+        describe_save_error(settings_, error) + external::kEditorRetryOrKeep;
+    return ::MessageBoxW(hwnd(), message.c_str(), external::kSaveFailedCaption,
+                         MB_ICONWARNING | MB_RETRYCANCEL) == IDRETRY;
 }
 
 void EditorWindow::Impl::save_remark() {
-    const RemarkSave judged = judge_remark(parts_->panel.remark(), opened_remark_, file_holds);
-    if (judged.action == RemarkSave::Action::refused) {
-        ::MessageBoxW(hwnd(), judged.text.c_str(), external::kRemarkRefusedCaption,
+    if (const auto refused = session_.save_remark(parts_->panel.remark(), file_holds)) {
+        ::MessageBoxW(hwnd(), refused->c_str(), external::kRemarkRefusedCaption,
                       MB_ICONWARNING | MB_OK);
         ::SetFocus(parts_->panel.remark_box());
         return;
-    }
-    if (judged.action == RemarkSave::Action::store) {
-        host_.set_row_remark(row_, judged.text);
-        store([&] { return write_row_remark(settings_, row_, judged.text); });
     }
     back_to_main();
 }
@@ -239,23 +212,25 @@ void EditorWindow::Impl::close() {
 }
 
 void EditorWindow::Impl::command(int id, int code) {
-    switch (id) {
-        case editor_ids::kFirstKeyList:
-        case editor_ids::kSecondKeyList:
-        case editor_ids::kThirdKeyList:
-            // A list closed without a pick may still have moved the shown entry: read it again.
-            if (code == CBN_SELCHANGE || code == CBN_CLOSEUP) pick(id - editor_ids::kFirstKeyList);
+    static_assert(kListPicked == CBN_SELCHANGE && kListClosedUp == CBN_CLOSEUP &&
+                  kButtonClicked == BN_CLICKED);
+    int selector = 0;
+    switch (editor_command(id, code, selector)) {
+        case EditorCommand::read_pick:
+            session_.model().pick(selector,
+                                  narrow(parts_->selectors[static_cast<size_t>(selector)].text()));
             break;
-        case editor_ids::kSaveKeysButton:
-            if (code == BN_CLICKED) save_keys();
+        case EditorCommand::save_keys:
+            session_.save_keys();
+            back_to_main();
             break;
-        case editor_ids::kSaveRemarkButton:
-            if (code == BN_CLICKED) save_remark();
+        case EditorCommand::save_remark:
+            save_remark();
             break;
-        case editor_ids::kCloseButton:
-            if (code == BN_CLICKED) close();
+        case EditorCommand::close:
+            close();
             break;
-        default:
+        case EditorCommand::none:
             break;
     }
 }
@@ -344,7 +319,7 @@ LRESULT EditorWindow::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_NCDESTROY:
             parts_.reset();
-            model_ = EditorModel{};
+            session_.forget();
             break;
         default:
             break;

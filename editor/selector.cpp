@@ -8,12 +8,8 @@
 namespace vantero {
 namespace {
 
-constexpr Colour kText = palette::kWhite;
 constexpr Colour kBorder = rgb(110, 55, 8);
 constexpr Colour kArrow = palette::kOrange;
-constexpr Colour kHighlight = palette::kOrange;  // the entry under the pointer in the list
-constexpr Colour kHighlightText = palette::kDark;
-constexpr Colour kFocusBack = rgb(72, 38, 8);  // the closed box while it has the focus
 constexpr int kEntryHeight = 18;
 constexpr int kPadding = 4;
 
@@ -56,7 +52,7 @@ void Selector::place(const RECT& box, HFONT font, int list_rows) {
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     const int entry_height = scale_.px(kEntryHeight);
-    const int dropped = height + list_rows * entry_height + 2;
+    const int dropped = SelectorEntries::dropped_height(height, list_rows, entry_height);
     ::SetWindowPos(hwnd_, nullptr, box.left, box.top, width, dropped,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -82,51 +78,29 @@ void Selector::place(const RECT& box, HFONT font, int list_rows) {
 
 void Selector::add(std::wstring_view name) {
     const std::wstring text(name);
-    ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::wstring Selector::entry(UINT index) const {
-    const LRESULT length = ::SendMessageW(hwnd_, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR || length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    const LRESULT copied =
-        ::SendMessageW(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    if (::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) >= 0) {
+        entries_.add(name);
+    }
 }
 
 std::wstring Selector::text() const {
     const LRESULT index = ::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? std::wstring() : entry(static_cast<UINT>(index));
+    return index == CB_ERR ? std::wstring() : entries_.name(static_cast<size_t>(index));
 }
 
 void Selector::show(std::wstring_view name) {
-    const auto count = static_cast<UINT>(::SendMessageW(hwnd_, CB_GETCOUNT, 0, 0));
-    UINT found = 0;
-    for (UINT i = 0; i < count && !name.empty(); ++i) {
-        if (entry(i) == name) {
-            found = i;
-            break;
-        }
-    }
-    ::SendMessageW(hwnd_, CB_SETCURSEL, found, 0);
+    ::SendMessageW(hwnd_, CB_SETCURSEL, entries_.index_of(name), 0);
 }
 
 void Selector::draw_item(const DRAWITEMSTRUCT& item) const {
-    const bool closed_box = (item.itemState & ODS_COMBOBOXEDIT) != 0;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    COLORREF back = back_;
-    COLORREF text = kText;
-    if (selected) {
-        back = closed_box ? kFocusBack : kHighlight;
-        text = closed_box ? kText : kHighlightText;
-    }
-    fill_rect(item.hDC, item.rcItem, back);
+    const EntryColours colours = SelectorEntries::colours(
+        (item.itemState & ODS_COMBOBOXEDIT) != 0, (item.itemState & ODS_SELECTED) != 0, back_);
+    fill_rect(item.hDC, item.rcItem, colours.back);
     if (item.itemID == static_cast<UINT>(-1)) return;
     RECT box = item.rcItem;
     box.left += scale_.px(kPadding);
     box.right -= scale_.px(kPadding);
-    draw_text(item.hDC, entry(item.itemID), box, text, font_,
+    draw_text(item.hDC, entries_.name(item.itemID), box, colours.text, font_,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -173,7 +147,7 @@ LRESULT CALLBACK Selector::subclass_proc(HWND hwnd, UINT message, WPARAM wparam,
         case WM_CTLCOLORLISTBOX: {  // the dropped list, beyond its last entry
             HDC dc = reinterpret_cast<HDC>(wparam);
             ::SetBkColor(dc, self->back_);
-            ::SetTextColor(dc, kText);
+            ::SetTextColor(dc, SelectorEntries::colours(false, false, self->back_).text);
             return reinterpret_cast<LRESULT>(self->back_brush_.get());
         }
         case WM_SETFOCUS:

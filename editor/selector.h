@@ -9,6 +9,7 @@
 
 #include "common/scale.h"
 #include "common/unique_handle.h"
+#include "editor/selector_entries.h"
 
 namespace vantero {
 
@@ -40,9 +41,9 @@ private:
     static LRESULT CALLBACK subclass_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                           UINT_PTR id, DWORD_PTR self);
     void paint() const;
-    std::wstring entry(UINT index) const;
 
     int id_;
+    SelectorEntries entries_;  // as the list holds them
     COLORREF back_;
     unique_gdi_object back_brush_;
     HFONT font_ = nullptr;

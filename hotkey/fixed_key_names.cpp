@@ -1,6 +1,9 @@
 #include "hotkey/fixed_key_names.h"
 
 #include <array>
+#include <cstdint>
+
+#include "common/keyboard_keys.h"
 
 namespace vantero {
 namespace {
@@ -23,6 +26,17 @@ std::string_view fixed_key_name(int virtual_key) {
     const int index = virtual_key - kVkBrowserBack;
     if (index < 0 || index >= static_cast<int>(kBrowserToLaunchKeys.size())) return {};
     return kBrowserToLaunchKeys[static_cast<size_t>(index)];
+}
+
+std::string key_name_of(int virtual_key, const LayoutKeyName& layout_name) {
+    if (const std::string_view fixed = fixed_key_name(virtual_key); !fixed.empty()) {
+        return std::string(fixed);
+    }
+    if (virtual_key >= 0 && virtual_key <= 0xFF &&
+        is_extended_key(static_cast<std::uint8_t>(virtual_key))) {
+        if (std::string name = layout_name(true); !name.empty()) return name;
+    }
+    return layout_name(false);
 }
 
 }  // namespace vantero

@@ -18,11 +18,11 @@ KeyLatch::KeyLatch(HWND parent, std::wstring name, const RECT& bounds, const Key
 KeyLatch::~KeyLatch() = default;
 
 void KeyLatch::suspend_hotkey() {
-    impl_->suspend_hotkey();
+    impl_->registration_.suspend();
 }
 
 bool KeyLatch::resume_hotkey() {
-    return impl_->resume_hotkey();
+    return impl_->registration_.resume();
 }
 
 bool KeyLatch::has_trigger() const {
@@ -103,13 +103,13 @@ int KeyLatch::key_code() const {
     return impl_->capture_.key_code();
 }
 bool KeyLatch::hotkey_enabled() const {
-    return impl_->hotkey_enabled_;
+    return impl_->registration_.enabled();
 }
 void KeyLatch::hotkey_enabled(bool value) {
     impl_->set_hotkey_enabled(value);
 }
 bool KeyLatch::try_enable_hotkey() {
-    return impl_->try_enable_hotkey();
+    return impl_->registration_.try_enable(impl_->has_trigger());
 }
 int KeyLatch::mod_key_code() const {
     return impl_->capture_.mod_key_code();
@@ -123,7 +123,7 @@ const std::wstring& KeyLatch::ini_file_name() const {
     return impl_->ini_file_name_;
 }
 void KeyLatch::ini_file_name(std::wstring value) {
-    impl_->refuse_at_run_time();
+    refuse_at_run_time(impl_->run_mode_);
     impl_->ini_file_name_ = std::move(value);
     impl_->notify(L"ini_file_name");
 }
@@ -132,7 +132,7 @@ int KeyLatch::setting_location() const {
     return impl_->store_.setting_location;
 }
 void KeyLatch::setting_location(int value) {
-    impl_->refuse_at_run_time();
+    refuse_at_run_time(impl_->run_mode_);
     impl_->store_.setting_location = value;
     impl_->notify(L"setting_location");
 }
@@ -141,7 +141,7 @@ const std::wstring& KeyLatch::reg_key_name() const {
     return impl_->store_.reg_key_name;
 }
 void KeyLatch::reg_key_name(std::wstring value) {
-    impl_->refuse_at_run_time();
+    refuse_at_run_time(impl_->run_mode_);
     impl_->store_.reg_key_name = std::move(value);
     impl_->notify(L"reg_key_name");
 }

@@ -4,64 +4,16 @@
 // on_hotkey_pressed when it fires, and keeps it in set.ini (or the registry) between runs.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "common/scale.h"
 #include "hotkey/hotkey_capture.h"
+#include "hotkey/key_latch_properties.h"
 #include "hotkey/window_subclass.h"
 #include "settings/ini_location.h"
 
 namespace vantero {
-
-// An error of the control's properties, with the number the host reports.
-class KeyLatchError : public std::runtime_error {
-public:
-    KeyLatchError(int number, const char* description)
-        : std::runtime_error(description), number_(number) {}
-    int number() const { return number_; }
-
-private:
-    int number_;
-};
-inline constexpr int kErrorSetNotSupportedAtRunTime = external::kSetNotSupportedAtRunTime;
-
-struct KeyLatchFont {
-    std::wstring face = L"宋体";
-    int points = 9;
-    bool bold = false;
-};
-
-// The values a host keeps with its window layout for each control instance.
-struct KeyLatchLayout {
-    COLORREF back_color = 0x80000005;  // top bit set: a system colour by index
-    COLORREF fore_color = 0x80000008;
-    bool enabled = true;
-    KeyLatchFont font;          // the host's font
-    int border_style = 1;       // 0 none, 1 fixed single
-    int appearance = 1;         // 0 flat, 1 three-dimensional
-    std::wstring tooltip_text;  // kept for the host; the box shows no tip of its own
-    std::wstring ini_file_name = L"set.ini";
-    int setting_location = 0;  // 0 = INI file, anything else = registry
-    std::wstring reg_key_name = L"KeyLatch";
-    std::wstring text;  // read in design mode only; empty means the placeholder
-};
-
-// Events raised to the host; any may be left empty.
-struct KeyLatchEvents {
-    std::function<void()> on_hotkey_pressed;
-    std::function<void()> on_click;
-    std::function<void()> on_double_click;
-    std::function<void(int& key_code, int& shift)> on_key_down;
-    std::function<void(int& key_code, int& shift)> on_key_up;
-    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_down;
-    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_move;
-    std::function<void(int& button, int& shift, float& x, float& y)> on_mouse_up;
-    // A property was written (a designer saves the layout then); the layout name is given.
-    std::function<void(const wchar_t* property)> on_property_changed;
-};
 
 class KeyLatch final : public HotkeyReceiver {
 public:

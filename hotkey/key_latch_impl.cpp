@@ -3,13 +3,11 @@
 
 #include <imm.h>
 
-#include <cstdint>
 #include <string_view>
 #include <utility>
 
 #include "common/external_strings.h"
 #include "common/gdi_win.h"
-#include "common/keyboard_keys.h"
 #include "common/text_win.h"
 #include "common/window_util.h"
 #include "hotkey/fixed_key_names.h"
@@ -24,27 +22,15 @@ constexpr UINT kCreateHotkeyWindow = WM_APP + 1;
 
 constexpr LONG kExtendedKeyBit = 1 << 24;
 
-std::string LayoutKeyName(LONG param) {
-    wchar_t buffer[255] = {};
-    const int n = ::GetKeyNameTextW(param, buffer, 255);
-    return narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
-}
-
-// The key's name: our own for the keys layouts leave unnamed, else the layout's. The layout is
-// asked with the extended bit where a keyboard sets it, or Delete reads as the keypad's decimal
-// key and Num Lock as Pause (they share scan codes); without it only if that gives no name, as
-// Wine does for Ctrl+Break.
-std::string key_name_of(int virtual_key) {
-    if (const std::string_view fixed = fixed_key_name(virtual_key); !fixed.empty()) {
-        return std::string(fixed);
-    }
+// The key's name, the layout asked through its scan code.
+std::string system_key_name(int virtual_key) {
     const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
-    const auto param = static_cast<LONG>(scan << 16);
-    if (virtual_key >= 0 && virtual_key <= 0xFF &&
-        is_extended_key(static_cast<std::uint8_t>(virtual_key))) {
-        if (std::string name = LayoutKeyName(param | kExtendedKeyBit); !name.empty()) return name;
-    }
-    return LayoutKeyName(param);
+    return key_name_of(virtual_key, [scan](bool extended) {
+        const auto param = static_cast<LONG>(scan << 16 | (extended ? kExtendedKeyBit : 0));
+        wchar_t buffer[255] = {};
+        const int n = ::GetKeyNameTextW(param, buffer, 255);
+        return narrow(std::wstring_view(buffer, n > 0 ? static_cast<size_t>(n) : 0));
+    });
 }
 
 }  // namespace
@@ -54,7 +40,7 @@ KeyLatch::Impl::Impl(KeyLatch& owner, HWND parent, std::wstring name, const RECT
     : owner_(owner),
       name_(std::move(name)),
       run_mode_(run_mode),
-      capture_(&key_name_of),
+      capture_(&system_key_name),
       back_color_(layout.back_color),
       fore_color_(layout.fore_color),
       font_desc_(layout.font),
@@ -165,12 +151,6 @@ void KeyLatch::Impl::show_capture() {
     if (this->text() != text) ::SetWindowTextW(text_box_, text.c_str());
     const auto end = static_cast<WPARAM>(text.size());
     ::SendMessageW(text_box_, EM_SETSEL, end, static_cast<LPARAM>(end));
-}
-
-void KeyLatch::Impl::refuse_at_run_time() const {
-    if (run_mode_) {
-        throw KeyLatchError(kErrorSetNotSupportedAtRunTime, "Can't set property at run time");
-    }
 }
 
 }  // namespace vantero

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/unique_handle.h"
+#include "hotkey/hotkey_registration.h"
 #include "hotkey/hotkey_window.h"
 #include "hotkey/key_latch.h"
 #include "hotkey/key_latch_settings.h"
@@ -30,9 +31,6 @@ public:
     void on_text_box_mouse(UINT message, WPARAM wparam, LPARAM lparam) override;
     void raise_events() { raise(owner_.events.on_hotkey_pressed); }
     void set_hotkey_enabled(bool value);
-    bool try_enable_hotkey();
-    void suspend_hotkey();
-    bool resume_hotkey();
     // A key is captured, and one that can be named.
     bool has_trigger() const {
         return capture_.key_code() != 0 && !capture_.ignores(capture_.key_code());
@@ -44,7 +42,6 @@ public:
     void apply_border_style() const;
     void repaint() const { ::InvalidateRect(text_box_, nullptr, TRUE); }
     void notify(const wchar_t* property) { raise(owner_.events.on_property_changed, property); }
-    void refuse_at_run_time() const;
 
     KeyLatch& owner_;
     const std::wstring name_;
@@ -53,8 +50,8 @@ public:
     const std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     HotkeyCapture capture_;
-    bool hotkey_enabled_ = false;
-    int suspensions_ = 0;        // while above 0, an enabled hotkey is not registered
+    HotkeyRegistration registration_{[this] { return register_own_hotkey(); },
+                                     [this] { unregister_own_hotkey(); }};
     bool double_click_ = false;  // the button-up that ends a double click is no click
 
     COLORREF back_color_;

@@ -44,7 +44,7 @@ void KeyLatch::Impl::on_text_box_key_down(int key_code) {
     if (!raise(owner_.events.on_key_down, key, shift)) return;
     capture_.key_down(key, shift, ::GetKeyState(VK_LWIN) < 0);
     // No registration outlives a change of the combination.
-    if (hotkey_enabled_) set_hotkey_enabled(false);
+    registration_.disable();
     show_capture();
 }
 
@@ -106,18 +106,6 @@ void KeyLatch::Impl::unregister_own_hotkey() const {
     if (hotkey_window_) ::UnregisterHotKey(hotkey_window_.get(), kHotKeyId);
 }
 
-void KeyLatch::Impl::suspend_hotkey() {
-    if (suspensions_++ == 0 && hotkey_enabled_) unregister_own_hotkey();
-}
-
-bool KeyLatch::Impl::resume_hotkey() {
-    if (suspensions_ == 0) return true;
-    if (--suspensions_ > 0 || !hotkey_enabled_) return true;
-    if (register_own_hotkey()) return true;
-    hotkey_enabled_ = false;
-    return false;
-}
-
 bool KeyLatch::Impl::show_error(const wchar_t* text) const {
     const std::weak_ptr<bool> alive = alive_;
     ::MessageBoxW(::GetAncestor(hwnd(), GA_ROOT), text, external::kErrorCaption,
@@ -126,26 +114,16 @@ bool KeyLatch::Impl::show_error(const wchar_t* text) const {
 }
 
 void KeyLatch::Impl::set_hotkey_enabled(bool value) {
-    if (value == hotkey_enabled_) return;
-    if (!value) {
-        unregister_own_hotkey();
-        hotkey_enabled_ = false;
-        return;
+    switch (registration_.set_enabled(value, has_trigger())) {
+        case HotkeyRegistration::Outcome::nothing_captured:
+            show_error(external::kNotSetHotkey);
+            return;
+        case HotkeyRegistration::Outcome::refused:
+            show_error(external::kHotkeyTaken);
+            return;
+        case HotkeyRegistration::Outcome::done:
+            return;
     }
-    if (!has_trigger()) {
-        show_error(external::kNotSetHotkey);
-        return;
-    }
-    // The trigger stays: another program may own the combination only for a while.
-    if (!try_enable_hotkey()) show_error(external::kHotkeyTaken);
-}
-
-bool KeyLatch::Impl::try_enable_hotkey() {
-    if (hotkey_enabled_) return true;
-    if (!has_trigger() || !register_own_hotkey()) return false;
-    hotkey_enabled_ = true;
-    if (suspensions_ > 0) unregister_own_hotkey();
-    return true;
 }
 
 }  // namespace vantero

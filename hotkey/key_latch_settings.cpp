@@ -49,31 +49,22 @@ std::wstring registry_settings_key(const std::wstring& app_name, const std::wstr
 }
 
 StoredHotkey load_stored_hotkey(const KeyLatchStore& store, const std::wstring& name) {
-    const std::wstring placeholder = widen(kHotkeyPlaceholder);
-    if (store.setting_location == 0) {
-        const IniLocation& file = store.settings;
-        return {read_setting(file, kSection, name + external::kTextKey, placeholder),
-                read_setting(file, kSection, name + external::kKeyCodeKey, L"0"),
-                read_setting(file, kSection, name + external::kModKeyCodeKey, L"0")};
-    }
-    return {read_registry_setting(store.reg_key_name, name + external::kTextKey, placeholder),
-            read_registry_setting(store.reg_key_name, name + external::kKeyCodeKey, L"0"),
-            read_registry_setting(store.reg_key_name, name + external::kModKeyCodeKey, L"0")};
+    return read_stored_hotkey(name, widen(kHotkeyPlaceholder),
+                              [&](const std::wstring& key, const std::wstring& fallback) {
+                                  return store.setting_location == 0
+                                             ? read_setting(store.settings, kSection, key, fallback)
+                                             : read_registry_setting(store.reg_key_name, key,
+                                                                     fallback);
+                              });
 }
 
 DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
                          const std::wstring& text, int key_code, int mod_key_code) {
-    const std::wstring values[][2] = {
-        {name + external::kTextKey, text},
-        {name + external::kKeyCodeKey, std::to_wstring(key_code)},
-        {name + external::kModKeyCodeKey, std::to_wstring(mod_key_code)}};
-    // The first failure ends the save: the next value would only wait out the same trouble.
     if (store.setting_location == 0) {
-        for (const auto& [key, value] : values) {
-            if (const DWORD error = write_setting(store.settings, kSection, key, value))
-                return error;
-        }
-        return ERROR_SUCCESS;
+        return write_stored_hotkey(name, text, key_code, mod_key_code,
+                                   [&](const std::wstring& key, const std::wstring& value) {
+                                       return write_setting(store.settings, kSection, key, value);
+                                   });
     }
     HKEY raw = nullptr;
     const LSTATUS opened = ::RegCreateKeyExW(
@@ -81,10 +72,10 @@ DWORD save_stored_hotkey(const KeyLatchStore& store, const std::wstring& name,
         0, KEY_SET_VALUE, nullptr, &raw, nullptr);
     if (opened != ERROR_SUCCESS) return static_cast<DWORD>(opened);
     const unique_registry_key section(raw);
-    for (const auto& [key, value] : values) {
-        if (const DWORD error = save_registry_setting(section.get(), key, value)) return error;
-    }
-    return ERROR_SUCCESS;
+    return write_stored_hotkey(name, text, key_code, mod_key_code,
+                               [&](const std::wstring& key, const std::wstring& value) {
+                                   return save_registry_setting(section.get(), key, value);
+                               });
 }
 
 }  // namespace vantero

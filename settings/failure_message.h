@@ -11,6 +11,7 @@ namespace system_error {
 inline constexpr unsigned long kFileNotFound = 2;
 inline constexpr unsigned long kPathNotFound = 3;
 inline constexpr unsigned long kAccessDenied = 5;
+inline constexpr unsigned long kReadFault = 30;
 inline constexpr unsigned long kSharingViolation = 32;
 inline constexpr unsigned long kLockViolation = 33;
 inline constexpr unsigned long kHandleDiskFull = 39;

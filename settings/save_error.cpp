@@ -2,6 +2,7 @@
 
 #include "common/unique_handle.h"
 #include "settings/failure_message.h"
+#include "settings/held_file.h"
 
 namespace vantero {
 namespace {
@@ -29,13 +30,7 @@ std::wstring system_error_text(DWORD error) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const unique_handle<local_memory_traits> owner(text);
-    std::wstring message(text ? text : L"", n);
-    while (!message.empty() &&
-           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ' ||
-            message.back() == L'.' || message.back() == L'。')) {
-        message.pop_back();
-    }
-    return message;
+    return trimmed_system_text(std::wstring(text ? text : L"", n));
 }
 
 std::wstring describe_system_error(DWORD error) {

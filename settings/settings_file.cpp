@@ -1,9 +1,7 @@
 #include "settings/settings_file.h"
 
-#include <functional>
-
 #include "common/unique_handle.h"
-#include "settings/failure_message.h"
+#include "settings/held_file.h"
 #include "settings/ini_value.h"
 
 namespace vantero {
@@ -33,18 +31,8 @@ DWORD last_error_or_write_fault() {
     return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
 }
 
-// Runs attempt until it succeeds or fails for a reason other than another program holding the file
-// (a virus scanner, an editor saving it), which is waited out for about two seconds.
-DWORD retry_while_held(const std::function<DWORD()>& attempt) {
-    constexpr ULONGLONG kRetryForMs = 2000;
-    constexpr DWORD kRetryEveryMs = 100;
-    const ULONGLONG start = ::GetTickCount64();
-    for (;;) {
-        const DWORD error = attempt();
-        if (!held_by_another_program(error) || ::GetTickCount64() - start >= kRetryForMs)
-            return error;
-        ::Sleep(kRetryEveryMs);
-    }
+RetryClock system_clock() {
+    return {[] { return ::GetTickCount64(); }, [](unsigned long ms) { ::Sleep(ms); }};
 }
 
 DWORD write_once(const std::wstring& path, const std::wstring& section, const std::wstring& key,
@@ -81,7 +69,8 @@ DWORD write_setting(const IniLocation& file, std::wstring_view section, std::wst
                     std::wstring_view value) {
     const IniEntry entry = entry_as_written(section, key, value);
     return retry_while_held(
-        [&] { return write_once(file.used, entry.section, entry.key, entry.value); });
+        [&] { return write_once(file.used, entry.section, entry.key, entry.value); },
+        system_clock());
 }
 
 std::wstring characters_outside_code_page(std::wstring_view text) {
@@ -90,18 +79,16 @@ std::wstring characters_outside_code_page(std::wstring_view text) {
 
 DWORD check_settings_readable(const IniLocation& file) {
     const std::wstring& path = file.used;
-    return retry_while_held([&] {
-        // Opened as the profile functions open it to read, so this fails exactly when they would.
-        const unique_file opened(::CreateFileW(path.c_str(), GENERIC_READ,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (opened) return DWORD{ERROR_SUCCESS};
-        const DWORD error = ::GetLastError();
-        // Nothing stored yet: nothing to lose.
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return DWORD{ERROR_SUCCESS};
-        return error != ERROR_SUCCESS ? error : DWORD{ERROR_READ_FAULT};
-    });
+    return retry_while_held(
+        [&]() -> unsigned long {
+            // Opened as the profile functions open it to read, so this fails exactly when they
+            // would.
+            const unique_file opened(::CreateFileW(path.c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            return opened ? ERROR_SUCCESS : judge_read_open(::GetLastError());
+        },
+        system_clock());
 }
 
 }  // namespace vantero
