@@ -25,10 +25,14 @@ inline void pump_for(int ms) {
     pump_until([] { return false; }, ms);
 }
 
-// The user's keyboard: plays "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
-// scan code and the extended flag where a keyboard sets it, then dispatches what they bring.
-// "dn:66*" is a key the program types, tagged as its own.
+// The user's keyboard: injects "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
+// scan code and the extended flag where a keyboard sets it, and dispatches nothing: safe inside a
+// window procedure. "dn:66*" is a key the program types, tagged as its own.
+void inject(const std::string& script);
+// Injects the keys, then dispatches what they bring.
 void play(const std::string& script);
+// Whether anyone holds the hotkey: then the test's own registration of it fails.
+bool hotkey_taken(UINT vk, UINT modifiers = MOD_CONTROL | MOD_ALT);
 
 // A top-level window with the keyboard focus. It logs its key messages as "dn:65{c}" (with the
 // Shift/Ctrl/Alt/Win keys it reads as down through GetKeyState) and "up:65", and "menu" where
