@@ -15,6 +15,7 @@ namespace {
 
 const std::wstring kPlaceholder = L"按下快捷键";
 constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
+const KeyLatchLayout kLayout;
 
 // "Ctrl + Alt + A 65 3": the text, the key code and the modifier mask.
 std::wstring capture(const KeyLatch& latch) {
@@ -32,8 +33,8 @@ protected:
             {L"Text", L"stored"}, {L"KeyCode", std::to_wstring(key)}, {L"ModKeyCode", L"3"}};
         for (const auto& [suffix, value] : stored)
             if (key) write_setting(ini, L"KeyLatch", name + suffix, value);
-        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31},
-                                          KeyLatchLayout{}, true, ini);
+        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, kLayout, true,
+                                          ini);
     }
     const IniLocation ini = locate_beside(program_path(), L"key_latch_test.ini");
     FocusedWindow& host = FocusedWindow::shared();

@@ -78,11 +78,11 @@ FocusedWindow::FocusedWindow() {
     focus();
 }
 
-bool FocusedWindow::focus(HWND child) {
-    const HWND target = child ? child : hwnd();
-    ::SetForegroundWindow(hwnd());
+bool give_focus(HWND window, HWND target) {
+    target = target ? target : window;
+    ::SetForegroundWindow(window);
     ::SetFocus(target);
-    return pump_until([&] { return ::GetForegroundWindow() == hwnd() && ::GetFocus() == target; });
+    return pump_until([&] { return ::GetForegroundWindow() == window && ::GetFocus() == target; });
 }
 
 void FocusedWindow::after(int ms, std::function<void()> action) {

@@ -31,6 +31,8 @@ inline void pump_for(int ms) {
 void inject(const std::string& script);
 // Injects the keys, then dispatches what they bring.
 void play(const std::string& script);
+// Brings the top-level window to the front and gives the keyboard focus to target (or to it).
+bool give_focus(HWND window, HWND target = nullptr);
 // Whether anyone holds the hotkey: then the test's own registration of it fails.
 bool hotkey_taken(UINT vk, UINT modifiers = MOD_CONTROL | MOD_ALT);
 
@@ -51,7 +53,7 @@ public:
     }
     HWND hwnd() const { return window_.get(); }
     // Brings the window to the front and gives the keyboard focus to it or to a child.
-    bool focus(HWND child = nullptr);
+    bool focus(HWND child = nullptr) { return give_focus(hwnd(), child); }
     // Runs action from the window's timer after about ms milliseconds, inside whatever is
     // dispatching messages then.
     void after(int ms, std::function<void()> action);
