@@ -95,28 +95,17 @@ TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndKeepTheCapture)
     EXPECT_TRUE(first->hotkey_enabled() && hotkey_taken(VK_F9)) << "the refusals left it alone";
 }
 
-TEST_F(KeyLatchUnderWine, EachHotkeyRaisesItsOwnControlOnceAndAKeyDownInTheBoxUnregisters) {
-    auto f9 = add(L"F9", VK_F9), f11 = add(L"F11", VK_F11);
-    std::string pressed;
-    f9->events.on_hotkey_pressed = [&] { pressed += "F9 "; };
-    f11->events.on_hotkey_pressed = [&] { pressed += "F11 "; };
+// Which control a hotkey raises, and how often, shows in what the app test's rows type.
+TEST_F(KeyLatchUnderWine, AKeyDownInTheBoxUnregistersAndCapturingNeverRegisters) {
+    auto f9 = add(L"F9", VK_F9);
     f9->hotkey_enabled(true);
-    f11->hotkey_enabled(true);
-    ASSERT_TRUE(host.focus());  // the hotkeys are system-wide
-    host.clear();
-    play("dn:17 dn:18 dn:120 up:120 dn:120 up:120 dn:122 up:122 up:18 up:17");
-    pump_until([&] { return pressed == "F9 F9 F11 "; });
-    pump_for(100);
-    EXPECT_EQ(pressed, "F9 F9 F11 ");
-    EXPECT_EQ(host.trace, "dn:17{c} dn:18{ca} up:120 up:120 up:122 up:18 up:17") << "no key-down";
-
+    ASSERT_TRUE(hotkey_taken(VK_F9));
     ASSERT_TRUE(host.focus(f9->text_box()));
     play("dn:17");
     EXPECT_FALSE(f9->hotkey_enabled() || hotkey_taken(VK_F9));
     play("dn:18 dn:120 up:120 up:18 up:17");
     EXPECT_EQ(capture(*f9), L"Ctrl + Alt + F9 120 3");
     EXPECT_FALSE(f9->hotkey_enabled() || hotkey_taken(VK_F9)) << "capturing never registers";
-    EXPECT_EQ(pressed, "F9 F9 F11 ");
 }
 
 // What the hidden window and the text box hold as the hidden window is destroyed.
