@@ -1,5 +1,6 @@
 // The hotkey box in a real window under Wine: what real key presses capture, the names of
-// extended keys, the system-wide registration and its refusals, tear-down, and the stored capture.
+// extended keys, the system-wide registration and its refusals, tear-down, and the capture kept in
+// set.ini.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,7 +15,7 @@ namespace {
 
 const std::wstring kPlaceholder = L"按下快捷键";
 constexpr UINT kCtrlAlt = MOD_CONTROL | MOD_ALT;
-const KeyLatchLayout kDefaultLayout;
+const KeyLatchLayout kLayout;
 
 // "Ctrl + Alt + A 65 3": the text, the key code and the modifier mask.
 std::wstring capture(const KeyLatch& latch) {
@@ -27,19 +28,13 @@ protected:
     void SetUp() override { ::DeleteFileW(ini.used.c_str()); }
     void TearDown() override { ::DeleteFileW(ini.used.c_str()); }
     // A control in the focused window; it finds Ctrl+Alt+key stored under its name if key is set.
-    std::unique_ptr<KeyLatch> add(const std::wstring& name, int key = 0,
-                                  const KeyLatchLayout& layout = kDefaultLayout) {
+    std::unique_ptr<KeyLatch> add(const std::wstring& name, int key = 0) {
         const std::pair<const wchar_t*, std::wstring> stored[] = {
             {L"Text", L"stored"}, {L"KeyCode", std::to_wstring(key)}, {L"ModKeyCode", L"3"}};
         for (const auto& [suffix, value] : stored)
             if (key) write_setting(ini, L"KeyLatch", name + suffix, value);
-        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, layout, true,
+        return std::make_unique<KeyLatch>(host.hwnd(), name, RECT{10, 10, 155, 31}, kLayout, true,
                                           ini);
-    }
-    // Whether anyone holds Ctrl+Alt+key: then registering it elsewhere fails.
-    bool registered(UINT key) {
-        return !::RegisterHotKey(host.hwnd(), 99, kCtrlAlt, key) ||
-               !::UnregisterHotKey(host.hwnd(), 99);
     }
     const IniLocation ini = locate_beside(program_path(), L"key_latch_test.ini");
     FocusedWindow& host = FocusedWindow::shared();
@@ -97,31 +92,20 @@ TEST_F(KeyLatchUnderWine, RefusedRegistrationsShowTheirMessageAndKeepTheCapture)
         EXPECT_EQ(capture(*add(name)), kept) << "what set.ini holds";
     }
     ::UnregisterHotKey(host.hwnd(), 7);
-    EXPECT_TRUE(first->hotkey_enabled() && registered(VK_F9)) << "the refusals left it alone";
+    EXPECT_TRUE(first->hotkey_enabled() && hotkey_taken(VK_F9)) << "the refusals left it alone";
 }
 
-TEST_F(KeyLatchUnderWine, EachHotkeyRaisesItsOwnControlOnceAndAKeyDownInTheBoxUnregisters) {
-    auto f9 = add(L"F9", VK_F9), f11 = add(L"F11", VK_F11);
-    std::string pressed;
-    f9->events.on_hotkey_pressed = [&] { pressed += "F9 "; };
-    f11->events.on_hotkey_pressed = [&] { pressed += "F11 "; };
+// Which control a hotkey raises, and how often, shows in what the app test's rows type.
+TEST_F(KeyLatchUnderWine, AKeyDownInTheBoxUnregistersAndCapturingNeverRegisters) {
+    auto f9 = add(L"F9", VK_F9);
     f9->hotkey_enabled(true);
-    f11->hotkey_enabled(true);
-    ASSERT_TRUE(host.focus());  // the hotkeys are system-wide
-    host.clear();
-    play("dn:17 dn:18 dn:120 up:120 dn:120 up:120 dn:122 up:122 up:18 up:17");
-    pump_until([&] { return pressed == "F9 F9 F11 "; });
-    pump_for(100);
-    EXPECT_EQ(pressed, "F9 F9 F11 ");
-    EXPECT_EQ(host.trace, "dn:17{c} dn:18{ca} up:120 up:120 up:122 up:18 up:17") << "no key-down";
-
+    ASSERT_TRUE(hotkey_taken(VK_F9));
     ASSERT_TRUE(host.focus(f9->text_box()));
     play("dn:17");
-    EXPECT_FALSE(f9->hotkey_enabled() || registered(VK_F9));
+    EXPECT_FALSE(f9->hotkey_enabled() || hotkey_taken(VK_F9));
     play("dn:18 dn:120 up:120 up:18 up:17");
     EXPECT_EQ(capture(*f9), L"Ctrl + Alt + F9 120 3");
-    EXPECT_FALSE(f9->hotkey_enabled() || registered(VK_F9)) << "capturing never registers";
-    EXPECT_EQ(pressed, "F9 F9 F11 ");
+    EXPECT_FALSE(f9->hotkey_enabled() || hotkey_taken(VK_F9)) << "capturing never registers";
 }
 
 // What the hidden window and the text box hold as the hidden window is destroyed.
@@ -152,23 +136,7 @@ TEST_F(KeyLatchUnderWine, TearDownPutsBackBothProceduresAndTheirPropertiesFirst)
         ::SetWindowsHookExW(WH_CALLWNDPROC, &note_destroy, nullptr, ::GetCurrentThreadId()));
     latch.reset();
     EXPECT_EQ(t_left_behind, L"");
-    EXPECT_FALSE(registered(VK_F9)) << "the registration goes with the hidden window";
-}
-
-// In set.ini the refusals above store and read it back; the registry is the other store.
-TEST_F(KeyLatchUnderWine, TheCaptureCanBeStoredInTheRegistryInstead) {
-    const std::wstring app_key = L"Software\\VB and VBA Program Settings\\VanteroKeyLatchTest";
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, app_key.c_str());
-    KeyLatchLayout in_registry;
-    in_registry.setting_location = 1;
-    in_registry.reg_key_name = L"VanteroKeyLatchTest";
-    auto latch = add(L"Saved", 0, in_registry);
-    ASSERT_TRUE(host.focus(latch->text_box()));
-    play("dn:16 dn:116 up:116 up:16");
-    EXPECT_EQ(latch->save_settings(), DWORD{ERROR_SUCCESS});
-    EXPECT_EQ(capture(*add(L"Saved", 0, in_registry)), L"Shift + F5 116 4");
-    EXPECT_EQ(capture(*add(L"Saved")), kPlaceholder + L" 0 0") << "nothing in set.ini";
-    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, app_key.c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(hotkey_taken(VK_F9)) << "the registration goes with the hidden window";
 }
 
 TEST_F(KeyLatchUnderWine, DesignTimePropertiesAreRefusedAtRunTimeWithError382) {
@@ -177,12 +145,13 @@ TEST_F(KeyLatchUnderWine, DesignTimePropertiesAreRefusedAtRunTimeWithError382) {
                                             [&] { latch->setting_location(1); },
                                             [&] { latch->reg_key_name(L"Other"); }};
     for (const auto& write : writes) {
+        int error = 0;
         try {
             write();
-            ADD_FAILURE() << "a design-time property written at run time";
         } catch (const KeyLatchError& e) {
-            EXPECT_EQ(e.number(), 382);
+            error = e.number();
         }
+        EXPECT_EQ(error, 382);
     }
 }
 

@@ -43,7 +43,7 @@ bool pump_until(const std::function<bool()>& done, int timeout_ms) {
     }
 }
 
-void play(const std::string& script) {
+void inject(const std::string& script) {
     std::istringstream in(script);
     for (std::string step; in >> step;) {
         const auto vk = static_cast<BYTE>(std::stoi(step.substr(3)));
@@ -53,8 +53,17 @@ void play(const std::string& script) {
             step.back() == '*' ? key_event_tag::make(key_event_tag::plain) : ULONG_PTR{0};
         ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, tag);
     }
+}
+
+void play(const std::string& script) {
+    inject(script);
     pump_until([] { return (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & QS_KEY) == 0; }, 1000);
     pump_for(10);
+}
+
+bool hotkey_taken(UINT vk, UINT modifiers) {
+    return !::RegisterHotKey(nullptr, 0xBFFF, modifiers, vk) ||
+           !::UnregisterHotKey(nullptr, 0xBFFF);
 }
 
 FocusedWindow::FocusedWindow() {
@@ -69,11 +78,11 @@ FocusedWindow::FocusedWindow() {
     focus();
 }
 
-bool FocusedWindow::focus(HWND child) {
-    const HWND target = child ? child : hwnd();
-    ::SetForegroundWindow(hwnd());
+bool give_focus(HWND window, HWND target) {
+    target = target ? target : window;
+    ::SetForegroundWindow(window);
     ::SetFocus(target);
-    return pump_until([&] { return ::GetForegroundWindow() == hwnd() && ::GetFocus() == target; });
+    return pump_until([&] { return ::GetForegroundWindow() == window && ::GetFocus() == target; });
 }
 
 void FocusedWindow::after(int ms, std::function<void()> action) {

@@ -25,10 +25,16 @@ inline void pump_for(int ms) {
     pump_until([] { return false; }, ms);
 }
 
-// The user's keyboard: plays "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
-// scan code and the extended flag where a keyboard sets it, then dispatches what they bring.
-// "dn:66*" is a key the program types, tagged as its own.
+// The user's keyboard: injects "dn:17 dn:65 up:65 up:17" as untagged key events with the layout's
+// scan code and the extended flag where a keyboard sets it, and dispatches nothing: safe inside a
+// window procedure. "dn:66*" is a key the program types, tagged as its own.
+void inject(const std::string& script);
+// Injects the keys, then dispatches what they bring.
 void play(const std::string& script);
+// Brings the top-level window to the front and gives the keyboard focus to target (or to it).
+bool give_focus(HWND window, HWND target = nullptr);
+// Whether anyone holds the hotkey: then the test's own registration of it fails.
+bool hotkey_taken(UINT vk, UINT modifiers = MOD_CONTROL | MOD_ALT);
 
 // A top-level window with the keyboard focus. It logs its key messages as "dn:65{c}" (with the
 // Shift/Ctrl/Alt/Win keys it reads as down through GetKeyState) and "up:65", and "menu" where
@@ -47,7 +53,7 @@ public:
     }
     HWND hwnd() const { return window_.get(); }
     // Brings the window to the front and gives the keyboard focus to it or to a child.
-    bool focus(HWND child = nullptr);
+    bool focus(HWND child = nullptr) { return give_focus(hwnd(), child); }
     // Runs action from the window's timer after about ms milliseconds, inside whatever is
     // dispatching messages then.
     void after(int ms, std::function<void()> action);
