@@ -66,6 +66,7 @@ public:
     void close();
 
     bool sending() const { return current_.has_value(); }
+    bool closed() const { return closed_; }
     bool has_trigger(int row) const { return triggers_[row].has_value(); }
     // When tick is due; nothing while no send holds keys.
     std::optional<Micros> wake_at() const;

@@ -91,7 +91,6 @@ void SystemSender::wake() {
 }
 
 void SystemSender::close() {
-    closed_ = true;
     engine_.close();
     arm();
     watch_.stop();
@@ -121,7 +120,7 @@ void SystemSender::update_watch() {
     bool any_enabled = false;
     for (int k = 0; k < kRowCount; ++k) any_enabled = any_enabled || engine_.has_trigger(k);
     // Not under a send's feet: the steps still to come ask it what the user holds.
-    if (any_enabled && !closed_) {
+    if (any_enabled && !engine_.closed()) {
         watch_.start();
     } else if (!engine_.sending()) {
         watch_.stop();

@@ -62,7 +62,6 @@ private:
     unique_kernel_handle timer_;
     std::unique_ptr<Listener> listener_;
     LARGE_INTEGER frequency_{};
-    bool closed_ = false;
 };
 
 }  // namespace vantero
